@@ -1,0 +1,87 @@
+#include "dxf/group_pair_reader.h"
+
+#include "base/failures.h"
+#include "dxf/number_conversion.h"
+
+namespace karvex {
+
+void GroupPairReader::Begin(std::string_view source) {
+  source_ = source;
+  readPos_ = 0;
+  lastProgressPos_ = 0;
+  lastStop_ = ReadStop::None;
+  lastStopPos_ = 0;
+}
+
+void GroupPairReader::End() {
+  // The value still points into the text that is about to be released.
+  if (groupValue_.data() != ErrorValue.data()) {
+    keptValue_.assign(groupValue_);
+    groupValue_ = keptValue_;
+  }
+  source_ = {};
+}
+
+// A line ends at CR LF, at a lone LF or at a lone CR; only the terminator is
+// passed over. A last line that reaches the end of the text without a
+// terminator is still a line; a line that would start at the end is not.
+bool GroupPairReader::ReadLine(std::string_view& line) {
+  const std::size_t size = source_.size();
+  std::size_t pos = static_cast<std::size_t>(readPos_);
+  if (pos >= size) return false;
+  const char* text = source_.data();
+  std::size_t end = pos;
+  while (end < size) {
+    char c = text[end];
+    if (static_cast<unsigned char>(c) <= '\r' && (c == '\r' || c == '\n')) break;
+    ++end;
+  }
+  line = std::string_view(text + pos, end - pos);
+  if (end == size) {
+    readPos_ = static_cast<std::int32_t>(size);
+  } else if (text[end] == '\r' && end + 1 < size && text[end + 1] == '\n') {
+    readPos_ = static_cast<std::int32_t>(end + 2);
+  } else {
+    readPos_ = static_cast<std::int32_t>(end + 1);
+  }
+  return true;
+}
+
+void GroupPairReader::ReadGroupPair() {
+  const std::int32_t codeLineStart = readPos_;
+  std::string_view line;
+  if (!ReadLine(line)) Fail(ReadStop::EndOfText, codeLineStart);
+  std::optional<std::int32_t> code = ParseInteger(line);
+  if (!code) Fail(ReadStop::BadGroupCode, codeLineStart);
+  groupCode_ = *code;
+  const std::int32_t valueLineStart = readPos_;
+  if (!ReadLine(line)) Fail(ReadStop::EndOfText, valueLineStart);
+  groupValue_ = line;
+
+  if (readPos_ % ProgressDivisor == 0 && readPos_ >= lastProgressPos_) {
+    if (sink_ != nullptr) sink_->ReportProgress(readPos_, SourceSize());
+    lastProgressPos_ = readPos_;
+  }
+}
+
+void GroupPairReader::Fail(ReadStop why, std::int32_t where) {
+  groupCode_ = 0;
+  groupValue_ = ErrorValue;
+  lastStop_ = why;
+  lastStopPos_ = where;
+  throw SilentAbort();
+}
+
+void GroupPairReader::Restore(const SavedState& state) {
+  readPos_ = state.readPos;
+  groupCode_ = state.groupCode;
+  groupValue_ = state.groupValue;
+}
+
+bool GroupPairReader::Seek(std::int32_t position) {
+  if (position < 0 || static_cast<std::size_t>(position) > source_.size()) return false;
+  readPos_ = position;
+  return true;
+}
+
+}  // namespace karvex

@@ -1,0 +1,88 @@
+#pragma once
+// The one reader every section walk uses: it works in place on the DXF text
+// held in memory, keeps the current group pair, and reports progress.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "dxf/progress_sink.h"
+
+namespace karvex {
+
+// Why the last read failed, for diagnostics.
+enum class ReadStop : std::uint8_t {
+  None,
+  EndOfText,     // the text ended before a pair was complete
+  BadGroupCode,  // a group code line that is not an integer
+};
+
+class GroupPairReader {
+ public:
+  static constexpr std::int32_t ProgressDivisor = 1000;
+
+  // The sentinel value left current after a failed read.
+  static constexpr std::string_view ErrorValue = "Error";
+
+  // Where a replay can come back to.
+  struct SavedState {
+    std::int32_t readPos;
+    std::int32_t groupCode;
+    std::string_view groupValue;
+  };
+
+  explicit GroupPairReader(ProgressSink* sink = nullptr) : sink_(sink) {}
+
+  // Starts a request on a text that stays alive until End(). ReadPos and
+  // LastProgressPos start at 0; the current pair carries over.
+  void Begin(std::string_view source);
+  // Ends the request; the current pair is kept (copied) for the next one.
+  void End();
+
+  // Reads the next pair into GroupCode and GroupValue. On a malformed or
+  // missing pair it leaves (0, "Error") current and raises SilentAbort.
+  void ReadGroupPair();
+
+  std::int32_t GroupCode() const { return groupCode_; }
+  std::string_view GroupValue() const { return groupValue_; }
+  std::int32_t ReadPos() const { return readPos_; }
+  std::int32_t LastProgressPos() const { return lastProgressPos_; }
+  std::int32_t SourceSize() const { return static_cast<std::int32_t>(source_.size()); }
+  std::string_view Source() const { return source_; }
+
+  bool Is(std::int32_t code, std::string_view value) const {
+    return groupCode_ == code && groupValue_ == value;
+  }
+  // True on (0, endValue) and on the sentinel (0, "Error"), which every loop
+  // takes as its end.
+  bool IsEnd(std::string_view endValue) const {
+    return groupCode_ == 0 && (groupValue_ == endValue || groupValue_ == ErrorValue);
+  }
+
+  bool AbortRequested() const { return sink_ != nullptr && sink_->AbortRequested(); }
+
+  SavedState Save() const { return {readPos_, groupCode_, groupValue_}; }
+  void Restore(const SavedState& state);
+  // Moves the read position, for block replay. Positions outside the text
+  // are refused (false): nothing there may be read.
+  bool Seek(std::int32_t position);
+
+  // What ended the last failed read, and where the offending line starts.
+  ReadStop LastStop() const { return lastStop_; }
+  std::int32_t LastStopPos() const { return lastStopPos_; }
+
+ private:
+  bool ReadLine(std::string_view& line);
+  [[noreturn]] void Fail(ReadStop why, std::int32_t where);
+
+  ProgressSink* sink_;
+  std::string_view source_;
+  std::int32_t readPos_ = 0;
+  std::int32_t lastProgressPos_ = 0;
+  std::int32_t groupCode_ = 0;
+  std::string_view groupValue_;
+  std::string keptValue_;  // the current value once its text is gone
+  ReadStop lastStop_ = ReadStop::None;
+  std::int32_t lastStopPos_ = 0;
+};
+
+}  // namespace karvex

@@ -1,0 +1,240 @@
+#include "plugin/plugin_body.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <new>
+
+#include "base/failures.h"
+#include "dxf/header_section.h"
+#include "plugin/bitmap_headers.h"
+#include "plugin/bmp_image.h"
+#include "plugin/dib_section.h"
+#include "plugin/exception_to_result.h"
+#include "plugin/result_codes.h"
+#include "plugin/source_image.h"
+#include "render/entity_drawer.h"
+
+namespace karvex {
+namespace {
+
+constexpr std::string_view kPluginInfoTexts[] = {
+    "00IN",
+    "DXF to DIB filter Ver.0.02 Karvex " KARVEX_VERSION_TEXT " (c) the Karvex developers",
+    "*.dxf",
+    "DXF \x90\x7D\x96\xCA\xCC\xA7\xB2\xD9",  // "DXF 図面ﾌｧｲﾙ" in code page 932
+};
+
+constexpr char kInfoText[] = "no comment";
+
+constexpr std::uint32_t InputKind(std::uint32_t flag) { return flag & 7u; }
+
+}  // namespace
+
+TInSPIBody::TInSPIBody(const PluginPlatform& platform) : platform_(platform) {
+  if (platform_.settingsStore != nullptr) settings_ = platform_.settingsStore->LoadSettings();
+}
+
+TInSPIBody::~TInSPIBody() {
+  if (platform_.settingsStore == nullptr) return;
+  try {
+    platform_.settingsStore->SaveSettings(settings_);
+  } catch (...) {
+    // A store that cannot be written is given up silently.
+  }
+}
+
+std::int32_t TInSPIBody::GetPluginInfo(std::int32_t infono, char* buf, std::int32_t buflen) const {
+  if (buf == nullptr || buflen < 1) return 0;
+  if (infono < 0 || infono >= static_cast<std::int32_t>(std::size(kPluginInfoTexts))) return 0;
+  const std::string_view text = kPluginInfoTexts[infono];
+  const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(buflen) - 1);
+  std::memcpy(buf, text.data(), copied);
+  buf[copied] = '\0';
+  return static_cast<std::int32_t>(copied);
+}
+
+std::int32_t TInSPIBody::IsSupported(const char* filename) const {
+  if (filename == nullptr) return 0;
+  return HasDxfExtension(filename, platform_.isLeadByte) ? 1 : 0;
+}
+
+std::int32_t TInSPIBody::GetPictureInfo(const char* buf, std::int32_t /*len*/, std::uint32_t flag,
+                                        PictureInfo* info) {
+  if (info == nullptr) return kInternalError;
+  std::memset(info, 0, sizeof *info);
+  if (InputKind(flag) != 0) return kNotSupported;
+  if (buf == nullptr || !HasDxfExtension(buf, platform_.isLeadByte)) return kNotSupported;
+  try {
+    info->Left = 0;
+    info->Top = 0;
+    info->Width = settings_.OutputWidth;
+    info->Height = settings_.OutputHeight;
+    info->ColorDepth = 24;
+    HostHandle text = platform_.memory->Allocate(sizeof kInfoText);
+    if (text == nullptr) return kInternalError;
+    void* bytes = platform_.memory->Lock(text);
+    if (bytes == nullptr) {
+      platform_.memory->Free(text);
+      return kInternalError;
+    }
+    std::memcpy(bytes, kInfoText, sizeof kInfoText);
+    platform_.memory->Unlock(text);
+    info->InfoText = text;
+    return kSuccess;
+  } catch (...) {
+    return ExceptionToResult(std::current_exception());
+  }
+}
+
+std::int32_t TInSPIBody::Configure(WindowHandle parent, std::int32_t fnc) {
+  if (fnc != 1) return kNotImplemented;
+  if (platform_.dialog == nullptr) return kSuccess;
+  try {
+    return platform_.dialog->ShowSettingsDialog(parent, settings_);
+  } catch (...) {
+    return kSuccess;
+  }
+}
+
+void TInSPIBody::ReportProgress(std::int32_t num, std::int32_t denom) {
+  abortRequested_ = false;
+  if (progressCallback_ != nullptr) abortRequested_ = progressCallback_(num, denom, progressUserData_) != 0;
+}
+
+std::int32_t TInSPIBody::GetPictureCore(const char* buf, std::int32_t len, std::uint32_t flag, HostHandle* pHBInfo,
+                                        HostHandle* pHBm, ProgressCallback lpProgressCallback, std::intptr_t lData) {
+  if (pHBInfo == nullptr || pHBm == nullptr) return kInternalError;
+  *pHBInfo = nullptr;
+  *pHBm = nullptr;
+  HostMemory& memory = *platform_.memory;
+  HostHandle pixelBlock = nullptr;
+  bool headerLocked = false;
+  try {
+    *pHBInfo = memory.Allocate(kHeaderBlockSize);
+    if (*pHBInfo == nullptr) throw Failure("the header block cannot be allocated");
+    auto* header = static_cast<BitmapInfoHeader*>(memory.Lock(*pHBInfo));
+    if (header == nullptr) throw Failure("the header block cannot be locked");
+    headerLocked = true;
+    header->biSize = sizeof(BitmapInfoHeader);
+
+    std::int32_t result;
+    {
+      TDIBSection dib(memory);
+      progressCallback_ = lpProgressCallback;
+      progressUserData_ = lData;
+      try {
+        result = BuildPicture(buf, len, flag, *header, dib);
+      } catch (...) {
+        pixelBlock = dib.Handle;
+        throw;
+      }
+      if (result == kSuccess) {
+        *pHBm = dib.Handle;
+      } else if (dib.Handle != nullptr) {
+        memory.Free(dib.Handle);
+      }
+    }
+    memory.Unlock(*pHBInfo);
+    return result;
+  } catch (...) {
+    const ResultCode code = ExceptionToResult(std::current_exception());
+    if (pixelBlock != nullptr) memory.Free(pixelBlock);
+    if (*pHBInfo != nullptr) {
+      if (headerLocked) memory.Unlock(*pHBInfo);
+      memory.Free(*pHBInfo);
+    }
+    *pHBInfo = nullptr;
+    *pHBm = nullptr;
+    return code;
+  }
+}
+
+std::int32_t TInSPIBody::BuildPicture(const char* buf, std::int32_t len, std::uint32_t flag,
+                                      BitmapInfoHeader& header, TDIBSection& dib) {
+  ReportProgress(0, 110);
+  if (abortRequested_) return kStoppedByHost;
+
+  std::unique_ptr<DrawSurface> picture = RenderDrawing(buf, len, flag);
+  if (!picture) throw Failure("no picture");
+
+  const BmpImage image(picture->Width(), picture->Height(), picture->BottomUpRows());
+  image.Read(sizeof(BitmapFileHeader), &header, sizeof header);
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = 0;
+  header.biClrUsed = 0;
+  header.biClrImportant = 0;
+
+  dib.AllocateFor(header);
+  dib.Lock();
+  const BitmapFileHeader& file = image.FileHeader();
+  const std::size_t rowBytes = file.bfSize - file.bfOffBits;
+  const std::size_t got = image.Read(file.bfOffBits, dib.Bits, rowBytes);
+  dib.Unlock();
+  if (got < rowBytes) throw StreamFailure("the pixel rows came short");
+  picture.reset();
+
+  ReportProgress(110, 110);
+  return kSuccess;
+}
+
+std::unique_ptr<DrawSurface> TInSPIBody::RenderDrawing(const char* buf, std::int32_t len, std::uint32_t flag) {
+  // A block position recorded from another file's text must never be read:
+  // the index only holds blocks of the current request.
+  blockIndex_.BlockCount = 0;
+
+  const SourceImage source = InputKind(flag) != 0 ? SourceImage::FromMemory(buf, len) : SourceImage::FromFile(buf);
+
+  const std::int32_t width = settings_.OutputWidth;
+  const std::int32_t height = settings_.OutputHeight;
+  if (width <= 0 || height <= 0) return nullptr;
+  if (RowStride(width) * height > INT32_MAX) throw std::bad_alloc();
+
+  std::unique_ptr<DrawSurface> surface;
+  try {
+    surface = platform_.surfaces->CreateWhite(width, height);
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (...) {
+    return nullptr;
+  }
+  if (observer_ != nullptr) observer_->OnSurfaceCreated(*surface);
+
+  reader_.Begin(source.Text());
+  bool completed = true;
+  try {
+    RunSectionLoop(surface->GetCanvas());
+  } catch (...) {
+    completed = false;
+  }
+  if (observer_ != nullptr) observer_->OnSectionLoopEnded(reader_);
+  reader_.End();
+  if (!completed) return nullptr;
+  return surface;
+}
+
+void TInSPIBody::RunSectionLoop(Canvas& canvas) {
+  reader_.ReadGroupPair();
+  for (;;) {
+    if (reader_.Is(0, "SECTION")) {
+      reader_.ReadGroupPair();
+      // Each test sees the pair the previous reader left; a reader returns on
+      // a group-0 pair, so at most one runs per section.
+      if (reader_.Is(2, "HEADER") &&
+          !ReadHeaderSection(reader_, extents_, settings_.OutputWidth, settings_.OutputHeight)) {
+        return;
+      }
+      if (reader_.Is(2, "TABLES") && !ReadTablesSection(reader_, lineTypes_)) return;
+      if (reader_.Is(2, "BLOCKS") && !ReadBlocksSection(reader_, blockIndex_)) return;
+      if (reader_.Is(2, "ENTITIES")) {
+        EntityDrawer drawer(reader_, Mapping(extents_, settings_.OutputHeight), canvas, blockIndex_);
+        if (!drawer.DrawEntities()) return;
+      }
+    }
+    reader_.ReadGroupPair();
+    if (reader_.IsEnd("EOF")) return;
+  }
+}
+
+}  // namespace karvex

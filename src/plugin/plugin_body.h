@@ -1,0 +1,99 @@
+#pragma once
+// TInSPIBody: the one plug-in object of a loaded library. It owns all the
+// state a picture request reads and leaves behind (reader, extents and scale,
+// block index, line types, settings) and carries out the six exports.
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "dxf/blocks_section.h"
+#include "dxf/drawing_extents.h"
+#include "dxf/group_pair_reader.h"
+#include "dxf/tables_section.h"
+#include "plugin/dxf_extension.h"
+#include "plugin/host_memory.h"
+#include "plugin/picture_info.h"
+#include "render/draw_surface.h"
+#include "settings/settings_store.h"
+#include "ui/settings_dialog.h"
+
+#if defined(_WIN32) && !defined(_WIN64)
+#define KARVEX_STDCALL __attribute__((stdcall))
+#else
+#define KARVEX_STDCALL
+#endif
+
+namespace karvex {
+
+// The host's progress callback; a non-zero answer asks the plug-in to stop.
+using ProgressCallback = std::int32_t(KARVEX_STDCALL*)(std::int32_t num, std::int32_t denom, std::intptr_t userData);
+
+// What the plug-in object needs from its platform. None of it is owned; all
+// of it outlives the object.
+struct PluginPlatform {
+  HostMemory* memory = nullptr;
+  SurfaceFactory* surfaces = nullptr;
+  SettingsStore* settingsStore = nullptr;
+  SettingsDialog* dialog = nullptr;         // null: ConfigurationDlg shows nothing
+  LeadBytePredicate isLeadByte = nullptr;   // null: single-byte and UTF-8 names
+};
+
+// Watches a request from outside (the converter's diagnostics and trace).
+class RenderObserver {
+ public:
+  virtual void OnSurfaceCreated(DrawSurface& surface) = 0;
+  virtual void OnSectionLoopEnded(const GroupPairReader& reader) = 0;
+
+ protected:
+  ~RenderObserver() = default;
+};
+
+class TInSPIBody final : private ProgressSink {
+ public:
+  // Loads the settings.
+  explicit TInSPIBody(const PluginPlatform& platform);
+  // Saves the settings.
+  ~TInSPIBody();
+  TInSPIBody(const TInSPIBody&) = delete;
+  TInSPIBody& operator=(const TInSPIBody&) = delete;
+
+  // The exports.
+  std::int32_t GetPluginInfo(std::int32_t infono, char* buf, std::int32_t buflen) const;
+  std::int32_t IsSupported(const char* filename) const;
+  std::int32_t GetPictureInfo(const char* buf, std::int32_t len, std::uint32_t flag, PictureInfo* info);
+  std::int32_t GetPictureCore(const char* buf, std::int32_t len, std::uint32_t flag, HostHandle* pHBInfo,
+                              HostHandle* pHBm, ProgressCallback lpProgressCallback, std::intptr_t lData);
+  std::int32_t Configure(WindowHandle parent, std::int32_t fnc);
+
+  Settings& CurrentSettings() { return settings_; }
+  const DrawingExtents& Extents() const { return extents_; }
+  const BlockIndex& Blocks() const { return blockIndex_; }
+  const LineTypeTable& LineTypes() const { return lineTypes_; }
+  const GroupPairReader& Reader() const { return reader_; }
+  bool AbortWasRequested() const { return abortRequested_; }
+
+  void SetRenderObserver(RenderObserver* observer) { observer_ = observer; }
+
+ private:
+  void ReportProgress(std::int32_t num, std::int32_t denom) override;
+  bool AbortRequested() const override { return abortRequested_; }
+
+  std::int32_t BuildPicture(const char* buf, std::int32_t len, std::uint32_t flag, struct BitmapInfoHeader& header,
+                            class TDIBSection& dib);
+  std::unique_ptr<DrawSurface> RenderDrawing(const char* buf, std::int32_t len, std::uint32_t flag);
+  void RunSectionLoop(Canvas& canvas);
+
+  PluginPlatform platform_;
+  Settings settings_;
+  GroupPairReader reader_{this};
+  DrawingExtents extents_;
+  BlockIndex blockIndex_;
+  LineTypeTable lineTypes_;
+
+  ProgressCallback progressCallback_ = nullptr;
+  std::intptr_t progressUserData_ = 0;
+  bool abortRequested_ = false;
+  RenderObserver* observer_ = nullptr;
+};
+
+}  // namespace karvex

@@ -1,0 +1,98 @@
+#include "plugin/source_image.h"
+
+#include <cstring>
+
+#include "base/failures.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace karvex {
+namespace {
+
+std::unique_ptr<char[]> AllocateText(std::int64_t size) {
+  // One byte at least, so that an empty text still has an address.
+  return std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size > 0 ? size : 1));
+}
+
+#ifdef _WIN32
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+#endif
+
+}  // namespace
+
+SourceImage SourceImage::FromMemory(const void* data, std::int32_t len) {
+  if (len < 0) throw Failure("negative length of a memory image");
+  if (len > 0 && data == nullptr) throw Failure("memory image without an address");
+  std::unique_ptr<char[]> bytes = AllocateText(len);
+  if (len > 0) std::memcpy(bytes.get(), data, static_cast<std::size_t>(len));
+  return SourceImage(std::move(bytes), len);
+}
+
+#ifdef _WIN32
+
+SourceImage SourceImage::FromFile(const char* fileName) {
+  if (fileName == nullptr) throw SourceFileFailure("no file name");
+  FileHandle file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) throw SourceFileFailure("the file cannot be opened");
+  LARGE_INTEGER fileSize{};
+  if (!GetFileSizeEx(file.get(), &fileSize)) throw SourceFileFailure("the file's size cannot be had");
+  if (fileSize.QuadPart > kMaxSize) throw SourceFileFailure("the file is 2 GiB or larger");
+  const auto size = static_cast<std::int32_t>(fileSize.QuadPart);
+  std::unique_ptr<char[]> bytes = AllocateText(size);
+  DWORD got = 0;
+  if (size > 0 && (!ReadFile(file.get(), bytes.get(), static_cast<DWORD>(size), &got, nullptr) ||
+                   got != static_cast<DWORD>(size))) {
+    throw SourceFileFailure("the file cannot be read in full");
+  }
+  return SourceImage(std::move(bytes), size);
+}
+
+#else
+
+SourceImage SourceImage::FromFile(const char* fileName) {
+  if (fileName == nullptr) throw SourceFileFailure("no file name");
+  const int fd = ::open(fileName, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw SourceFileFailure("the file cannot be opened");
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) throw SourceFileFailure("the file's size cannot be had");
+  if (!S_ISREG(info.st_mode)) throw SourceFileFailure("not a regular file");
+  if (info.st_size > kMaxSize) throw SourceFileFailure("the file is 2 GiB or larger");
+  const auto size = static_cast<std::int32_t>(info.st_size);
+  std::unique_ptr<char[]> bytes = AllocateText(size);
+  std::int64_t done = 0;
+  while (done < size) {
+    const ssize_t got = ::read(fd, bytes.get() + done, static_cast<std::size_t>(size - done));
+    if (got <= 0) throw SourceFileFailure("the file cannot be read in full");
+    done += got;
+  }
+  return SourceImage(std::move(bytes), size);
+}
+
+#endif
+
+}  // namespace karvex

@@ -1,0 +1,46 @@
+#pragma once
+// The small set of drawing operations the drawers use. The drawers never
+// touch a platform API; the backends (raster, GDI, recording) implement this.
+#include <cstdint>
+#include <string_view>
+
+namespace karvex {
+
+// 0x00BBGGRR, the platform's colour-reference layout: red in the low byte.
+using Color = std::uint32_t;
+
+constexpr Color kBlack = 0x000000;
+constexpr Color kWhite = 0xFFFFFF;
+
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+
+  // Solid pen of width 1 in this colour for all later lines, ellipses and arcs.
+  virtual void SetPenColor(Color color) = 0;
+  // Closed figures are outlined only, never filled.
+  virtual void SetHollowBrush() = 0;
+
+  virtual void MoveTo(std::int32_t x, std::int32_t y) = 0;
+  // A line from the current position to (x, y); the end pixel is not set and
+  // (x, y) becomes the current position.
+  virtual void LineTo(std::int32_t x, std::int32_t y) = 0;
+  // The outline of the ellipse in the box; right and bottom edges are
+  // exclusive, and the corners may come in any order.
+  virtual void Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) = 0;
+  // Part of that outline, counter-clockwise as the picture is viewed, from
+  // the ray through the start point to the ray through the end point.
+  virtual void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                   std::int32_t startX, std::int32_t startY, std::int32_t endX, std::int32_t endY) = 0;
+  virtual void SetPixel(std::int32_t x, std::int32_t y, Color color) = 0;
+
+  // One string in the gothic face, black, transparent background. (x, y) is
+  // the top-left corner of the character cell; height in pixels as the
+  // platform reads a font height (positive: cell height, negative: character
+  // height, 0: default); escapement in tenths of a degree, counter-clockwise.
+  // The text bytes are in code page 932. May raise a failure.
+  virtual void Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
+                    std::int32_t escapement) = 0;
+};
+
+}  // namespace karvex

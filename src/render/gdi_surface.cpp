@@ -1,0 +1,134 @@
+#include "render/gdi_surface.h"
+
+#include <cstring>
+#include <new>
+
+#include "base/failures.h"
+
+namespace karvex {
+namespace {
+
+// "ＭＳ ゴシック" in code page 932: the face every text is drawn in.
+constexpr char kGothicFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+
+COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color & 0x00FFFFFFu); }
+
+}  // namespace
+
+GdiCanvas::GdiCanvas(HDC dc) : dc_(dc) {
+  pen_ = CreatePen(PS_SOLID, 1, ToColorRef(kBlack));
+  if (pen_ == nullptr) throw ResourceFailure("no pen");
+  originalPen_ = SelectObject(dc_, pen_);
+  originalBrush_ = SelectObject(dc_, GetStockObject(HOLLOW_BRUSH));
+}
+
+GdiCanvas::~GdiCanvas() {
+  SelectObject(dc_, originalPen_);
+  SelectObject(dc_, originalBrush_);
+  if (originalFont_ != nullptr) SelectObject(dc_, originalFont_);
+  if (pen_ != nullptr) DeleteObject(pen_);
+  if (font_ != nullptr) DeleteObject(font_);
+}
+
+void GdiCanvas::SetPenColor(Color color) {
+  HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(color));
+  if (pen == nullptr) throw ResourceFailure("no pen");
+  SelectObject(dc_, pen);
+  DeleteObject(pen_);
+  pen_ = pen;
+}
+
+void GdiCanvas::SetHollowBrush() { SelectObject(dc_, GetStockObject(HOLLOW_BRUSH)); }
+
+void GdiCanvas::MoveTo(std::int32_t x, std::int32_t y) { MoveToEx(dc_, x, y, nullptr); }
+
+void GdiCanvas::LineTo(std::int32_t x, std::int32_t y) { ::LineTo(dc_, x, y); }
+
+void GdiCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+  ::Ellipse(dc_, left, top, right, bottom);
+}
+
+void GdiCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                    std::int32_t startX, std::int32_t startY, std::int32_t endX, std::int32_t endY) {
+  ::Arc(dc_, left, top, right, bottom, startX, startY, endX, endY);
+}
+
+void GdiCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) { ::SetPixel(dc_, x, y, ToColorRef(color)); }
+
+// A new font for every text; the surface owns it until the next one.
+void GdiCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
+                     std::int32_t escapement) {
+  LOGFONTA font{};
+  font.lfHeight = height;
+  font.lfWidth = 0;
+  font.lfEscapement = escapement;
+  font.lfOrientation = 0;
+  font.lfWeight = 0;
+  font.lfItalic = 0;
+  font.lfUnderline = 0;
+  font.lfStrikeOut = 0;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  font.lfQuality = DRAFT_QUALITY;
+  font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  std::memcpy(font.lfFaceName, kGothicFace, sizeof kGothicFace);
+  HFONT created = CreateFontIndirectA(&font);
+  if (created == nullptr) throw ResourceFailure("no font");
+  HGDIOBJ previous = SelectObject(dc_, created);
+  if (originalFont_ == nullptr) originalFont_ = previous;
+  if (font_ != nullptr) DeleteObject(font_);
+  font_ = created;
+  SetTextColor(dc_, ToColorRef(kBlack));
+  SetBkMode(dc_, TRANSPARENT);
+  SelectObject(dc_, GetStockObject(HOLLOW_BRUSH));
+  ExtTextOutA(dc_, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+}
+
+GdiSurface::GdiSurface(std::int32_t width, std::int32_t height) : width_(width), height_(height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  dc_ = CreateCompatibleDC(nullptr);
+  if (dc_ == nullptr) throw ResourceFailure("no device context");
+  bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+  if (bitmap_ == nullptr || bits_ == nullptr) {
+    DeleteDC(dc_);
+    throw std::bad_alloc();
+  }
+  originalBitmap_ = SelectObject(dc_, bitmap_);
+  // White everywhere; the row padding stays zero as in a BMP file.
+  const std::size_t stride = static_cast<std::size_t>(RowStride(width));
+  auto* rows = static_cast<std::uint8_t*>(bits_);
+  for (std::int32_t row = 0; row < height; ++row) {
+    std::uint8_t* line = rows + static_cast<std::size_t>(row) * stride;
+    std::memset(line, 0xFF, static_cast<std::size_t>(width) * 3);
+    std::memset(line + static_cast<std::size_t>(width) * 3, 0, stride - static_cast<std::size_t>(width) * 3);
+  }
+  try {
+    canvas_ = std::make_unique<GdiCanvas>(dc_);
+  } catch (...) {
+    SelectObject(dc_, originalBitmap_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+    throw;
+  }
+}
+
+GdiSurface::~GdiSurface() {
+  canvas_.reset();
+  SelectObject(dc_, originalBitmap_);
+  DeleteObject(bitmap_);
+  DeleteDC(dc_);
+}
+
+const std::uint8_t* GdiSurface::BottomUpRows() {
+  GdiFlush();
+  return static_cast<const std::uint8_t*>(bits_);
+}
+
+}  // namespace karvex

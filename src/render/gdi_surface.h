@@ -1,0 +1,72 @@
+#pragma once
+// The DLL's drawing surface: a 24-bit bottom-up DIB section selected into a
+// memory device context, drawn on with GDI.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "render/canvas.h"
+#include "render/draw_surface.h"
+
+namespace karvex {
+
+class GdiCanvas final : public Canvas {
+ public:
+  // Draws on dc, which must outlive the canvas.
+  explicit GdiCanvas(HDC dc);
+  ~GdiCanvas() override;
+  GdiCanvas(const GdiCanvas&) = delete;
+  GdiCanvas& operator=(const GdiCanvas&) = delete;
+
+  void SetPenColor(Color color) override;
+  void SetHollowBrush() override;
+  void MoveTo(std::int32_t x, std::int32_t y) override;
+  void LineTo(std::int32_t x, std::int32_t y) override;
+  void Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override;
+  void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t startX,
+           std::int32_t startY, std::int32_t endX, std::int32_t endY) override;
+  void SetPixel(std::int32_t x, std::int32_t y, Color color) override;
+  void Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
+            std::int32_t escapement) override;
+
+ private:
+  HDC dc_;
+  HPEN pen_ = nullptr;
+  HFONT font_ = nullptr;
+  HGDIOBJ originalPen_ = nullptr;
+  HGDIOBJ originalBrush_ = nullptr;
+  HGDIOBJ originalFont_ = nullptr;
+};
+
+class GdiSurface final : public DrawSurface {
+ public:
+  // A white surface; raises ResourceFailure when GDI cannot make it.
+  GdiSurface(std::int32_t width, std::int32_t height);
+  ~GdiSurface() override;
+  GdiSurface(const GdiSurface&) = delete;
+  GdiSurface& operator=(const GdiSurface&) = delete;
+
+  Canvas& GetCanvas() override { return *canvas_; }
+  std::int32_t Width() const override { return width_; }
+  std::int32_t Height() const override { return height_; }
+  const std::uint8_t* BottomUpRows() override;
+
+ private:
+  std::int32_t width_;
+  std::int32_t height_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ originalBitmap_ = nullptr;
+  void* bits_ = nullptr;
+  std::unique_ptr<GdiCanvas> canvas_;
+};
+
+class GdiSurfaceFactory final : public SurfaceFactory {
+ public:
+  std::unique_ptr<DrawSurface> CreateWhite(std::int32_t width, std::int32_t height) override {
+    return std::make_unique<GdiSurface>(width, height);
+  }
+};
+
+}  // namespace karvex

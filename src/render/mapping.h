@@ -1,0 +1,72 @@
+#pragma once
+// The one rule that turns drawing coordinates (y up) into pixels (row 0 at
+// the top): subtract the rectangle's minimum, multiply by the scale in
+// extended precision, round once to nearest with halves to even.
+#include <cstdint>
+
+#include "dxf/drawing_extents.h"
+
+namespace karvex {
+
+struct PixelPoint {
+  std::int32_t x;
+  std::int32_t y;
+  bool operator==(const PixelPoint&) const = default;
+};
+
+// Left, top, right, bottom as the drawers pass them (bottom edge may come
+// first: corners in any order).
+struct PixelBox {
+  std::int32_t left;
+  std::int32_t top;
+  std::int32_t right;
+  std::int32_t bottom;
+  bool operator==(const PixelBox&) const = default;
+};
+
+// Rounding R: to nearest, an exact half to the even neighbour, formed as a
+// 64-bit integer of which the low 32 bits are the pixel. NaN or a value
+// beyond 64 bits raises FloatingPointFailure.
+std::int32_t RoundPixel(long double value);
+
+class Mapping {
+ public:
+  Mapping(const DrawingExtents& extents, std::int32_t outputHeight)
+      : extMinX_(extents.ExtMinX), extMinY_(extents.ExtMinY), scale_(extents.DrawScale),
+        outputHeight_(outputHeight) {}
+
+  PixelPoint MapPoint(float x, float y) const { return MapExtended(x, y); }
+  // A point whose coordinates are sums formed in extended precision (offset
+  // points, turned block points): still one rounding per coordinate.
+  PixelPoint MapExtended(long double x, long double y) const {
+    return {Column(x - extMinX_), Row(y - extMinY_)};
+  }
+  std::int32_t MapLength(float length) const { return RoundPixel(length * scale_); }
+  // The box of a circle: centre and radius rounded apart, so always 2k wide.
+  PixelBox CircleBox(long double x, long double y, float radius) const;
+
+  // Pixel column and row of a position already taken relative to the
+  // rectangle's minimum, for callers whose sums group differently.
+  std::int32_t Column(long double relativeX) const { return RoundPixel(relativeX * scale_); }
+  std::int32_t Row(long double relativeY) const;
+
+  float ExtMinX() const { return extMinX_; }
+  float ExtMinY() const { return extMinY_; }
+
+ private:
+  float extMinX_;
+  float extMinY_;
+  float scale_;
+  std::int32_t outputHeight_;
+};
+
+// 32-bit wrap-around sum and difference of pixel coordinates, as the
+// platform's 32-bit arithmetic gives them.
+constexpr std::int32_t WrapAdd(std::int32_t a, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+constexpr std::int32_t WrapSub(std::int32_t a, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
+}
+
+}  // namespace karvex

@@ -1,0 +1,90 @@
+#include "render/placement.h"
+
+#include <cmath>
+
+#include "dxf/number_conversion.h"
+
+namespace karvex {
+namespace {
+
+constexpr long double kPi = 3.141592653589793238462643383279502884L;
+constexpr float kHalfTurnDegrees = 180.0f;
+constexpr long double kQuarterTurnDegrees = 90.0L;
+
+}  // namespace
+
+long double Radians(long double degrees) { return degrees / kHalfTurnDegrees * kPi; }
+
+// --- ENTITIES section -------------------------------------------------------
+
+PixelPoint SectionPlacement::Point(float x, float y) const { return mapping_.MapPoint(x, y); }
+
+PixelBox SectionPlacement::CircleBox(float x, float y, float radius) const {
+  return mapping_.CircleBox(x, y, radius);
+}
+
+PixelPoint SectionPlacement::RadialPoint(float x, float y, float radius, float angleDegrees) const {
+  const long double angle = Radians(angleDegrees);
+  return mapping_.MapExtended(x + radius * std::cos(angle), y + radius * std::sin(angle));
+}
+
+PixelPoint SectionPlacement::TextCorner(float x, float y, float height, float rotationDegrees) const {
+  const long double angle = Radians(rotationDegrees + kQuarterTurnDegrees);
+  return mapping_.MapExtended(x + height * std::cos(angle), y + height * std::sin(angle));
+}
+
+std::int32_t SectionPlacement::TextAngle(float rotationDegrees) const {
+  return RoundPixel(static_cast<long double>(rotationDegrees) * 10);
+}
+
+std::int32_t SectionPlacement::Length(float length) const { return mapping_.MapLength(length); }
+
+// --- inside a block ---------------------------------------------------------
+
+BlockPlacement::Turned BlockPlacement::Turn(float x, float y) const {
+  const long double dx = static_cast<long double>(x) - baseX_;
+  const long double dy = static_cast<long double>(y) - baseY_;
+  // The polar angle and the turned offsets are held as 32-bit floats; the
+  // distance and every sum and product stay in extended precision.
+  const float polarAngle = StoreAsFloat(std::atan2(dy, dx) * kHalfTurnDegrees / kPi);
+  const long double distance = std::sqrt(dx * dx + dy * dy);
+  const long double turn = Radians(static_cast<long double>(insertAngle_) + polarAngle);
+  const float turnedX = StoreAsFloat(std::cos(turn) * distance);
+  const float turnedY = StoreAsFloat(std::sin(turn) * distance);
+  return {static_cast<long double>(turnedX) + insertX_, static_cast<long double>(turnedY) + insertY_};
+}
+
+PixelPoint BlockPlacement::Point(float x, float y) const {
+  const Turned p = Turn(x, y);
+  return mapping_.MapExtended(p.x, p.y);
+}
+
+PixelBox BlockPlacement::CircleBox(float x, float y, float radius) const {
+  const Turned p = Turn(x, y);
+  return mapping_.CircleBox(p.x, p.y, radius);
+}
+
+// Arc angles turn with the block: the orientation offset is the insertion
+// angle, by which every other point of the block turns too.
+PixelPoint BlockPlacement::RadialPoint(float x, float y, float radius, float angleDegrees) const {
+  const Turned p = Turn(x, y);
+  const long double angle = Radians(static_cast<long double>(angleDegrees) + insertAngle_);
+  return {mapping_.Column(std::cos(angle) * radius + (p.x - mapping_.ExtMinX())),
+          mapping_.Row(std::sin(angle) * radius + (p.y - mapping_.ExtMinY()))};
+}
+
+// The shift by one height follows the text's own angle alone.
+PixelPoint BlockPlacement::TextCorner(float x, float y, float height, float rotationDegrees) const {
+  const Turned p = Turn(x, y);
+  const long double angle = Radians(rotationDegrees + kQuarterTurnDegrees);
+  return {mapping_.Column(std::cos(angle) * height + p.x - mapping_.ExtMinX()),
+          mapping_.Row(std::sin(angle) * height + p.y - mapping_.ExtMinY())};
+}
+
+std::int32_t BlockPlacement::TextAngle(float rotationDegrees) const {
+  return RoundPixel((static_cast<long double>(rotationDegrees) + insertAngle_) * 10);
+}
+
+std::int32_t BlockPlacement::Length(float length) const { return mapping_.MapLength(length); }
+
+}  // namespace karvex

@@ -1,0 +1,30 @@
+#pragma once
+// Where the settings persist: the registry in the DLL, a settings file
+// natively. Both backends use the same sections, value names and texts.
+#include "settings/settings.h"
+
+namespace karvex {
+
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  // Missing or invalid values take their defaults; nothing is reported.
+  virtual Settings LoadSettings() = 0;
+  // Writes all twelve values; a store that cannot be written is given up
+  // silently.
+  virtual void SaveSettings(const Settings& settings) = 0;
+};
+
+// Keeps the settings in memory only: for tests and for one-off runs.
+class MemorySettingsStore final : public SettingsStore {
+ public:
+  explicit MemorySettingsStore(Settings initial = {}) : stored_(initial) {}
+  Settings LoadSettings() override { return stored_; }
+  void SaveSettings(const Settings& settings) override { stored_ = settings; }
+  const Settings& Stored() const { return stored_; }
+
+ private:
+  Settings stored_;
+};
+
+}  // namespace karvex

@@ -1,0 +1,148 @@
+#include "dxf/group_pair_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/failures.h"
+
+namespace karvex {
+namespace {
+
+class ProgressRecorder final : public ProgressSink {
+ public:
+  void ReportProgress(std::int32_t num, std::int32_t denom) override { reports.emplace_back(num, denom); }
+  bool AbortRequested() const override { return false; }
+  std::vector<std::pair<std::int32_t, std::int32_t>> reports;
+};
+
+// Reads pairs until the reader fails; returns them as "code|value", with
+// "fail" for the failure.
+std::vector<std::string> ReadAll(const std::string& text) {
+  GroupPairReader reader;
+  reader.Begin(text);
+  std::vector<std::string> pairs;
+  for (;;) {
+    try {
+      reader.ReadGroupPair();
+      pairs.push_back(std::to_string(reader.GroupCode()) + "|" + std::string(reader.GroupValue()));
+    } catch (const SilentAbort&) {
+      EXPECT_TRUE(reader.Is(0, "Error"));
+      pairs.emplace_back("fail");
+      return pairs;
+    }
+  }
+}
+
+using Pairs = std::vector<std::string>;
+
+struct ReaderCase {
+  const char* name;
+  std::string text;
+  Pairs expected;
+};
+
+TEST(GroupPairReader, ReadsPairsByTheLineRules) {
+  const ReaderCase cases[] = {
+      {"crlf", "  0\r\nSECTION\r\n", {"0|SECTION", "fail"}},
+      {"value keeps its blanks", "  0\r\nSECTION \r\n", {"0|SECTION ", "fail"}},
+      {"empty value", "  1\r\n\r\n", {"1|", "fail"}},
+      {"empty group code line fails", "\r\nSECTION\r\n", {"fail"}},
+      {"trailing blank on a group code fails", "0 \r\nX\r\n", {"fail"}},
+      {"leading blanks convert", "   8\r\nX\r\n", {"8|X", "fail"}},
+      {"1x fails", "1x\r\nX\r\n", {"fail"}},
+      {"lf only", "  0\nSECTION\n  2\nHEADER\n", {"0|SECTION", "2|HEADER", "fail"}},
+      {"lone cr", "  0\rSECTION\r 10\r1.5\r", {"0|SECTION", "10|1.5", "fail"}},
+      {"mixed ends", "  0\r\nA\n  0\rB\r\n", {"0|A", "0|B", "fail"}},
+      {"last line without terminator", "  0\r\nEOF", {"0|EOF", "fail"}},
+      {"text ends inside a pair", "  0\r\nEOF\r\n  0\r\n", {"0|EOF", "fail"}},
+      {"value line missing at the end", "  0", {"fail"}},
+      {"empty text", "", {"fail"}},
+      {"cr cr lf is a lone cr then an empty line", "  1\r\r\n", {"1|", "fail"}},
+  };
+  for (const ReaderCase& c : cases) {
+    EXPECT_EQ(ReadAll(c.text), c.expected) << c.name;
+  }
+}
+
+TEST(GroupPairReader, PositionFollowsTheTerminators) {
+  GroupPairReader reader;
+  const std::string text = "  0\r\nSECTION\r\n  2\nX\n";
+  reader.Begin(text);
+  reader.ReadGroupPair();
+  EXPECT_EQ(reader.ReadPos(), 14);
+  reader.ReadGroupPair();
+  EXPECT_EQ(reader.ReadPos(), 20);
+}
+
+TEST(GroupPairReader, FailedGroupCodeLeavesPositionAfterIt) {
+  GroupPairReader reader;
+  const std::string text = "1x\r\nvalue\r\n";
+  reader.Begin(text);
+  EXPECT_THROW(reader.ReadGroupPair(), SilentAbort);
+  EXPECT_EQ(reader.ReadPos(), 4);
+  EXPECT_TRUE(reader.Is(0, "Error"));
+  EXPECT_EQ(reader.LastStop(), ReadStop::BadGroupCode);
+  EXPECT_EQ(reader.LastStopPos(), 0);
+}
+
+// A text of pairs (999, comment) whose value lengths put the end of chosen
+// pairs on exact positions.
+std::string PairEndingAt(std::int32_t position, std::int32_t from) {
+  // "999\r\n" + value + "\r\n": 7 bytes plus the value.
+  const std::int32_t valueLength = position - from - 7;
+  return "999\r\n" + std::string(static_cast<std::size_t>(valueLength), 'x') + "\r\n";
+}
+
+TEST(GroupPairReader, ReportsProgressOnlyAtMultiplesOf1000) {
+  ProgressRecorder progress;
+  GroupPairReader reader(&progress);
+  std::string text = PairEndingAt(999, 0);
+  text += PairEndingAt(2001, 999);
+  text += PairEndingAt(3000, 2001);
+  reader.Begin(text);
+  reader.ReadGroupPair();
+  reader.ReadGroupPair();
+  reader.ReadGroupPair();
+  EXPECT_EQ(progress.reports, (std::vector<std::pair<std::int32_t, std::int32_t>>{{3000, 3000}}));
+  EXPECT_EQ(reader.LastProgressPos(), 3000);
+}
+
+TEST(GroupPairReader, NoReportBelowTheLastReportedPositionButEqualIsReportedAgain) {
+  ProgressRecorder progress;
+  GroupPairReader reader(&progress);
+  std::string text = PairEndingAt(1000, 0) + PairEndingAt(2000, 1000);
+  reader.Begin(text);
+  reader.ReadGroupPair();
+  reader.ReadGroupPair();
+  ASSERT_TRUE(reader.Seek(0));  // a block replay reading an earlier stretch
+  reader.ReadGroupPair();
+  reader.ReadGroupPair();
+  EXPECT_EQ(progress.reports,
+            (std::vector<std::pair<std::int32_t, std::int32_t>>{{1000, 2000}, {2000, 2000}, {2000, 2000}}));
+}
+
+TEST(GroupPairReader, SeekRefusesPositionsOutsideTheText) {
+  GroupPairReader reader;
+  const std::string text = "  0\r\nEOF\r\n";
+  reader.Begin(text);
+  EXPECT_FALSE(reader.Seek(-1));
+  EXPECT_FALSE(reader.Seek(11));
+  EXPECT_TRUE(reader.Seek(10));
+}
+
+TEST(GroupPairReader, CurrentPairOutlivesTheRequestText) {
+  GroupPairReader reader;
+  {
+    std::string text = "  2\r\nKEPT\r\n";
+    reader.Begin(text);
+    reader.ReadGroupPair();
+    reader.End();
+    text.assign(text.size(), '#');
+  }
+  EXPECT_TRUE(reader.Is(2, "KEPT"));
+}
+
+}  // namespace
+}  // namespace karvex

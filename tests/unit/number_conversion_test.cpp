@@ -1,0 +1,175 @@
+#include "dxf/number_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "base/failures.h"
+
+namespace karvex {
+namespace {
+
+struct IntegerCase {
+  const char* text;
+  std::optional<std::int32_t> expected;
+};
+
+TEST(IntegerConversion, AcceptsOnlyWholeDecimalAndHexTexts) {
+  const IntegerCase cases[] = {
+      {"0", 0},
+      {"  0", 0},  // group codes are right-aligned in three columns
+      {" 10", 10},
+      {"999", 999},
+      {"+7", 7},
+      {"-7", -7},
+      {"007", 7},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
+      {"2147483648", std::nullopt},
+      {"-2147483649", std::nullopt},
+      {"99999999999999999999", std::nullopt},
+      {"", std::nullopt},
+      {"   ", std::nullopt},
+      {"-", std::nullopt},
+      {"+-1", std::nullopt},
+      {"10 ", std::nullopt},  // trailing blank
+      {"1x", std::nullopt},
+      {"1.0", std::nullopt},
+      {"\t1", std::nullopt},  // only byte 32 counts as a blank
+      {"$FF", 255},
+      {"xff", 255},
+      {"X10", 16},
+      {"0x7fffffff", INT32_MAX},
+      {"0XFFFFFFFF", -1},  // a 32-bit pattern
+      {"$80000000", INT32_MIN},
+      {"$100000000", std::nullopt},
+      {"  $1A", 26},
+      {"-$1", std::nullopt},  // no sign before a hex form
+      {"0x", std::nullopt},
+      {"$", std::nullopt},
+      {"$G", std::nullopt},
+      {"00x1", std::nullopt},
+  };
+  for (const IntegerCase& c : cases) {
+    EXPECT_EQ(ParseInteger(c.text), c.expected) << "text \"" << c.text << "\"";
+  }
+}
+
+TEST(IntegerConversion, ThrowingFormRaisesConversionFailure) {
+  EXPECT_EQ(ConvertInteger(" 62"), 62);
+  EXPECT_THROW(ConvertInteger("abc"), ConversionFailure);
+}
+
+struct RealCase {
+  const char* text;
+  std::optional<long double> expected;
+};
+
+TEST(RealConversion, AcceptsDecimalTextsWithPointAndExponent) {
+  const RealCase cases[] = {
+      {"1.5", 1.5L},
+      {"-2e3", -2000.0L},
+      {"  7  ", 7.0L},  // blanks around
+      {"+0.25", 0.25L},
+      {".5", 0.5L},
+      {"5.", 5.0L},
+      {"1E+2", 100.0L},
+      {"1e-2", 0.01L},
+      {"0", 0.0L},
+      {"-0.0", -0.0L},
+      {"1,5", std::nullopt},  // the point is the only decimal separator
+      {"", std::nullopt},
+      {"   ", std::nullopt},
+      {".", std::nullopt},
+      {"-", std::nullopt},
+      {"1e", std::nullopt},
+      {"1e+", std::nullopt},
+      {"e5", std::nullopt},
+      {"1.2.3", std::nullopt},
+      {"1 2", std::nullopt},
+      {"nan", std::nullopt},
+      {"inf", std::nullopt},
+      {"-Infinity", std::nullopt},
+      {"0x10", std::nullopt},
+      {"1e5000", std::nullopt},  // beyond extended range
+      {"1e99999999999999999999", std::nullopt},
+  };
+  for (const RealCase& c : cases) {
+    const std::optional<long double> got = ParseReal(c.text);
+    ASSERT_EQ(got.has_value(), c.expected.has_value()) << "text \"" << c.text << "\"";
+    if (got) {
+      EXPECT_EQ(*got, *c.expected) << "text \"" << c.text << "\"";
+      EXPECT_EQ(std::signbit(*got), std::signbit(*c.expected)) << "text \"" << c.text << "\"";
+    }
+  }
+}
+
+TEST(RealConversion, TinyValuesUnderflowInsteadOfFailing) {
+  ASSERT_TRUE(ParseReal("1e-5000").has_value());
+  EXPECT_EQ(*ParseReal("1e-5000"), 0.0L);
+  EXPECT_EQ(StoreAsFloat(*ParseReal("1e-45")), std::strtof("1e-45", nullptr));  // a denormal float
+}
+
+TEST(RealConversion, LongDigitStringsAreExact) {
+  const std::string digits400(400, '9');
+  ASSERT_TRUE(ParseReal(digits400).has_value());
+  EXPECT_EQ(*ParseReal(digits400), std::strtold(digits400.c_str(), nullptr));
+  const std::string fraction = "0." + std::string(300, '0') + "1";
+  EXPECT_EQ(*ParseReal(fraction), 1e-301L);
+}
+
+TEST(FloatStore, OverflowAndNanAreFailures) {
+  EXPECT_EQ(StoreAsFloat(1e38L), 1e38f);
+  EXPECT_THROW(StoreAsFloat(1e39L), FloatingPointFailure);
+  EXPECT_THROW(StoreAsFloat(-1e39L), FloatingPointFailure);
+  EXPECT_THROW(StoreAsFloat(std::nanl("")), FloatingPointFailure);
+  EXPECT_THROW(ConvertRealToFloat("1e39"), FloatingPointFailure);
+  EXPECT_THROW(ConvertRealToFloat("abc"), ConversionFailure);
+}
+
+// Texts the way DXF writers and hand-edited files spell numbers: a few
+// digits around a point, sometimes an exponent, sometimes very long.
+std::string RandomRealText(std::mt19937_64& random) {
+  std::uniform_int_distribution<int> digitCount(0, 24);
+  std::uniform_int_distribution<int> digit(0, 9);
+  std::uniform_int_distribution<int> choice(0, 9);
+  std::string text;
+  if (choice(random) < 3) text += choice(random) < 5 ? '-' : '+';
+  const int integerDigits = digitCount(random);
+  for (int i = 0; i < integerDigits; ++i) text += static_cast<char>('0' + digit(random));
+  const bool point = choice(random) < 7;
+  int fractionDigits = 0;
+  if (point) {
+    text += '.';
+    fractionDigits = digitCount(random);
+    for (int i = 0; i < fractionDigits; ++i) text += static_cast<char>('0' + digit(random));
+  }
+  if (integerDigits + fractionDigits == 0) text += '0';
+  if (choice(random) < 3) {
+    text += choice(random) < 5 ? 'e' : 'E';
+    std::uniform_int_distribution<int> exponent(-340, 340);
+    text += std::to_string(exponent(random));
+  }
+  return text;
+}
+
+TEST(RealConversion, AgreesBitForBitWithStrtoldOnRandomTexts) {
+  std::setlocale(LC_NUMERIC, "C");
+  std::mt19937_64 random(20261210);
+  for (int i = 0; i < 200000; ++i) {
+    const std::string text = RandomRealText(random);
+    const std::optional<long double> ours = ParseReal(text);
+    ASSERT_TRUE(ours.has_value()) << text;
+    const long double library = std::strtold(text.c_str(), nullptr);
+    ASSERT_EQ(std::memcmp(&*ours, &library, 10), 0) << text;
+  }
+}
+
+}  // namespace
+}  // namespace karvex

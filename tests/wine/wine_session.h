@@ -1,0 +1,49 @@
+#pragma once
+// Runs our Windows programs under Wine, in a prefix made for this test run
+// and removed (with its wineserver stopped) when the run ends.
+#include <map>
+#include <string>
+#include <vector>
+
+namespace karvex::testing {
+
+struct CommandResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+
+  // "key value" lines of spihost's output: the first line with this key.
+  std::string Field(const std::string& key) const;
+  // Every line that starts with this key.
+  std::vector<std::string> Lines(const std::string& key) const;
+};
+
+class WineSession {
+ public:
+  // The session of this test run; made on first use.
+  static WineSession& Get();
+  // Stops the wineserver and removes the prefix.
+  static void Shutdown();
+
+  // Runs a Windows program with its arguments.
+  CommandResult Run(const std::vector<std::string>& command, const std::map<std::string, std::string>& env = {});
+  // spihost.exe loading karvex.spi, with these arguments after the plug-in.
+  CommandResult Spihost(const std::vector<std::string>& arguments);
+
+  // A Unix path as the Windows programs see it (drive Z:).
+  static std::string WindowsPath(const std::string& unixPath);
+  const std::string& Prefix() const { return prefix_; }
+
+  ~WineSession();
+
+ private:
+  WineSession();
+  std::string prefix_;
+  std::string scratch_;
+};
+
+// Where the Windows build put its programs.
+std::string SpihostPath();
+std::string PluginPath();
+
+}  // namespace karvex::testing

@@ -1,0 +1,232 @@
+// spihost: a small Windows console host that loads any "00IN" import-filter
+// plug-in and calls its exports from the command line. Our test client under
+// Wine, and a handy tool for checking a plug-in by hand.
+#include <windows.h>
+
+#include <float.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/bmp_file.h"
+#include "spihost/host_options.h"
+#include "spihost/plugin_library.h"
+
+namespace {
+
+using karvex::tools::HostOptions;
+using karvex::tools::PluginLibrary;
+
+constexpr int kExitOk = 0;
+constexpr int kExitPluginError = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitLoadFailure = 3;
+constexpr int kExitFpuChanged = 4;
+
+// What the progress callback does: count, print, and answer non-zero from
+// the N-th call on when asked to.
+struct ProgressState {
+  long calls = 0;
+  long abortFrom = 0;  // 0: never
+};
+ProgressState g_progress;
+
+int __stdcall OnProgress(int num, int denom, LONG_PTR /*userData*/) {
+  ++g_progress.calls;
+  const bool stop = g_progress.abortFrom > 0 && g_progress.calls >= g_progress.abortFrom;
+  std::printf("progress %d %d%s\n", num, denom, stop ? " stop" : "");
+  return stop ? 1 : 0;
+}
+
+std::string Escaped(const char* bytes, std::size_t size) {
+  std::string out;
+  for (std::size_t i = 0; i < size; ++i) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c >= 0x20 && c < 0x7F && c != '\\') {
+      out += static_cast<char>(c);
+    } else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    }
+  }
+  return out;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<char>& bytes) {
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  char chunk[65536];
+  std::size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+  std::fclose(file);
+  return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && ok;
+}
+
+// Hosts built with the usual Windows compilers run the x87 unit at 53-bit
+// precision; so do we, and we check the plug-in hands it back unchanged.
+class HostFpu {
+ public:
+  HostFpu() {
+#if defined(__i386__)
+    _control87(_PC_53, _MCW_PC);
+#endif
+    expected_ = _control87(0, 0);
+  }
+  bool Unchanged() const { return _control87(0, 0) == expected_; }
+  unsigned Expected() const { return expected_; }
+  unsigned Current() const { return _control87(0, 0); }
+
+ private:
+  unsigned expected_ = 0;
+};
+
+int RunInfo(PluginLibrary& plugin, const HostOptions& options) {
+  std::vector<char> buffer(static_cast<std::size_t>(options.bufferLength > 0 ? options.bufferLength : 1) + 16, '\x7F');
+  const int result = plugin.GetPluginInfo(options.number, buffer.data(), options.bufferLength);
+  std::printf("result %d\n", result);
+  const std::size_t shown = result > 0 ? static_cast<std::size_t>(result) + 1 : 0;
+  std::printf("text %s\n", Escaped(buffer.data(), shown > 0 ? shown - 1 : 0).c_str());
+  if (shown > 0) std::printf("terminator %d\n", static_cast<unsigned char>(buffer[shown - 1]));
+  return kExitOk;
+}
+
+int RunSupported(PluginLibrary& plugin, const HostOptions& options) {
+  char firstBytes[2048] = {};
+  const int result = plugin.IsSupported(options.input.c_str(), reinterpret_cast<DWORD_PTR>(firstBytes));
+  std::printf("result %d\n", result);
+  return kExitOk;
+}
+
+int RunPictureInfo(PluginLibrary& plugin, const HostOptions& options) {
+  std::vector<char> image;
+  const char* buf = options.input.c_str();
+  LONG_PTR len = 0;
+  if (options.memoryImage) {
+    if (!ReadWholeFile(options.input, image)) {
+      std::fprintf(stderr, "spihost: cannot read %s\n", options.input.c_str());
+      return kExitUsage;
+    }
+    buf = image.data();
+    len = options.lengthGiven ? options.length : static_cast<LONG_PTR>(image.size());
+  }
+  std::vector<unsigned char> record(64, 0xCD);
+  const int result = plugin.GetPictureInfo(buf, len, options.flag, record.data());
+  std::printf("result %d\n", result);
+  std::printf("record-bytes");
+  for (std::size_t i = 0; i < PluginLibrary::kPictureInfoSize; ++i) std::printf(" %02X", record[i]);
+  std::printf("\n");
+  karvex::PictureInfo info;
+  std::memcpy(&info, record.data(), sizeof info);
+  std::printf("left %ld\ntop %ld\nwidth %ld\nheight %ld\nx-density %u\ny-density %u\ncolor-depth %d\n",
+              static_cast<long>(info.Left), static_cast<long>(info.Top), static_cast<long>(info.Width),
+              static_cast<long>(info.Height), info.XDensity, info.YDensity, info.ColorDepth);
+  if (info.InfoText != nullptr) {
+    const SIZE_T size = LocalSize(info.InfoText);
+    const char* text = static_cast<const char*>(LocalLock(info.InfoText));
+    std::printf("info-text-size %lu\ninfo-text %s\n", static_cast<unsigned long>(size),
+                Escaped(text, size > 0 ? std::strlen(text) : 0).c_str());
+    LocalUnlock(info.InfoText);
+    LocalFree(info.InfoText);
+  } else {
+    std::printf("info-text-size 0\n");
+  }
+  return result == 0 ? kExitOk : kExitPluginError;
+}
+
+int RunPicture(PluginLibrary& plugin, const HostOptions& options, bool preview) {
+  std::vector<char> image;
+  const char* buf = options.input.c_str();
+  LONG_PTR len = options.lengthGiven ? options.length : 0;
+  unsigned flag = options.flag;
+  if (options.memoryImage) {
+    if (!ReadWholeFile(options.input, image)) {
+      std::fprintf(stderr, "spihost: cannot read %s\n", options.input.c_str());
+      return kExitUsage;
+    }
+    buf = image.data();
+    if (!options.lengthGiven) len = static_cast<LONG_PTR>(image.size());
+  }
+  g_progress = ProgressState{0, options.abortFrom};
+  HLOCAL info = reinterpret_cast<HLOCAL>(0x1);  // the plug-in must clear both
+  HLOCAL pixels = reinterpret_cast<HLOCAL>(0x1);
+  const int result = preview ? plugin.GetPreview(buf, len, flag, &info, &pixels, options.noCallback ? nullptr : OnProgress, 0)
+                             : plugin.GetPicture(buf, len, flag, &info, &pixels, options.noCallback ? nullptr : OnProgress, 0);
+  std::printf("result %d\n", result);
+  std::printf("header-block %lu\n", info != nullptr ? static_cast<unsigned long>(LocalSize(info)) : 0ul);
+  std::printf("pixel-block %lu\n", pixels != nullptr ? static_cast<unsigned long>(LocalSize(pixels)) : 0ul);
+  if (info != nullptr) {
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(LocalLock(info));
+    std::printf("bitmap %ld %ld %u %u %lu\n", static_cast<long>(header->biWidth), static_cast<long>(header->biHeight),
+                header->biBitCount, header->biPlanes, static_cast<unsigned long>(header->biSizeImage));
+    if (pixels != nullptr && !options.output.empty()) {
+      const void* rows = LocalLock(pixels);
+      const auto file = karvex::tools::BmpFileFromBlocks(header, rows, LocalSize(pixels));
+      LocalUnlock(pixels);
+      if (!WriteWholeFile(options.output, file)) {
+        std::fprintf(stderr, "spihost: cannot write %s\n", options.output.c_str());
+      } else {
+        std::printf("written %s\n", options.output.c_str());
+      }
+    }
+    LocalUnlock(info);
+  }
+  if (info != nullptr) LocalFree(info);
+  if (pixels != nullptr) LocalFree(pixels);
+  return result == 0 ? kExitOk : kExitPluginError;
+}
+
+int RunConfig(PluginLibrary& plugin, const HostOptions& options) {
+  const int result = plugin.ConfigurationDlg(GetConsoleWindow(), options.number);
+  std::printf("result %d\n", result);
+  return result == 0 ? kExitOk : kExitPluginError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  HostOptions options;
+  std::string error;
+  if (!karvex::tools::ParseHostOptions(argc, argv, options, error)) {
+    if (!error.empty()) std::fprintf(stderr, "spihost: %s\n\n", error.c_str());
+    std::fputs(karvex::tools::kHostUsage, error.empty() ? stdout : stderr);
+    return error.empty() ? kExitOk : kExitUsage;
+  }
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+
+  HostFpu fpu;
+  PluginLibrary plugin;
+  if (!plugin.Load(options.plugin, error)) {
+    std::fprintf(stderr, "spihost: %s\n", error.c_str());
+    return kExitLoadFailure;
+  }
+
+  int status = kExitUsage;
+  switch (options.command) {
+    case HostOptions::Command::Info: status = RunInfo(plugin, options); break;
+    case HostOptions::Command::Supported: status = RunSupported(plugin, options); break;
+    case HostOptions::Command::PictureInfo: status = RunPictureInfo(plugin, options); break;
+    case HostOptions::Command::Picture: status = RunPicture(plugin, options, false); break;
+    case HostOptions::Command::Preview: status = RunPicture(plugin, options, true); break;
+    case HostOptions::Command::Config: status = RunConfig(plugin, options); break;
+  }
+  if (!fpu.Unchanged()) {
+    std::printf("fpu-control-changed %08X %08X\n", fpu.Expected(), fpu.Current());
+    return kExitFpuChanged;
+  }
+  if (options.unload) {
+    plugin.Unload();
+    std::printf("unloaded\n");
+  }
+  return status;
+}
