@@ -41,7 +41,7 @@ class Mapping {
   PixelPoint MapExtended(long double x, long double y) const {
     return {Column(x - extMinX_), Row(y - extMinY_)};
   }
-  std::int32_t MapLength(float length) const { return RoundPixel(length * scale_); }
+  std::int32_t MapLength(float length) const { return RoundPixel(static_cast<long double>(length) * scale_); }
   // The box of a circle: centre and radius rounded apart, so always 2k wide.
   PixelBox CircleBox(long double x, long double y, float radius) const;
 
