@@ -1,5 +1,7 @@
 #include "support/scenes.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 namespace karvex::testing {
@@ -33,6 +35,10 @@ std::vector<std::string> DrawnCalls(PluginHarness& harness, const std::string& t
 std::vector<std::string> DrawnCalls(const std::string& text) {
   PluginHarness harness;
   return DrawnCalls(harness, text);
+}
+
+void ExpectDrawn(const std::vector<DrawCase>& cases) {
+  for (const DrawCase& c : cases) EXPECT_EQ(DrawnCalls(c.text), c.expected) << c.name;
 }
 
 std::string PairEndingOnReport(const std::string& text) {

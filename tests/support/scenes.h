@@ -19,6 +19,16 @@ std::string SceneWithBlocks(std::initializer_list<Pair> blocks, std::initializer
 std::vector<std::string> DrawnCalls(PluginHarness& harness, const std::string& text);
 std::vector<std::string> DrawnCalls(const std::string& text);
 
+// A named drawing and the calls it must make (as DrawnCalls gives them).
+struct DrawCase {
+  const char* name;
+  std::string text;
+  std::vector<std::string> expected;
+};
+
+// Checks every case, naming the failing ones.
+void ExpectDrawn(const std::vector<DrawCase>& cases);
+
 // A comment pair (999) that makes the reader's position after it an exact
 // multiple of 1000 when it follows text: the place of a progress report.
 std::string PairEndingOnReport(const std::string& text);

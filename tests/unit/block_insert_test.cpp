@@ -10,22 +10,13 @@ namespace karvex {
 namespace {
 
 using testing::DrawnCalls;
+using testing::ExpectDrawn;
 using testing::DxfText;
 using testing::Pair;
 using testing::PairEndingOnReport;
 using testing::PluginHarness;
 using testing::SceneWithBlocks;
 using Calls = std::vector<std::string>;
-
-struct InsertCase {
-  const char* name;
-  std::string text;
-  Calls expected;
-};
-
-void ExpectDrawn(const std::vector<InsertCase>& cases) {
-  for (const InsertCase& c : cases) EXPECT_EQ(DrawnCalls(c.text), c.expected) << c.name;
-}
 
 // One unit is one pixel: the point (x, y) is column x, row 453 - y.
 TEST(BlockInsert, PointsTurnAboutTheBasePointAndMoveOntoTheInsertionPoint) {

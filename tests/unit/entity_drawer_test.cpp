@@ -15,22 +15,13 @@ namespace karvex {
 namespace {
 
 using testing::DrawnCalls;
+using testing::ExpectDrawn;
 using testing::DxfText;
 using testing::Pair;
 using testing::PairEndingOnReport;
 using testing::PluginHarness;
 using testing::Scene;
 using Calls = std::vector<std::string>;
-
-struct DrawCase {
-  const char* name;
-  std::string text;
-  Calls expected;
-};
-
-void ExpectDrawn(const std::vector<DrawCase>& cases) {
-  for (const DrawCase& c : cases) EXPECT_EQ(DrawnCalls(c.text), c.expected) << c.name;
-}
 
 TEST(DrawEntities, EachKindWithItsGroupsAndDefaults) {
   ExpectDrawn({
