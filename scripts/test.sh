@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Every test: installs what is missing, builds both targets, runs the native
-# unit tests and the Wine tests.
+# unit tests and the Wine tests, then the native tests again under
+# AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh debug
 ctest --preset debug
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan

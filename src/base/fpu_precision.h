@@ -17,8 +17,10 @@ class FpuPrecisionScope {
   FpuPrecisionScope& operator=(const FpuPrecisionScope&) = delete;
 
  private:
+#if defined(_WIN32) && defined(__i386__)
   std::uint16_t savedX87_ = 0;
   std::uint32_t savedMxcsr_ = 0;
+#endif
 };
 
 }  // namespace karvex

@@ -12,7 +12,9 @@ struct BitmapFileHeader {
   std::uint16_t bfReserved2;
   std::uint32_t bfOffBits;
 };
+#pragma pack(pop)
 
+// Every field lies on its natural alignment: no packing needed.
 struct BitmapInfoHeader {
   std::uint32_t biSize;
   std::int32_t biWidth;
@@ -26,7 +28,6 @@ struct BitmapInfoHeader {
   std::uint32_t biClrUsed;
   std::uint32_t biClrImportant;
 };
-#pragma pack(pop)
 
 static_assert(sizeof(BitmapFileHeader) == 14);
 static_assert(sizeof(BitmapInfoHeader) == 40);

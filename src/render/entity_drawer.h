@@ -26,7 +26,7 @@ class EntityObserver {
 
 class EntityDrawer {
  public:
-  EntityDrawer(GroupPairReader& reader, const Mapping& mapping, Canvas& canvas, const BlockIndex& blocks,
+  EntityDrawer(GroupPairReader& reader, Mapping mapping, Canvas& canvas, const BlockIndex& blocks,
                EntityObserver* observer = nullptr)
       : reader_(reader), mapping_(mapping), canvas_(canvas), blocks_(blocks), observer_(observer) {}
 
@@ -63,7 +63,7 @@ class EntityDrawer {
   void PassOver();
 
   GroupPairReader& reader_;
-  const Mapping& mapping_;
+  const Mapping mapping_;
   Canvas& canvas_;
   const BlockIndex& blocks_;
   EntityObserver* observer_;

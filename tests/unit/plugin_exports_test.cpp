@@ -103,18 +103,19 @@ TEST(GetPictureInfo, ReportsTheConfiguredSizeForDxfNamesWithoutOpeningThem) {
   PictureInfo info;
   std::memset(&info, 0xCD, sizeof info);
   ASSERT_EQ(harness.Body().GetPictureInfo("/nowhere/missing/plan.DXF", 0, 8, &info), kSuccess);  // flag 8 is a file
-  EXPECT_EQ(info.Left, 0);
-  EXPECT_EQ(info.Top, 0);
-  EXPECT_EQ(info.Width, 800);
-  EXPECT_EQ(info.Height, 453);
-  EXPECT_EQ(info.XDensity, 0);
-  EXPECT_EQ(info.YDensity, 0);
-  EXPECT_EQ(info.ColorDepth, 24);
-  ASSERT_NE(info.InfoText, nullptr);
-  EXPECT_EQ(harness.Memory().SizeOf(info.InfoText), 11u);
-  EXPECT_STREQ(static_cast<const char*>(harness.Memory().Lock(info.InfoText)), "no comment");
-  harness.Memory().Unlock(info.InfoText);
-  harness.Memory().Free(info.InfoText);
+  EXPECT_EQ(+info.Left, 0);
+  EXPECT_EQ(+info.Top, 0);
+  EXPECT_EQ(+info.Width, 800);
+  EXPECT_EQ(+info.Height, 453);
+  EXPECT_EQ(+info.XDensity, 0);
+  EXPECT_EQ(+info.YDensity, 0);
+  EXPECT_EQ(+info.ColorDepth, 24);
+  const HostHandle infoText = info.InfoText;
+  ASSERT_NE(infoText, nullptr);
+  EXPECT_EQ(harness.Memory().SizeOf(infoText), 11u);
+  EXPECT_STREQ(static_cast<const char*>(harness.Memory().Lock(infoText)), "no comment");
+  harness.Memory().Unlock(infoText);
+  harness.Memory().Free(infoText);
 }
 
 TEST(GetPictureInfo, ClearsTheRecordAndRefusesMemoryImagesAndOtherNames) {
