@@ -1,0 +1,42 @@
+// The integer and real conversions on value texts as drawings spell them.
+#include <benchmark/benchmark.h>
+
+#include <string_view>
+
+#include "dxf/number_conversion.h"
+
+namespace karvex::bench {
+namespace {
+
+constexpr std::string_view kGroupCodes[] = {"  0", "  8", " 10", " 20", " 30", " 11", " 21", " 40", " 62", "999"};
+constexpr std::string_view kReals[] = {"0.0",        "123.4567",        "-0.0001", "1.5e3",    "24.97581906873237",
+                                       "100.0",      "-3845.123456789", "7",       "0.333333", "1.0E+20"};
+constexpr std::string_view kLongReals[] = {"3.14159265358979323846264338327950288", "1e-320",
+                                           "123456789012345678901234567890.5"};
+
+void BM_IntegerConversion(benchmark::State& state) {
+  for (auto _ : state) {
+    for (std::string_view text : kGroupCodes) benchmark::DoNotOptimize(ParseInteger(text));
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(std::size(kGroupCodes)));
+}
+BENCHMARK(BM_IntegerConversion);
+
+void BM_RealConversion(benchmark::State& state) {
+  for (auto _ : state) {
+    for (std::string_view text : kReals) benchmark::DoNotOptimize(ParseReal(text));
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(std::size(kReals)));
+}
+BENCHMARK(BM_RealConversion);
+
+void BM_RealConversionSlowPath(benchmark::State& state) {
+  for (auto _ : state) {
+    for (std::string_view text : kLongReals) benchmark::DoNotOptimize(ParseReal(text));
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(std::size(kLongReals)));
+}
+BENCHMARK(BM_RealConversionSlowPath);
+
+}  // namespace
+}  // namespace karvex::bench
