@@ -28,7 +28,8 @@ class FileSettingsStore final : public SettingsStore {
   // the new, never a part. The folder is made if missing. When any step
   // fails the old file stays as it was, the temporary file is removed and
   // the save is given up silently. A file that is a symbolic link is
-  // written where the link points, so the link stays.
+  // written where the link points, so the link stays. A file that already
+  // holds exactly the new text is left alone.
   void SaveSettings(const Settings& settings) override;
 
   const std::filesystem::path& Path() const { return path_; }

@@ -14,7 +14,6 @@
 #include <sstream>
 #include <string>
 
-#include "plugin/plugin_body.h"
 #include "settings/setting_entries.h"
 #include "support/plugin_harness.h"
 
@@ -262,30 +261,6 @@ TEST(SettingsFilePath, FollowsXdgConfigHomeThenHome) {
     EXPECT_EQ(SettingsFilePathFor(c.xdgConfigHome, c.home).lexically_normal(), fs::path(c.expected))
         << (c.xdgConfigHome ? c.xdgConfigHome : "(unset)") << " " << (c.home ? c.home : "(unset)");
   }
-}
-
-// The converter's use: the plug-in object reads the file and leaves it alone.
-TEST(ReadOnlySettingsStore, ThePluginReadsTheFileButNeverWritesIt) {
-  const std::string text = "[System]\nDXF_W=800\nDXF_H=1\n";
-  TempFile file("settings.ini", text);
-  const fs::path missing = file.Folder() + "/missing/settings.ini";
-  for (const fs::path& path : {fs::path(file.Path()), missing}) {
-    FileSettingsStore fileStore(path);
-    ReadOnlySettingsStore store(fileStore);
-    testing::RecordingSurfaceFactory surfaces;
-    PortableHostMemory memory;
-    PluginPlatform platform;
-    platform.memory = &memory;
-    platform.surfaces = &surfaces;
-    platform.settingsStore = &store;
-    {
-      TInSPIBody body(platform);
-      EXPECT_EQ(body.CurrentSettings().OutputWidth, path == missing ? 640 : 800);
-      body.CurrentSettings().OutputWidth = 1024;
-    }
-  }
-  EXPECT_EQ(ReadBytes(file.Path()), text);
-  EXPECT_FALSE(fs::exists(missing.parent_path()));
 }
 
 }  // namespace
