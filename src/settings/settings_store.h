@@ -27,4 +27,16 @@ class MemorySettingsStore final : public SettingsStore {
   Settings stored_;
 };
 
+// Loads through another store and never saves: for a program that reads the
+// user's settings but must leave them as they are (the converter).
+class ReadOnlySettingsStore final : public SettingsStore {
+ public:
+  explicit ReadOnlySettingsStore(SettingsStore& source) : source_(source) {}
+  Settings LoadSettings() override { return source_.LoadSettings(); }
+  void SaveSettings(const Settings&) override {}
+
+ private:
+  SettingsStore& source_;
+};
+
 }  // namespace karvex

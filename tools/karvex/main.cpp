@@ -10,13 +10,17 @@
 #include "plugin/host_memory.h"
 #include "plugin/plugin_body.h"
 #include "render/raster_surface.h"
+#include "settings/file_settings_store.h"
 
 namespace {
 
 constexpr char kUsage[] =
     "usage: karvex render INPUT -o OUTPUT\n"
     "\n"
-    "Draws the DXF file INPUT and writes it as OUTPUT (.png or .bmp).\n";
+    "Draws the DXF file INPUT and writes it as OUTPUT (.png or .bmp).\n"
+    "The picture's size comes from DXF_W and DXF_H in the [System] section of\n"
+    "$XDG_CONFIG_HOME/karvex/settings.ini (default ~/.config/karvex/settings.ini),\n"
+    "640 x 453 without it.\n";
 
 bool EndsWith(const std::string& text, const char* suffix) {
   const std::size_t n = std::strlen(suffix);
@@ -32,7 +36,9 @@ bool EndsWith(const std::string& text, const char* suffix) {
 int Render(const std::string& input, const std::string& output) {
   karvex::PortableHostMemory memory;
   karvex::RasterSurfaceFactory surfaces;
-  karvex::MemorySettingsStore store;
+  // The user's settings file, as the plug-in's settings: read, never written.
+  karvex::FileSettingsStore settingsFile(karvex::DefaultSettingsFilePath());
+  karvex::ReadOnlySettingsStore store(settingsFile);
   karvex::PluginPlatform platform;
   platform.memory = &memory;
   platform.surfaces = &surfaces;
