@@ -9,6 +9,7 @@
 #include "plugin/bitmap_headers.h"
 #include "plugin/host_memory.h"
 #include "plugin/plugin_body.h"
+#include "render/freetype_text.h"
 #include "render/raster_surface.h"
 
 namespace {
@@ -31,7 +32,9 @@ bool EndsWith(const std::string& text, const char* suffix) {
 
 int Render(const std::string& input, const std::string& output) {
   karvex::PortableHostMemory memory;
-  karvex::RasterSurfaceFactory surfaces;
+  karvex::FreeTypeTextRasterizer text;
+  if (!text.Problem().empty()) std::fprintf(stderr, "karvex: %s\n", text.Problem().c_str());
+  karvex::RasterSurfaceFactory surfaces(&text);
   karvex::MemorySettingsStore store;
   karvex::PluginPlatform platform;
   platform.memory = &memory;
