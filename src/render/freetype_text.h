@@ -1,9 +1,10 @@
 #pragma once
 // Texts on the raster picture, drawn with FreeType in a Japanese gothic face
-// (Debian's IPAGothic, metric-compatible with the platform's "ＭＳ ゴシック")
-// where the platform's text output would put them: the same height rules,
-// the same cell corner, the same whole-pixel advances, turned by the
-// escapement; black, without anti-aliasing, over a transparent background.
+// (Debian's IPAGothic, which has the advance widths of the platform's
+// "ＭＳ ゴシック") where the platform's text output would put them in that
+// face: the same height rules, the same cell corner, the same whole-pixel
+// advances, turned by the escapement; black, without anti-aliasing, over a
+// transparent background.
 #include <cstdint>
 #include <memory>
 #include <string>
