@@ -56,9 +56,10 @@ struct PlacementCase {
   std::int32_t extent;   // the text's advance the platform reports
 };
 
-// The boxes were measured on GDI under Wine drawing the same face. Below 18
-// pixels per em it draws without anti-aliasing too, and the boxes must match
-// exactly; above, its grey edge pixels may widen a box by one.
+// The boxes were measured on GDI under Wine drawing the same face. From 9 to
+// 16 pixels per em (the range the face's gasp table keeps black and white)
+// it draws without anti-aliasing too, and the boxes must match exactly;
+// above, its grey edge pixels may widen a box by one.
 const PlacementCase kPlacements[] = {
     {kAbc, 12, 0, {0, 2, 16, 8}, 12, 18},
     {kAbc, 12, 900, {2, -17, 8, -1}, 12, 18},

@@ -31,11 +31,11 @@ constexpr std::int32_t kCellHeight = 113;
 // Where each text's cell corner lands inside its part of the picture.
 constexpr std::int32_t kCornerLeft = 14;
 constexpr std::int32_t kCornerTop = 60;
-// GDI under Wine anti-aliases this face from 18 pixels per em up; grey edge
-// pixels may move an edge of the ink by this much.
+// GDI under Wine anti-aliases this face above 16 pixels per em, as its gasp
+// table asks; grey edge pixels may move an edge of the ink by this much.
 constexpr std::int32_t kTolerance = 2;
-// Below that it renders with the same FreeType as we do, without
-// anti-aliasing, and the two pictures must agree pixel for pixel.
+// From 9 to 16 pixels per em it renders with the same FreeType as we do,
+// black and white, and the two pictures must agree pixel for pixel.
 bool DrawnAlikeOnWine(int height) { return height == 12 || height == 0; }
 
 struct TextCase {
