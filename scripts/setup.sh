@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git python3
   libgtest-dev libgmock-dev libbenchmark-dev
-  libfreetype-dev libpng-dev fonts-ipafont-gothic
+  libfreetype-dev libpng-dev fonts-ipafont-gothic locales
   clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386

@@ -228,7 +228,9 @@ void TInSPIBody::RunSectionLoop(Canvas& canvas) {
       if (reader_.Is(2, "TABLES") && !ReadTablesSection(reader_, lineTypes_)) return;
       if (reader_.Is(2, "BLOCKS") && !ReadBlocksSection(reader_, blockIndex_)) return;
       if (reader_.Is(2, "ENTITIES")) {
-        EntityDrawer drawer(reader_, Mapping(extents_, settings_.OutputHeight), canvas, blockIndex_);
+        // The drawer keeps a reference: the mapping must outlive it.
+        const Mapping mapping(extents_, settings_.OutputHeight);
+        EntityDrawer drawer(reader_, mapping, canvas, blockIndex_);
         if (!drawer.DrawEntities()) return;
       }
     }

@@ -73,7 +73,7 @@ std::int64_t PictureResult::InkedPixels() const {
   return inked;
 }
 
-PluginHarness::PluginHarness(Settings settings) : store_(settings) {
+PluginHarness::PluginHarness(Settings settings, TextRasterizer* text) : surfaces_(text), store_(settings) {
   PluginPlatform platform;
   platform.memory = &memory_;
   platform.surfaces = &surfaces_;

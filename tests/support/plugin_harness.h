@@ -50,7 +50,8 @@ struct PictureResult {
 
 class PluginHarness {
  public:
-  explicit PluginHarness(Settings settings = {});
+  // Texts draw through text (none without one).
+  explicit PluginHarness(Settings settings = {}, TextRasterizer* text = nullptr);
   ~PluginHarness();
 
   TInSPIBody& Body() { return *body_; }

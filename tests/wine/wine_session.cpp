@@ -108,10 +108,24 @@ CommandResult WineSession::Run(const std::vector<std::string>& command, const st
   return result;
 }
 
-CommandResult WineSession::Spihost(const std::vector<std::string>& arguments) {
+CommandResult WineSession::Spihost(const std::vector<std::string>& arguments,
+                                   const std::map<std::string, std::string>& env) {
   std::vector<std::string> command{SpihostPath(), WindowsPath(PluginPath())};
   command.insert(command.end(), arguments.begin(), arguments.end());
-  return Run(command);
+  return Run(command, env);
+}
+
+const std::map<std::string, std::string>& WineSession::JapaneseEnvironment() {
+  if (!japanese_.empty()) return japanese_;
+  // Wine takes its code pages from the Unix locale of the process.
+  const std::string locales = scratch_ + "/locale";
+  std::filesystem::create_directories(locales);
+  const std::string compile = "localedef -i ja_JP -f UTF-8 " + Quoted(locales + "/ja_JP.UTF-8") + " >/dev/null 2>&1";
+  if (Shell(compile) != 0 && !std::filesystem::exists(locales + "/ja_JP.UTF-8/LC_CTYPE")) {
+    throw std::runtime_error("localedef could not compile ja_JP.UTF-8 (is the locales package installed?)");
+  }
+  japanese_ = {{"LOCPATH", locales}, {"LC_ALL", "ja_JP.UTF-8"}};
+  return japanese_;
 }
 
 std::string WineSession::WindowsPath(const std::string& unixPath) {

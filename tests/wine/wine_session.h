@@ -28,7 +28,13 @@ class WineSession {
   // Runs a Windows program with its arguments.
   CommandResult Run(const std::vector<std::string>& command, const std::map<std::string, std::string>& env = {});
   // spihost.exe loading karvex.spi, with these arguments after the plug-in.
-  CommandResult Spihost(const std::vector<std::string>& arguments);
+  CommandResult Spihost(const std::vector<std::string>& arguments,
+                        const std::map<std::string, std::string>& env = {});
+
+  // Variables under which Windows programs run with code page 932 as their
+  // ANSI code page, as on a Japanese system: a Japanese locale compiled into
+  // the session's folder on first use, so the machine needs none installed.
+  const std::map<std::string, std::string>& JapaneseEnvironment();
 
   // A Unix path as the Windows programs see it (drive Z:).
   static std::string WindowsPath(const std::string& unixPath);
@@ -40,6 +46,7 @@ class WineSession {
   WineSession();
   std::string prefix_;
   std::string scratch_;
+  std::map<std::string, std::string> japanese_;
 };
 
 // Where the Windows build put its programs.

@@ -9,6 +9,7 @@
 #include "plugin/bitmap_headers.h"
 #include "plugin/host_memory.h"
 #include "plugin/plugin_body.h"
+#include "render/freetype_text.h"
 #include "render/raster_surface.h"
 #include "settings/file_settings_store.h"
 
@@ -35,7 +36,9 @@ bool EndsWith(const std::string& text, const char* suffix) {
 
 int Render(const std::string& input, const std::string& output) {
   karvex::PortableHostMemory memory;
-  karvex::RasterSurfaceFactory surfaces;
+  karvex::FreeTypeTextRasterizer text;
+  if (!text.Problem().empty()) std::fprintf(stderr, "karvex: %s\n", text.Problem().c_str());
+  karvex::RasterSurfaceFactory surfaces(&text);
   // The user's settings file, as the plug-in's settings: read, never written.
   karvex::FileSettingsStore settingsFile(karvex::DefaultSettingsFilePath());
   karvex::ReadOnlySettingsStore store(settingsFile);

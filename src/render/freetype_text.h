@@ -1,0 +1,46 @@
+#pragma once
+// Texts on the raster picture, drawn with FreeType in a Japanese gothic face
+// (Debian's IPAGothic, which has the advance widths of the platform's
+// "ＭＳ ゴシック") where the platform's text output would put them in that
+// face: the same height rules, the same cell corner, the same whole-pixel
+// advances, turned by the escapement; black, without anti-aliasing, over a
+// transparent background.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "render/raster_surface.h"
+
+namespace karvex {
+
+// Where IPAGothic lives on Debian.
+constexpr char kIpaGothicPath[] = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
+
+// The font file for texts: $KARVEX_FONT when set and not empty, otherwise
+// IPAGothic.
+std::string GothicFontPath();
+
+class FreeTypeTextRasterizer final : public TextRasterizer {
+ public:
+  // Opens the face once; every text reuses it.
+  explicit FreeTypeTextRasterizer(const std::string& fontPath = GothicFontPath());
+  ~FreeTypeTextRasterizer() override;
+  FreeTypeTextRasterizer(const FreeTypeTextRasterizer&) = delete;
+  FreeTypeTextRasterizer& operator=(const FreeTypeTextRasterizer&) = delete;
+
+  // True when texts can be drawn.
+  bool Ready() const;
+  // Empty when all is well; otherwise a sentence for the user saying what is
+  // missing and what texts draw instead.
+  const std::string& Problem() const;
+
+  void DrawText(std::uint8_t* bottomUpRows, std::int32_t width, std::int32_t height, std::int32_t x, std::int32_t y,
+                std::string_view text, std::int32_t fontHeight, std::int32_t escapement) override;
+
+ private:
+  class Engine;
+  std::unique_ptr<Engine> engine_;
+};
+
+}  // namespace karvex
