@@ -1,5 +1,8 @@
 # Sourced by the scripts that run our Windows programs: a Wine prefix of
 # their own, made on first use and removed with its wineserver at exit.
+# Wine runs with code page 932 (a Japanese locale compiled into the same
+# folder), as on the Japanese systems whose font the plug-in asks for, and
+# the font substitute that draws "ＭＳ ゴシック" in IPAGothic.
 karvex_wine_prefix=$(mktemp -d "${TMPDIR:-/tmp}/karvex-wine-XXXXXX")
 export WINEPREFIX="$karvex_wine_prefix/prefix"
 export WINEDEBUG=-all
@@ -10,4 +13,10 @@ karvex_wine_cleanup() {
   rm -rf "$karvex_wine_prefix"
 }
 trap karvex_wine_cleanup EXIT
+if localedef -i ja_JP -f UTF-8 "$karvex_wine_prefix/ja_JP.UTF-8" >/dev/null 2>&1 ||
+   [ -f "$karvex_wine_prefix/ja_JP.UTF-8/LC_CTYPE" ]; then
+  export LOCPATH="$karvex_wine_prefix" LC_ALL=ja_JP.UTF-8
+fi
 wineboot -i >/dev/null 2>&1
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+  /v "$(printf '\xef\xbc\xad\xef\xbc\xb3 \xe3\x82\xb4\xe3\x82\xb7\xe3\x83\x83\xe3\x82\xaf')" /d IPAGothic /f >/dev/null 2>&1 || true
