@@ -230,7 +230,7 @@ void TInSPIBody::RunSectionLoop(Canvas& canvas) {
       if (reader_.Is(2, "ENTITIES")) {
         // The drawer keeps a reference: the mapping must outlive it.
         const Mapping mapping(extents_, settings_.OutputHeight);
-        EntityDrawer drawer(reader_, mapping, canvas, blockIndex_);
+        EntityDrawer drawer(reader_, mapping, canvas, blockIndex_, entityObserver_);
         if (!drawer.DrawEntities()) return;
       }
     }

@@ -14,6 +14,7 @@
 #include "plugin/host_memory.h"
 #include "plugin/picture_info.h"
 #include "render/draw_surface.h"
+#include "render/entity_drawer.h"
 #include "settings/settings_store.h"
 #include "ui/settings_dialog.h"
 
@@ -73,6 +74,9 @@ class TInSPIBody final : private ProgressSink {
   bool AbortWasRequested() const { return abortRequested_; }
 
   void SetRenderObserver(RenderObserver* observer) { observer_ = observer; }
+  // Told of every entity the ENTITIES walks and block replays draw or pass
+  // over. Null: nobody is told.
+  void SetEntityObserver(EntityObserver* observer) { entityObserver_ = observer; }
 
  private:
   void ReportProgress(std::int32_t num, std::int32_t denom) override;
@@ -94,6 +98,7 @@ class TInSPIBody final : private ProgressSink {
   std::intptr_t progressUserData_ = 0;
   bool abortRequested_ = false;
   RenderObserver* observer_ = nullptr;
+  EntityObserver* entityObserver_ = nullptr;
 };
 
 }  // namespace karvex

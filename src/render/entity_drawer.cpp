@@ -9,13 +9,16 @@ template <typename Handler>
 bool EntityDrawer::DrawIf(std::string_view kind, Handler handler) {
   if (!reader_.Is(0, kind)) return false;
   handler();
-  if (observer_ != nullptr) observer_->OnEntityDrawn(kind);
+  if (observer_ != nullptr) observer_->OnEntityDrawn(kind, place_);
   return true;
 }
 
+// The group-0 pair that no test took is told before it is read past; a
+// drawn entity leaves the next one's group-0 pair current, so it is here that
+// every kind that is not drawn shows up.
 void EntityDrawer::PassOver() {
+  if (observer_ != nullptr && reader_.GroupCode() == 0) observer_->OnEntityPassedOver(reader_.GroupValue(), place_);
   reader_.ReadGroupPair();
-  if (observer_ != nullptr && reader_.GroupCode() == 0) observer_->OnEntityPassedOver(reader_.GroupValue());
 }
 
 bool EntityDrawer::DrawEntities() {
@@ -46,6 +49,13 @@ bool EntityDrawer::DrawEntities() {
 }
 
 bool EntityDrawer::DrawBlock(float insertX, float insertY, float insertAngle) {
+  // Blocks are replayed from the ENTITIES walk, which goes on afterwards.
+  struct PlaceScope {
+    EntityPlace& place;
+    EntityPlace saved;
+    ~PlaceScope() { place = saved; }
+  } scope{place_, place_};
+  place_ = EntityPlace::Block;
   try {
     float baseX = 0;
     float baseY = 0;

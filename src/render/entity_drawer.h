@@ -12,13 +12,20 @@
 
 namespace karvex {
 
+// Where an entity was met: in the ENTITIES section, or in a block that an
+// INSERT replays (once for each time the block is drawn).
+enum class EntityPlace : std::uint8_t { Section, Block };
+
 // Counts what a walk met, for diagnostics. Optional.
 class EntityObserver {
  public:
-  // An entity of a drawn kind was drawn (in the section or inside a block).
-  virtual void OnEntityDrawn(std::string_view kind) = 0;
-  // A group-0 pair the walk passed over without drawing.
-  virtual void OnEntityPassedOver(std::string_view kind) = 0;
+  // An entity of a drawn kind was drawn.
+  virtual void OnEntityDrawn(std::string_view kind, EntityPlace place) = 0;
+  // A group-0 pair the walk passed over without drawing: an entity of a kind
+  // that is not drawn, or what follows a drawn entity (the SEQEND of a
+  // POLYLINE, the ATTRIBs and SEQEND of an INSERT), or, inside a block, a
+  // nested INSERT. The pairs that end a walk (ENDSEC, ENDBLK) are not told.
+  virtual void OnEntityPassedOver(std::string_view kind, EntityPlace place) = 0;
 
  protected:
   ~EntityObserver() = default;
@@ -67,6 +74,7 @@ class EntityDrawer {
   Canvas& canvas_;
   const BlockIndex& blocks_;
   EntityObserver* observer_;
+  EntityPlace place_ = EntityPlace::Section;
 };
 
 }  // namespace karvex

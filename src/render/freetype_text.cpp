@@ -102,13 +102,14 @@ class FreeTypeTextRasterizer::Engine {
   explicit Engine(const std::string& fontPath) : face_(fontPath) {
     if (!face_.Loaded()) {
       problem_ = ProblemSentence(face_.Problem());
-    } else if (!decoder_.ConvertsDoubleBytes()) {
+    } else if (!cp932_.ConvertsDoubleBytes()) {
       problem_ = "the C library has no CP932 converter: Japanese characters draw as \xE3\x83\xBB";
     }
   }
 
   bool Ready() const { return face_.Loaded(); }
   const std::string& Problem() const { return problem_; }
+  void UseDecoder(TextDecoder* decoder) { decoder_ = decoder != nullptr ? decoder : &cp932_; }
 
   void Draw(const BottomUpPicture& picture, std::int32_t x, std::int32_t y, std::string_view text,
             std::int32_t fontHeight, std::int32_t escapement);
@@ -129,7 +130,8 @@ class FreeTypeTextRasterizer::Engine {
   std::int32_t AdvanceOf(const Setting& setting, std::uint32_t glyph, FT_GlyphSlot slot);
 
   FreeTypeFace face_;
-  Cp932Decoder decoder_;
+  Cp932Decoder cp932_;
+  TextDecoder* decoder_ = &cp932_;
   GlyphCache cache_;
   std::u32string characters_;
   std::string problem_;
@@ -168,7 +170,7 @@ void FreeTypeTextRasterizer::Engine::Draw(const BottomUpPicture& picture, std::i
   if (visible.Empty() || visible.first > longest) return;
   if (!face_.UseSize(cell.ppem)) return;
 
-  decoder_.Decode(text, characters_);
+  decoder_->Decode(text, characters_);
   std::int64_t pen = 0;
   for (const char32_t character : characters_) {
     if (static_cast<double>(pen) > visible.last) break;
@@ -230,6 +232,7 @@ FreeTypeTextRasterizer::~FreeTypeTextRasterizer() = default;
 
 bool FreeTypeTextRasterizer::Ready() const { return engine_->Ready(); }
 const std::string& FreeTypeTextRasterizer::Problem() const { return engine_->Problem(); }
+void FreeTypeTextRasterizer::UseDecoder(TextDecoder* decoder) { engine_->UseDecoder(decoder); }
 
 void FreeTypeTextRasterizer::DrawText(std::uint8_t* bottomUpRows, std::int32_t width, std::int32_t height,
                                       std::int32_t x, std::int32_t y, std::string_view text, std::int32_t fontHeight,

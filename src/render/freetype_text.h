@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "render/raster_surface.h"
+#include "render/text_decoder.h"
 
 namespace karvex {
 
@@ -34,6 +35,11 @@ class FreeTypeTextRasterizer final : public TextRasterizer {
   // Empty when all is well; otherwise a sentence for the user saying what is
   // missing and what texts draw instead.
   const std::string& Problem() const;
+
+  // The decoding of the text bytes from now on: code page 932, as the
+  // plug-in's texts, unless another is given here (null goes back to it).
+  // decoder is not owned and must outlive its use.
+  void UseDecoder(TextDecoder* decoder);
 
   void DrawText(std::uint8_t* bottomUpRows, std::int32_t width, std::int32_t height, std::int32_t x, std::int32_t y,
                 std::string_view text, std::int32_t fontHeight, std::int32_t escapement) override;

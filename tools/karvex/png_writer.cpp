@@ -6,10 +6,18 @@
 #include <vector>
 
 namespace karvex::tools {
+namespace {
+
+// libpng's own handlers print to standard error; the converter says what
+// went wrong itself, so errors only jump back and warnings are dropped.
+[[noreturn]] void OnPngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void OnPngWarning(png_structp, png_const_charp) {}
+
+}  // namespace
 
 bool WritePng(std::FILE* file, std::int32_t width, std::int32_t height, const std::uint8_t* bottomUpRows,
               std::size_t stride) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
   if (png == nullptr) return false;
   png_infop info = png_create_info_struct(png);
   if (info == nullptr) {

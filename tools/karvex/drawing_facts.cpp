@@ -1,0 +1,116 @@
+#include "karvex/drawing_facts.h"
+
+#include <charconv>
+
+#include "base/failures.h"
+#include "dxf/group_pair_reader.h"
+
+namespace karvex::tools {
+namespace {
+
+void Count(std::map<std::string, EntityCount, std::less<>>& counts, std::string_view kind, bool inBlock) {
+  auto found = counts.find(kind);
+  if (found == counts.end()) {
+    const std::string_view key = counts.size() < kMostKinds ? kind : std::string_view(kOtherKinds);
+    found = counts.try_emplace(std::string(key)).first;
+  }
+  ++(inBlock ? found->second.inBlocks : found->second.inEntities);
+}
+
+// The value of the pair after a header variable's name, when its group code
+// is the one expected.
+void ReadVariable(GroupPairReader& reader, std::int32_t code, std::optional<std::string>& into) {
+  reader.ReadGroupPair();
+  if (reader.GroupCode() == code) into = std::string(reader.GroupValue());
+}
+
+}  // namespace
+
+bool IsBookkeepingPair(std::string_view kind) {
+  return kind == "SECTION" || kind == "ENDSEC" || kind == "BLOCK" || kind == "ENDBLK" || kind == "SEQEND" ||
+         kind == "VERTEX" || kind == "EOF";
+}
+
+const SectionSpan* DrawingFacts::SectionAt(std::int32_t pos) const {
+  for (const SectionSpan& span : sections) {
+    if (pos >= span.start && (span.end < 0 || pos < span.end)) return &span;
+  }
+  return nullptr;
+}
+
+bool IsUtf8Version(std::string_view acadVersion) {
+  if (acadVersion.substr(0, 2) != "AC") return false;
+  const std::string_view digits = acadVersion.substr(2);
+  int number = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  return error == std::errc() && end == digits.data() + digits.size() && number >= 1021;
+}
+
+DrawingFacts ScanDrawing(std::string_view text) {
+  DrawingFacts facts;
+  facts.lineEnds = CountLineEnds(text);
+  GroupPairReader reader;
+  reader.Begin(text);
+  // The section being walked, by index: the list grows as sections come.
+  std::optional<std::size_t> open;
+  bool inBlock = false;
+  bool blockNamed = false;
+  try {
+    for (;;) {
+      const std::int32_t pairStart = reader.ReadPos();
+      reader.ReadGroupPair();
+      const std::int32_t code = reader.GroupCode();
+      const std::string_view value = reader.GroupValue();
+      if (code == 0 && value == "EOF") {
+        facts.reachedEof = true;
+        break;
+      }
+      if (code == 0 && value == "SECTION") {
+        reader.ReadGroupPair();
+        facts.sections.push_back({reader.GroupCode() == 2 ? std::string(reader.GroupValue()) : std::string(),
+                                  pairStart, -1});
+        open = facts.sections.size() - 1;
+        if (facts.sections.back().name == "HEADER") facts.hasHeader = true;
+        continue;
+      }
+      if (code == 0 && value == "ENDSEC") {
+        if (open) facts.sections[*open].end = reader.ReadPos();
+        open.reset();
+        inBlock = false;
+        continue;
+      }
+      if (!open) continue;
+      const std::string& section = facts.sections[*open].name;
+      if (section == "HEADER" && code == 9) {
+        if (value == "$ACADVER") {
+          ReadVariable(reader, 1, facts.acadVersion);
+        } else if (value == "$DWGCODEPAGE") {
+          ReadVariable(reader, 3, facts.dwgCodePage);
+        } else if (value == "$EXTMIN" || value == "$EXTMAX" || value == "$LIMMIN" || value == "$LIMMAX") {
+          facts.headerHasRectangle = true;
+        }
+      } else if (section == "BLOCKS") {
+        if (code == 0 && value == "BLOCK") {
+          inBlock = true;
+          blockNamed = false;
+        } else if (code == 0 && value == "ENDBLK") {
+          inBlock = false;
+        } else if (inBlock && !blockNamed && code == 2) {
+          facts.blockNames.emplace_back(value);
+          blockNamed = true;
+        } else if (inBlock && code == 0 && !IsBookkeepingPair(value)) {
+          blockNamed = true;  // a group 2 inside an entity names no block
+          Count(facts.entities, value, true);
+        }
+      } else if (section == "ENTITIES" && code == 0 && !IsBookkeepingPair(value)) {
+        Count(facts.entities, value, false);
+      }
+    }
+  } catch (const Failure&) {
+    // The walk ends where reading ends; what was gathered stands.
+  }
+  reader.End();
+  return facts;
+}
+
+}  // namespace karvex::tools

@@ -1,0 +1,87 @@
+#include "karvex/file_renderer.h"
+
+#include <optional>
+
+#include "karvex/trace_surface.h"
+#include "plugin/plugin_body.h"
+#include "render/raster_surface.h"
+#include "settings/settings_store.h"
+
+namespace karvex::tools {
+namespace {
+
+constexpr std::uint32_t kMemoryImage = 1;
+
+std::int32_t KARVEX_STDCALL ForwardProgress(std::int32_t num, std::int32_t denom, std::intptr_t userData) {
+  auto* listener = reinterpret_cast<ProgressListener*>(userData);
+  return listener->OnProgress(num, denom) ? 1 : 0;
+}
+
+}  // namespace
+
+HostPicture::HostPicture(std::unique_ptr<PortableHostMemory> memory, HostHandle header, HostHandle pixels)
+    : memory_(std::move(memory)), headerHandle_(header), pixelHandle_(pixels) {
+  header_ = static_cast<const BitmapInfoHeader*>(memory_->Lock(headerHandle_));
+  rows_ = static_cast<const std::uint8_t*>(memory_->Lock(pixelHandle_));
+  rowBytes_ = memory_->SizeOf(pixelHandle_);
+}
+
+HostPicture::~HostPicture() {
+  memory_->Unlock(pixelHandle_);
+  memory_->Unlock(headerHandle_);
+  memory_->Free(pixelHandle_);
+  memory_->Free(headerHandle_);
+}
+
+FileRenderer::FileRenderer() = default;
+FileRenderer::~FileRenderer() = default;
+
+FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& settings, const EncodingPolicy& encoding,
+                                 ProgressListener* progress, std::FILE* trace) {
+  FileOutcome outcome;
+  outcome.settings = settings;
+  outcome.facts = ScanDrawing(input.bytes);
+  ChosenDecoding decoding = encoding.DecodingFor(outcome.facts);
+  outcome.encoding = decoding.Description();
+
+  auto memory = std::make_unique<PortableHostMemory>();
+  // The settings as the plug-in object loads them; it saves them when it is
+  // destroyed, and that save goes nowhere.
+  MemorySettingsStore held(settings);
+  ReadOnlySettingsStore store(held);
+  RasterSurfaceFactory raster(&text_);
+  std::optional<TracingSurfaceFactory> tracing;
+  if (trace != nullptr) tracing.emplace(raster, trace);
+  PluginPlatform platform;
+  platform.memory = memory.get();
+  platform.surfaces = tracing ? static_cast<SurfaceFactory*>(&*tracing) : &raster;
+  platform.settingsStore = &store;
+
+  text_.UseDecoder(&decoding.Decoder());
+  {
+    TInSPIBody body(platform);
+    body.SetRenderObserver(&outcome.walk);
+    body.SetEntityObserver(&outcome.walk);
+    HostHandle header = nullptr;
+    HostHandle pixels = nullptr;
+    outcome.result = body.GetPictureCore(input.bytes.data(), static_cast<std::int32_t>(input.bytes.size()),
+                                         kMemoryImage, &header, &pixels, progress != nullptr ? &ForwardProgress : nullptr,
+                                         reinterpret_cast<std::intptr_t>(progress));
+    outcome.extents = body.Extents();
+    const BlockIndex& blocks = body.Blocks();
+    for (std::int32_t i = 0; i < blocks.BlockCount; ++i) {
+      outcome.blockNames.push_back(blocks.BlockName[static_cast<std::size_t>(i)]);
+    }
+    if (outcome.result == 0) {
+      outcome.picture = std::make_unique<HostPicture>(std::move(memory), header, pixels);
+    } else if (header != nullptr) {
+      // A stop at the opening report leaves the header block with the host.
+      memory->Free(header);
+    }
+  }
+  text_.UseDecoder(nullptr);
+  if (tracing) outcome.traceWritten = tracing->WritesSucceeded();
+  return outcome;
+}
+
+}  // namespace karvex::tools

@@ -1,0 +1,84 @@
+#pragma once
+// One drawing drawn as the plug-in's GetPicture draws it: a plug-in object
+// of its own, with its own host memory and surfaces, the converter's
+// settings, and the drawing handed over as a memory image. One renderer per
+// thread: its FreeType rasterizer is not shared.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dxf/drawing_extents.h"
+#include "karvex/drawing_facts.h"
+#include "karvex/input_source.h"
+#include "karvex/text_encoding.h"
+#include "karvex/walk_record.h"
+#include "plugin/bitmap_headers.h"
+#include "plugin/host_memory.h"
+#include "render/freetype_text.h"
+#include "settings/settings.h"
+
+namespace karvex::tools {
+
+// The two blocks a successful request hands to its host, freed with this.
+class HostPicture {
+ public:
+  HostPicture(std::unique_ptr<PortableHostMemory> memory, HostHandle header, HostHandle pixels);
+  ~HostPicture();
+  HostPicture(const HostPicture&) = delete;
+  HostPicture& operator=(const HostPicture&) = delete;
+
+  const BitmapInfoHeader& Header() const { return *header_; }
+  const std::uint8_t* Rows() const { return rows_; }
+  std::size_t RowBytes() const { return rowBytes_; }
+
+ private:
+  std::unique_ptr<PortableHostMemory> memory_;
+  HostHandle headerHandle_;
+  HostHandle pixelHandle_;
+  const BitmapInfoHeader* header_;
+  const std::uint8_t* rows_;
+  std::size_t rowBytes_;
+};
+
+// Told of the progress reports a host would receive; true asks to stop.
+class ProgressListener {
+ public:
+  virtual bool OnProgress(std::int32_t num, std::int32_t denom) = 0;
+
+ protected:
+  ~ProgressListener() = default;
+};
+
+struct FileOutcome {
+  std::int32_t result = -1;                // the host result code
+  std::unique_ptr<HostPicture> picture;    // when result is 0
+  DrawingFacts facts;
+  WalkRecord walk;
+  DrawingExtents extents;                  // as the request left them
+  std::vector<std::string> blockNames;     // the block index it built
+  Settings settings;                       // the settings it drew with
+  std::string encoding;                    // how texts were decoded
+  bool traceWritten = true;
+};
+
+class FileRenderer {
+ public:
+  FileRenderer();
+  ~FileRenderer();
+  FileRenderer(const FileRenderer&) = delete;
+  FileRenderer& operator=(const FileRenderer&) = delete;
+
+  // Empty when texts can be drawn as they should; otherwise why not.
+  const std::string& TextProblem() const { return text_.Problem(); }
+
+  // progress and trace may be null.
+  FileOutcome Render(const LoadedInput& input, const Settings& settings, const EncodingPolicy& encoding,
+                     ProgressListener* progress, std::FILE* trace);
+
+ private:
+  FreeTypeTextRasterizer text_;
+};
+
+}  // namespace karvex::tools

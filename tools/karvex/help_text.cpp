@@ -1,0 +1,104 @@
+#include "karvex/help_text.h"
+
+namespace karvex::tools {
+namespace {
+
+constexpr char kOverview[] =
+    "karvex draws DXF drawings as PNG or BMP pictures, with the reading and\n"
+    "drawing rules of the karvex.spi plug-in.\n"
+    "\n"
+    "usage: karvex render [OPTIONS] INPUT...\n"
+    "       karvex info [OPTIONS] INPUT\n"
+    "       karvex config [--width N] [--height N] [--ratio] [--reset]\n"
+    "       karvex --help | karvex COMMAND --help | karvex --version\n"
+    "\n";
+
+constexpr char kRender[] =
+    "karvex render [OPTIONS] INPUT...\n"
+    "  Draws each DXF file as the plug-in's GetPicture would and writes it as\n"
+    "  PNG or BMP. INPUT '-' reads the drawing from standard input.\n"
+    "\n"
+    "  -o, --output OUTPUT  with one input: the picture file (its extension,\n"
+    "                       .png or .bmp, gives the format), or '-' for\n"
+    "                       standard output; with several: a folder, made if\n"
+    "                       missing. Default: beside each input, its\n"
+    "                       extension replaced (standard output for '-').\n"
+    "                         karvex render plan.dxf -o plan.png\n"
+    "                         karvex render a.dxf b.dxf -o pictures/\n"
+    "      --format png|bmp the format when the output's name gives none, and\n"
+    "                       for standard output (default png)\n"
+    "                         karvex render plan.dxf --format bmp\n"
+    "                         karvex render - -o - --format bmp < plan.dxf > plan.bmp\n"
+    "      --size WxH       draw at this size in pixels (1 to 9999 each side)\n"
+    "                       instead of the one in the settings file\n"
+    "                         karvex render plan.dxf --size 1024x724\n"
+    "  -j, --jobs N         draw N files at once (default: one per processor);\n"
+    "                       the pictures are the same whatever N is\n"
+    "                         karvex render -j 4 *.dxf -o out/\n"
+    "      --encoding NAME  how text bytes become characters: auto (default:\n"
+    "                       UTF-8 from version AC1021 on, otherwise the code\n"
+    "                       page $DWGCODEPAGE names, otherwise code page 932 as\n"
+    "                       the plug-in reads them; \\U+XXXX escapes become\n"
+    "                       their characters), or one forced for every text:\n"
+    "                       cp932 (exactly as the plug-in), utf-8, or a code\n"
+    "                       page such as ANSI_1252, cp1251, DOS850\n"
+    "                         karvex render plan.dxf --encoding ANSI_1251\n"
+    "      --trace FILE     write every drawing call of the one input as JSON\n"
+    "                       Lines ({\"op\":\"line\",\"args\":[10,20]}) to FILE\n"
+    "                         karvex render plan.dxf --trace plan.jsonl\n"
+    "  -q, --quiet          no progress bar and no notes on what was not\n"
+    "                       drawn; errors are still shown\n"
+    "                         karvex render -q plan.dxf\n"
+    "\n"
+    "  A progress bar shows on standard error when it is a terminal. After a\n"
+    "  file that was drawn in part, short notes say where reading stopped and\n"
+    "  why, and which entities were passed over without drawing.\n"
+    "\n"
+    "  Exit status: 0 when every file was drawn, 1 when any failed (each one\n"
+    "  named on standard error; the others are still drawn), 2 for a mistake\n"
+    "  on the command line.\n"
+    "\n";
+
+constexpr char kInfo[] =
+    "karvex info [OPTIONS] INPUT\n"
+    "  Reads the drawing as render does and tells what it found, without\n"
+    "  writing a picture: version ($ACADVER), code page ($DWGCODEPAGE), line\n"
+    "  ends, text encoding, drawing rectangle, DrawScale, picture size, blocks,\n"
+    "  and entities by kind, drawn or not.\n"
+    "\n"
+    "      --size WxH       as for render: the size the scale is worked out for\n"
+    "      --encoding NAME  as for render: the encoding reported\n"
+    "  -q, --quiet          no progress bar\n"
+    "                         karvex info plan.dxf\n"
+    "\n";
+
+constexpr char kConfig[] =
+    "karvex config [--width N] [--height N] [--ratio] [--reset]\n"
+    "  Shows the settings file ($XDG_CONFIG_HOME/karvex/settings.ini, by\n"
+    "  default ~/.config/karvex/settings.ini) and, given options, changes it.\n"
+    "  Only this command writes the file; render and info only read it.\n"
+    "\n"
+    "      --width N        picture width in pixels (1 to 9999)\n"
+    "      --height N       picture height in pixels (1 to 9999)\n"
+    "      --ratio          with one of --width or --height: set the other to\n"
+    "                       N / sqrt 2, the settings dialog's paper ratio\n"
+    "                         karvex config --width 1024 --ratio   (1024 x 724)\n"
+    "      --reset          back to the defaults (640 x 453) before any other\n"
+    "                       change\n"
+    "                         karvex config --reset\n"
+    "\n";
+
+}  // namespace
+
+std::optional<std::string> HelpText(const std::string& topic) {
+  if (topic.empty()) {
+    return std::string(kOverview) + kRender + kInfo + kConfig +
+           "  --version prints the version.\n";
+  }
+  if (topic == "render") return std::string(kRender);
+  if (topic == "info") return std::string(kInfo);
+  if (topic == "config") return std::string(kConfig);
+  return std::nullopt;
+}
+
+}  // namespace karvex::tools

@@ -1,0 +1,146 @@
+#include "karvex/info_command.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+#include "karvex/converter_settings.h"
+#include "karvex/diagnostics.h"
+#include "karvex/file_renderer.h"
+#include "karvex/input_source.h"
+#include "karvex/interrupt.h"
+#include "karvex/progress_bar.h"
+#include "karvex/text_encoding.h"
+
+namespace karvex::tools {
+namespace {
+
+// The drawn kinds; every other kind is read past.
+constexpr std::string_view kDrawnKinds[] = {"LINE", "TEXT", "CIRCLE", "ARC", "POINT", "POLYLINE", "SOLID", "INSERT"};
+
+bool IsDrawnKind(std::string_view kind) {
+  return std::find(std::begin(kDrawnKinds), std::end(kDrawnKinds), kind) != std::end(kDrawnKinds);
+}
+
+class BarProgress final : public ProgressListener {
+ public:
+  explicit BarProgress(ProgressBar& bar) : bar_(bar) {}
+  bool OnProgress(std::int32_t num, std::int32_t denom) override {
+    bar_.FileProgress(0, num, denom);
+    return InterruptRequested();
+  }
+
+ private:
+  ProgressBar& bar_;
+};
+
+std::string Real(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+  return text;
+}
+
+void Field(std::ostringstream& out, const std::string& name, const std::string& value) {
+  out << name << std::string(name.size() < 14 ? 14 - name.size() : 1, ' ') << value << '\n';
+}
+
+std::string BlockList(const std::vector<std::string>& names) {
+  if (names.empty()) return "none";
+  std::string list = std::to_string(names.size()) + ":";
+  constexpr std::size_t kShown = 20;
+  for (std::size_t i = 0; i < names.size() && i < kShown; ++i) list += (i == 0 ? " " : ", ") + names[i];
+  if (names.size() > kShown) list += ", ... (" + std::to_string(names.size() - kShown) + " more)";
+  return list;
+}
+
+void EntityTable(std::ostringstream& out, const DrawingFacts& facts) {
+  if (facts.entities.empty()) {
+    Field(out, "entities", "none");
+    return;
+  }
+  std::vector<std::pair<std::string, EntityCount>> rows(facts.entities.begin(), facts.entities.end());
+  std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+    return a.second.inEntities + a.second.inBlocks > b.second.inEntities + b.second.inBlocks;
+  });
+  std::size_t width = 4;
+  for (const auto& row : rows) width = std::max(width, row.first.size());
+  char line[256];
+  std::snprintf(line, sizeof line, "%-*s  %11s  %9s  %s", static_cast<int>(width), "kind", "in ENTITIES", "in blocks",
+                "drawn");
+  Field(out, "entities", line);
+  for (const auto& [kind, count] : rows) {
+    std::snprintf(line, sizeof line, "%-*s  %11lld  %9lld  %s", static_cast<int>(width), kind.c_str(),
+                  static_cast<long long>(count.inEntities), static_cast<long long>(count.inBlocks),
+                  IsDrawnKind(kind) ? "yes" : "no");
+    Field(out, "", line);
+  }
+}
+
+std::string Reading(const FileOutcome& outcome) {
+  const ReadingStop& stop = outcome.walk.Stop();
+  if (stop.why == ReadingStop::Why::ReachedEof) return "to the (0, \"EOF\") pair";
+  if (stop.why == ReadingStop::Why::NotRun) return "not read";
+  return StopDescription(outcome);
+}
+
+}  // namespace
+
+int RunInfo(const InfoOptions& options) {
+  const EncodingPolicy encoding = EncodingPolicy::FromOption(options.encoding);
+  const Settings settings = LoadConverterSettings(options.size);
+  WatchForInterrupts();
+  const std::string shown = options.input == "-" ? std::string(kStandardInputName) : options.input;
+
+  LoadedInput input;
+  try {
+    input = LoadInput(options.input);
+  } catch (const InputError& error) {
+    std::fprintf(stderr, "karvex: %s: %s\n", shown.c_str(), error.what());
+    return 1;
+  }
+
+  FileRenderer renderer;
+  FileOutcome outcome;
+  {
+    ProgressBar bar(stderr, !options.quiet && ProgressBar::StandardErrorIsTerminal(), 1);
+    bar.FileStarted(0, shown);
+    BarProgress progress(bar);
+    outcome = renderer.Render(input, settings, encoding, &progress, nullptr);
+  }
+  if (InterruptRequested()) {
+    std::fprintf(stderr, "karvex: interrupted\n");
+    return 130;
+  }
+
+  const DrawingFacts& facts = outcome.facts;
+  std::ostringstream out;
+  Field(out, "file", shown);
+  Field(out, "bytes", std::to_string(input.bytes.size()));
+  Field(out, "version", facts.acadVersion.value_or("not given ($ACADVER)"));
+  Field(out, "code page", facts.dwgCodePage.value_or("not given ($DWGCODEPAGE)"));
+  Field(out, "line ends", DescribeLineEnds(facts.lineEnds));
+  Field(out, "texts", "read as " + outcome.encoding);
+  Field(out, "result", outcome.result == 0 ? std::string("0 (drawn)")
+                                           : std::to_string(outcome.result) + " (" + FailureCause(outcome, input.bytes) + ")");
+  Field(out, "reading", Reading(outcome));
+  if (facts.hasHeader) {
+    const DrawingExtents& e = outcome.extents;
+    Field(out, "rectangle", "(" + Real(e.ExtMinX) + ", " + Real(e.ExtMinY) + ") to (" + Real(e.ExtMaxX) + ", " +
+                                Real(e.ExtMaxY) + ")" + (facts.headerHasRectangle ? "" : " (the HEADER gives none)"));
+  } else {
+    Field(out, "rectangle", "none: no HEADER section");
+  }
+  Field(out, "DrawScale", Real(outcome.extents.DrawScale) + " pixels per drawing unit");
+  Field(out, "picture", std::to_string(settings.OutputWidth) + " x " + std::to_string(settings.OutputHeight) +
+                            " pixels");
+  Field(out, "blocks", BlockList(outcome.blockNames));
+  EntityTable(out, facts);
+  const std::string passed = PassedOverList(outcome.walk.InSection().passedOver);
+  Field(out, "passed over", passed.empty() ? std::string("nothing") : passed);
+  const std::string inBlocks = PassedOverList(outcome.walk.InBlocks().passedOver);
+  if (!inBlocks.empty()) Field(out, "", "in inserted blocks (each time one is drawn): " + inBlocks);
+  std::fputs(out.str().c_str(), stdout);
+  return outcome.result == 0 ? 0 : 1;
+}
+
+}  // namespace karvex::tools
