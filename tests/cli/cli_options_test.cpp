@@ -1,0 +1,98 @@
+// The command line: what each command takes, and the mistakes refused
+// before any file is touched.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "karvex/cli_options.h"
+#include "karvex/config_command.h"
+
+namespace karvex::tools {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(CliOptions, RenderTakesOptionsAnywhereInEveryForm) {
+  const CommandLine line = ParseCommandLine(
+      {"render", "a.dxf", "-o", "out", "--format=BMP", "-j4", "--size", "800x600", "--encoding", "utf-8",
+       "--trace=t.jsonl", "-q"});
+  EXPECT_EQ(line.command, Command::Render);
+  EXPECT_EQ(line.render.inputs, (Args{"a.dxf"}));
+  EXPECT_EQ(line.render.output, "out");
+  EXPECT_EQ(line.render.format, PictureFormat::Bmp);
+  EXPECT_EQ(line.render.jobs, 4);
+  ASSERT_TRUE(line.render.size);
+  EXPECT_EQ(line.render.size->width, 800);
+  EXPECT_EQ(line.render.size->height, 600);
+  EXPECT_EQ(line.render.encoding, "utf-8");
+  EXPECT_EQ(line.render.tracePath, "t.jsonl");
+  EXPECT_TRUE(line.render.quiet);
+  // "--" ends the options; "-" alone is standard input.
+  EXPECT_EQ(ParseCommandLine({"render", "--", "-o"}).render.inputs, (Args{"-o"}));
+  EXPECT_EQ(ParseCommandLine({"render", "-"}).render.inputs, (Args{"-"}));
+}
+
+TEST(CliOptions, HelpAndVersionComeBeforeAnythingElse) {
+  EXPECT_EQ(ParseCommandLine({"--help"}).command, Command::Help);
+  EXPECT_EQ(ParseCommandLine({"--version"}).command, Command::Version);
+  // Help even where the rest of the line would be refused.
+  const CommandLine renderHelp = ParseCommandLine({"render", "--help"});
+  EXPECT_EQ(renderHelp.command, Command::Help);
+  EXPECT_EQ(renderHelp.helpTopic, "render");
+  const CommandLine config = ParseCommandLine({"config", "--width", "1024", "--ratio"});
+  EXPECT_EQ(config.command, Command::Config);
+  EXPECT_EQ(config.config.width, 1024);
+  EXPECT_TRUE(config.config.ratio);
+}
+
+TEST(CliOptions, MistakesAreRefusedWithAMessageThatNamesThem) {
+  struct Case {
+    Args arguments;
+    const char* message;  // a part of the message
+  };
+  const Case cases[] = {
+      {{}, "no command"},
+      {{"draw", "a.dxf"}, "unknown command 'draw'"},
+      {{"render"}, "at least one DXF file"},
+      {{"render", "a.dxf", "--colour"}, "no option --colour"},
+      {{"render", "a.dxf", "-o"}, "-o needs a value"},
+      {{"render", "a.dxf", "--size", "800"}, "WIDTHxHEIGHT"},
+      {{"render", "a.dxf", "--size", "0x600"}, "from 1 to 9999"},
+      {{"render", "a.dxf", "--size", "800x10000"}, "from 1 to 9999"},
+      {{"render", "a.dxf", "--format", "jpg"}, "png or bmp"},
+      {{"render", "a.dxf", "-j", "0"}, "-j must be a whole number"},
+      {{"render", "a.dxf", "-j", "2x"}, "-j must be a whole number"},
+      {{"render", "a.dxf", "-q=1"}, "takes no value"},
+      {{"render", "a.dxf", "b.dxf", "-o", "-"}, "give one input"},
+      {{"render", "a.dxf", "-"}, "on its own"},
+      {{"render", "a.dxf", "b.dxf", "--trace", "t"}, "one input"},
+      {{"info"}, "exactly one"},
+      {{"info", "a.dxf", "b.dxf"}, "exactly one"},
+      {{"config", "--width", "0"}, "--width must be a whole number from 1 to 9999 (got '0')"},
+      {{"config", "--height", "10000"}, "from 1 to 9999"},
+      {{"config", "--width", "abc"}, "got 'abc'"},
+      {{"config", "--ratio"}, "give --width or --height, not neither"},
+      {{"config", "--ratio", "--width", "5", "--height", "5"}, "not both"},
+      {{"config", "plan.dxf"}, "takes no file names"},
+  };
+  for (const Case& c : cases) {
+    std::string joined;
+    for (const std::string& a : c.arguments) joined += a + " ";
+    try {
+      ParseCommandLine(c.arguments);
+      ADD_FAILURE() << "accepted: " << joined;
+    } catch (const UsageError& error) {
+      EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << joined << "-> " << error.what();
+    }
+  }
+}
+
+TEST(PaperRatio, TheOtherSideIsNOverRootTwoRoundedToNearest) {
+  const std::pair<int, int> cases[] = {{640, 453}, {1024, 724}, {518, 366}, {453, 320}, {600, 424}, {1, 1},
+                                       {9999, 7070}};
+  for (const auto& [side, other] : cases) EXPECT_EQ(PaperRatioSide(side), other) << side;
+}
+
+}  // namespace
+}  // namespace karvex::tools

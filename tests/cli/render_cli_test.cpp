@@ -1,0 +1,184 @@
+// `karvex render` run as a user runs it: inputs and options against exit
+// status, the picture written and the messages on standard error.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cli/converter_run.h"
+#include "support/dxf_text.h"
+
+namespace karvex::testing {
+namespace {
+
+using Args = std::vector<std::string>;
+
+// A drawing with nothing to remark on: lines, a circle and a text inside the
+// rectangle of its HEADER.
+std::string Plan() {
+  return DxfText()
+      .Section("HEADER", {{9, "$ACADVER"}, {1, "AC1009"}, {9, "$EXTMIN"}, {10, "0"}, {20, "0"}, {9, "$EXTMAX"},
+                          {10, "100"}, {20, "100"}})
+      .Section("ENTITIES", {{0, "LINE"}, {10, "10"}, {20, "10"}, {11, "90"}, {21, "90"}, {0, "CIRCLE"}, {10, "50"},
+                            {20, "50"}, {40, "30"}, {0, "TEXT"}, {10, "20"}, {20, "20"}, {40, "8"}, {1, "AB"}})
+      .Eof()
+      .Text();
+}
+
+std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
+std::uint32_t LittleEndian32(const std::string& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+  return value;
+}
+
+// "PNG 640x453", "BMP 640x453" (with every header field checked), or what
+// is wrong with the bytes.
+std::string PictureKind(const std::string& bytes) {
+  if (bytes.size() > 24 && bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 && bytes.compare(12, 4, "IHDR") == 0) {
+    return "PNG " + std::to_string(BigEndian32(bytes, 16)) + "x" + std::to_string(BigEndian32(bytes, 20));
+  }
+  if (bytes.size() >= 54 && bytes.compare(0, 2, "BM") == 0) {
+    const std::uint32_t width = LittleEndian32(bytes, 18);
+    const std::uint32_t height = LittleEndian32(bytes, 22);
+    const std::uint32_t stride = (24 * width + 31) / 32 * 4;
+    const bool headerRight = LittleEndian32(bytes, 2) == bytes.size() && LittleEndian32(bytes, 10) == 54 &&
+                             LittleEndian32(bytes, 14) == 40 && bytes[26] == 1 && bytes[28] == 24 &&
+                             LittleEndian32(bytes, 30) == 0 && LittleEndian32(bytes, 34) == stride * height &&
+                             bytes.size() == 54 + stride * height;
+    return (headerRight ? "BMP " : "BMP with a bad header ") + std::to_string(width) + "x" + std::to_string(height);
+  }
+  return bytes.empty() ? "nothing" : "unknown bytes";
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+struct RenderCase {
+  const char* what;
+  Args arguments;
+  int exitCode;
+  const char* outputFile;  // the picture expected, or null
+  const char* kind;        // PictureKind of it
+  const char* message;     // a part of standard error; "" for an empty one
+};
+
+TEST(RenderCli, InputsAndOptionsGiveTheirExitStatusPictureAndMessage) {
+  const RenderCase cases[] = {
+      {"beside the input, PNG by default", {"render", "plan.dxf"}, 0, "plan.png", "PNG 640x453", ""},
+      {"the name's extension gives the format", {"render", "plan.dxf", "-o", "out.BMP"}, 0, "out.BMP",
+       "BMP 640x453", ""},
+      {"--format when the name says nothing", {"render", "plan.dxf", "-o", "out", "--format", "bmp"}, 0, "out",
+       "BMP 640x453", ""},
+      {"--format beside the input", {"render", "plan.dxf", "--format", "bmp"}, 0, "plan.bmp", "BMP 640x453", ""},
+      {"-o naming a folder", {"render", "plan.dxf", "-o", "pictures"}, 0, "pictures/plan.png", "PNG 640x453", ""},
+      {"--size overrides the settings", {"render", "plan.dxf", "--size", "101x57", "-o", "s.bmp"}, 0, "s.bmp",
+       "BMP 101x57", ""},
+      {"format and name disagree", {"render", "plan.dxf", "-o", "x.png", "--format", "bmp"}, 2, nullptr, "",
+       "names a PNG file but --format asks for the other"},
+      {"a missing file", {"render", "missing.dxf"}, 1, nullptr, "", "karvex: missing.dxf: no such file"},
+      {"a directory", {"render", "pictures"}, 1, nullptr, "", "karvex: pictures: is a directory"},
+      {"an empty file", {"render", "empty.dxf"}, 1, nullptr, "", "karvex: empty.dxf: cannot draw: the file is empty"},
+      {"a binary DXF", {"render", "binary.dxf"}, 1, nullptr, "", "binary.dxf: cannot draw: a binary DXF file"},
+      {"not DXF at all", {"render", "photo.dxf"}, 1, nullptr, "",
+       "photo.dxf: cannot draw: not a DXF file: line 1 \"\\x89PNG\" is not a group code"},
+      {"a byte-order mark", {"render", "bom.dxf"}, 1, nullptr, "", "UTF-8 byte-order mark"},
+      {"a folder that does not exist", {"render", "plan.dxf", "-o", "nowhere/x.png"}, 1, nullptr, "",
+       "karvex: plan.dxf: cannot write nowhere/x.png: its folder does not exist"},
+      {"a file taken for a folder", {"render", "plan.dxf", "-o", "empty.dxf/x.png"}, 1, nullptr, "",
+       "a part of its path is not a folder"},
+      {"a group code line between sections", {"render", "between.dxf"}, 1, nullptr, "",
+       "between.dxf: cannot draw: reading stopped at line 11 of 14, between sections: \"1x\" is not a group code"},
+      {"no (0, EOF) pair", {"render", "noeof.dxf"}, 1, nullptr, "",
+       "noeof.dxf: cannot draw: the text ends at line 10 of 10, between sections, without an (0, \"EOF\") pair"},
+      {"the text ends inside a pair", {"render", "cut.dxf"}, 1, nullptr, "",
+       "cut.dxf: cannot draw: the text ends inside a pair at line 11 of 11, between sections: the group code \"  0\" "
+       "has no value line"},
+      {"a bad line inside ENTITIES draws what came before", {"render", "partial.dxf"}, 0, "partial.png",
+       "PNG 640x453",
+       "karvex: partial.dxf: drawn in part: reading stopped at line 25 of 30, in the ENTITIES section: \"2x\" is "
+       "not a group code (a whole number was expected); what follows is not read"},
+      {"a value that is not a number", {"render", "value.dxf"}, 0, "value.png", "PNG 640x453",
+       "value.dxf: nothing drawn: reading stopped at line 8 of 12, in the HEADER section: group 10 value \"1,5\" is "
+       "not a number"},
+      {"no HEADER", {"render", "noheader.dxf"}, 0, "noheader.png", "PNG 640x453",
+       "noheader.dxf: no HEADER section: without a drawing rectangle the scale is 0"},
+      {"--quiet hides the notes", {"render", "-q", "noheader.dxf", "-o", "q.png"}, 0, "q.png", "PNG 640x453", ""},
+      {"--quiet never hides errors", {"render", "-q", "missing.dxf"}, 1, nullptr, "", "missing.dxf: no such file"},
+      {"a usage error", {"render"}, 2, nullptr, "", "karvex: 'render' needs at least one DXF file\nTry 'karvex --help'."},
+      {"an unknown encoding", {"render", "plan.dxf", "--encoding", "klingon"}, 2, nullptr, "", "unknown encoding"},
+      {"a picture would overwrite its input", {"render", "plan.dxf", "-o", "plan.dxf"}, 2, nullptr, "",
+       "plan.dxf would be overwritten by its own picture"},
+  };
+  for (const RenderCase& c : cases) {
+    Scratch scratch;
+    scratch.Write("plan.dxf", Plan());
+    scratch.Write("pictures/keep", "");
+    scratch.Write("empty.dxf", "");
+    scratch.Write("binary.dxf", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22) + "\x00\x08SECTION");
+    scratch.Write("photo.dxf", "\x89PNG\r\n\x1a\n....");
+    scratch.Write("bom.dxf", "\xEF\xBB\xBF  0\r\nEOF\r\n");
+    // (A HEADER without variables would read past its own ENDSEC.)
+    const std::initializer_list<Pair> header = {{9, "$ACADVER"}, {1, "AC1009"}};
+    scratch.Write("between.dxf", DxfText().Section("HEADER", header).Raw("1x\r\nSECTION\r\n").Eof().Text());
+    scratch.Write("noeof.dxf", DxfText().Section("HEADER", header).Text());
+    scratch.Write("cut.dxf", DxfText().Section("HEADER", header).Raw("  0\r\n").Text());
+    scratch.Write("partial.dxf", DxfText()
+                                     .Section("HEADER", {{9, "$EXTMAX"}, {10, "100"}, {20, "100"}})
+                                     .Raw("  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n 11\r\n50\r\n 21\r\n"
+                                          "50\r\n  0\r\nLINE\r\n2x\r\n10\r\n")
+                                     .Add({{0, "ENDSEC"}})
+                                     .Eof()
+                                     .Text());
+    scratch.Write("value.dxf", DxfText().Section("HEADER", {{9, "$EXTMIN"}, {10, "1,5"}}).Eof().Text());
+    scratch.Write("noheader.dxf", EntitiesOnly({{0, "LINE"}, {11, "1"}}));
+
+    const ConverterRun run = scratch.Run(c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.what << "\n" << run.err;
+    if (*c.message == '\0') {
+      EXPECT_EQ(run.err, "") << c.what;
+    } else {
+      EXPECT_TRUE(Contains(run.err, c.message)) << c.what << ": " << run.err;
+    }
+    if (c.outputFile != nullptr) EXPECT_EQ(PictureKind(ReadFile(scratch.Path(c.outputFile))), c.kind) << c.what;
+    // Nothing but the expected picture is left: no temporary file, no part
+    // of a picture.
+    std::vector<std::string> expected = {"between.dxf", "binary.dxf", "bom.dxf", "cut.dxf", "empty.dxf",
+                                         "noeof.dxf", "noheader.dxf", "partial.dxf", "photo.dxf", "pictures",
+                                         "plan.dxf", "value.dxf"};
+    if (c.outputFile != nullptr && std::string(c.outputFile).find('/') == std::string::npos) {
+      expected.push_back(c.outputFile);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(scratch.Files(), expected) << c.what;
+  }
+}
+
+TEST(RenderCli, NotesSayWhichKindsWerePassedOverLeavingOutWhatIsNoEntity) {
+  Scratch scratch;
+  scratch.Write("mixed.dxf",
+                DxfText()
+                    .Section("HEADER", {{9, "$EXTMAX"}, {10, "100"}, {20, "100"}})
+                    .Section("BLOCKS", {{0, "BLOCK"}, {2, "B"}, {0, "SPLINE"}, {0, "LINE"}, {11, "9"}, {0, "ENDBLK"}})
+                    .Section("ENTITIES", {{0, "LINE"}, {20, "10"}, {11, "50"}, {21, "10"}, {0, "LWPOLYLINE"}, {0, "LWPOLYLINE"}, {0, "HATCH"},
+                                          {0, "POLYLINE"}, {0, "VERTEX"}, {0, "VERTEX"}, {10, "9"}, {0, "SEQEND"},
+                                          {0, "INSERT"}, {2, "B"}, {0, "ATTRIB"}, {0, "SEQEND"}, {0, "INSERT"},
+                                          {2, "B"}})
+                    .Eof()
+                    .Text());
+  const ConverterRun run = scratch.Run({"render", "mixed.dxf"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err,
+            "karvex: mixed.dxf: not drawn (kinds that are passed over): 2 LWPOLYLINE, 1 ATTRIB, 1 HATCH\n"
+            "karvex: mixed.dxf: not drawn in inserted blocks (counted each time a block is drawn; INSERTs inside "
+            "blocks are passed over): 2 SPLINE\n");
+}
+
+}  // namespace
+}  // namespace karvex::testing
