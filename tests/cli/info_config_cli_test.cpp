@@ -1,0 +1,116 @@
+// `karvex info`, `karvex config`, --help and --version, run as a user runs
+// them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/converter_run.h"
+#include "support/dxf_text.h"
+
+namespace karvex::testing {
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(InfoCli, TellsWhatTheDrawingHoldsWithoutWritingAPicture) {
+  Scratch scratch;
+  scratch.Write("plan.dxf",
+                DxfText("\n")
+                    .Section("HEADER", {{9, "$ACADVER"}, {1, "AC1015"}, {9, "$DWGCODEPAGE"}, {3, "ANSI_1251"},
+                                        {9, "$EXTMIN"}, {10, "-10"}, {20, "-5"}, {9, "$EXTMAX"}, {10, "100"},
+                                        {20, "50"}})
+                    .Section("BLOCKS", {{0, "BLOCK"}, {2, "DOOR"}, {0, "ARC"}, {0, "ENDBLK"}})
+                    .Section("ENTITIES", {{0, "LINE"}, {0, "LINE"}, {0, "MTEXT"}, {0, "INSERT"}, {2, "DOOR"}})
+                    .Eof()
+                    .Text());
+  const ConverterRun run = scratch.Run({"info", "plan.dxf"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  for (const char* line : {"version       AC1015\n", "code page     ANSI_1251\n", "line ends     LF\n",
+                           "texts         read as CP1251 ($DWGCODEPAGE ANSI_1251)\n", "result        0 (drawn)\n",
+                           "reading       to the (0, \"EOF\") pair\n", "rectangle     (-10, -5) to (100, 50)\n",
+                           "DrawScale     5.81818199 pixels per drawing unit\n",  // 640 / 110
+                           "picture       640 x 453 pixels\n", "blocks        1: DOOR\n",
+                           "entities      kind    in ENTITIES  in blocks  drawn\n",
+                           "              LINE              2          0  yes\n",
+                           "              ARC               0          1  yes\n",
+                           "              MTEXT             1          0  no\n",
+                           "passed over   1 MTEXT\n"}) {
+    EXPECT_TRUE(Contains(run.out, line)) << line << "in\n" << run.out;
+  }
+  EXPECT_EQ(scratch.Files(), std::vector<std::string>{"plan.dxf"});
+}
+
+TEST(InfoCli, ADrawingThatCannotBeDrawnStillTellsWhatItHolds) {
+  Scratch scratch;
+  scratch.Write("cut.dxf", DxfText().Section("HEADER", {{9, "$ACADVER"}, {1, "AC1009"}}).Text());
+  const ConverterRun run = scratch.Run({"info", "cut.dxf", "--size", "100x80"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(Contains(run.out, "version       AC1009\n")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "result        8 (the text ends at line 10 of 10")) << run.out;
+  EXPECT_TRUE(Contains(run.out, "picture       100 x 80 pixels\n")) << run.out;
+  EXPECT_EQ(scratch.Run({"info", "missing.dxf"}).err, "karvex: missing.dxf: no such file\n");
+}
+
+TEST(ConfigCli, ShowsEditsAndRefusesTheSettingsFile) {
+  Scratch scratch;
+  ConverterRun run = scratch.Run({"config"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "settings file " + scratch.SettingsFile() +
+                         " (not written yet: the defaults)\nwidth         640\nheight        453\n");
+  EXPECT_TRUE(ReadFile(scratch.SettingsFile()).empty());  // showing writes nothing
+
+  run = scratch.Run({"config", "--width", "1024", "--ratio"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "settings file " + scratch.SettingsFile() + " (written)\nwidth         1024\nheight        724\n");
+  const std::string written = ReadFile(scratch.SettingsFile());
+  EXPECT_TRUE(Contains(written, "DXF_W=1024") && Contains(written, "DXF_H=724")) << written;
+
+  // The converter draws at the new size.
+  scratch.Write("plan.dxf", EntitiesOnly({{0, "LINE"}}));
+  ASSERT_EQ(scratch.Run({"render", "-q", "plan.dxf", "-o", "plan.bmp"}).exitCode, 0);
+  const std::string bmp = ReadFile(scratch.Path("plan.bmp"));
+  ASSERT_GE(bmp.size(), 26u);
+  EXPECT_EQ(static_cast<unsigned char>(bmp[18]) | static_cast<unsigned char>(bmp[19]) << 8, 1024);
+
+  // Values outside 1..9999 are refused and nothing is written.
+  for (const std::vector<std::string>& refused :
+       {std::vector<std::string>{"config", "--width", "0"}, {"config", "--height", "10000"},
+        {"config", "--reset", "--width", "-3"}}) {
+    run = scratch.Run(refused);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(Contains(run.err, "must be a whole number from 1 to 9999")) << run.err;
+    EXPECT_EQ(ReadFile(scratch.SettingsFile()), written);
+  }
+
+  run = scratch.Run({"config", "--height", "600", "--ratio"});
+  EXPECT_TRUE(Contains(run.out, "width         424\nheight        600\n")) << run.out;
+  run = scratch.Run({"config", "--reset"});
+  EXPECT_TRUE(Contains(run.out, "width         640\nheight        453\n")) << run.out;
+}
+
+TEST(ConfigCli, ASettingsFileThatCannotBeWrittenIsSaid) {
+  Scratch scratch;
+  scratch.Write("config", "a file where the settings folder belongs");
+  const ConverterRun run = scratch.Run({"config", "--width", "800"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "karvex: cannot write the settings file " + scratch.SettingsFile() + "\n");
+}
+
+TEST(HelpCli, HelpShowsEveryOptionWithAnExampleAndVersionItsNumber) {
+  Scratch scratch;
+  const ConverterRun help = scratch.Run({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  for (const char* option : {"-o, --output", "--format", "--size", "-j, --jobs", "--encoding", "--trace",
+                             "-q, --quiet", "--width", "--height", "--ratio", "--reset", "karvex info",
+                             "karvex render plan.dxf -o plan.png", "karvex config --width 1024 --ratio"}) {
+    EXPECT_TRUE(Contains(help.out, option)) << option;
+  }
+  EXPECT_EQ(scratch.Run({"render", "--help"}).out.substr(0, 14), "karvex render ");
+  EXPECT_EQ(scratch.Run({"--version"}).out, std::string("karvex ") + KARVEX_VERSION_TEXT + "\n");
+  const ConverterRun wrong = scratch.Run({"help", "colours"});
+  EXPECT_EQ(wrong.exitCode, 2);
+}
+
+}  // namespace
+}  // namespace karvex::testing
