@@ -179,9 +179,9 @@ INT_PTR Win32SettingsView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
       return TRUE;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->code == static_cast<UINT>(NM_SETFOCUS) && ControlFromId(static_cast<int>(header->idFrom)) == FormControl::PageControl1) {
-        Forward([&] { form_.FocusEntered(FormControl::PageControl1); });
-      }
+      if (header->code != static_cast<UINT>(NM_SETFOCUS)) return FALSE;
+      if (ControlFromId(static_cast<int>(header->idFrom)) != FormControl::PageControl1) return FALSE;
+      Forward([&] { form_.FocusEntered(FormControl::PageControl1); });
       return TRUE;
     }
     case WM_DRAWITEM:
@@ -376,6 +376,8 @@ void Win32SettingsView::Refresh() {
     HWND window = Window(field);
     if (WindowTextCp932(window) != form_.Text(field)) SetWindowTextW(window, WideFromCp932(form_.Text(field)).c_str());
   }
+  if (selectAllIn_ != nullptr) SendMessageW(selectAllIn_, EM_SETSEL, 0, -1);
+  selectAllIn_ = nullptr;
   SendMessageW(Window(FormControl::CheckBox5), BM_SETCHECK, form_.PaperRatioTicked() ? BST_CHECKED : BST_UNCHECKED, 0);
   for (int mode = 1; mode <= 3; ++mode) {
     HWND button = Window(static_cast<FormControl>(static_cast<int>(FormControl::RadioButton1) + mode - 1));
@@ -398,7 +400,13 @@ void Win32SettingsView::ShowMessage(const std::string& text) {
 
 void Win32SettingsView::MoveFocus(FormControl control) {
   HWND window = Window(control);
-  if (window != nullptr) SetFocus(window);
+  if (window == nullptr) return;
+  SetFocus(window);
+  // A field that a handler puts the focus into has its text selected, so
+  // what the user types next replaces it; Refresh selects once the text is
+  // in place.
+  const ControlLayout* entry = FindLayout(control);
+  if (entry != nullptr && entry->kind == ControlKind::Edit) selectAllIn_ = window;
 }
 
 bool Win32SettingsView::ChooseColor(ColorValue& colour) {

@@ -60,6 +60,7 @@ class Win32SettingsView final : private SettingsFormHost {
   HFONT font_ = nullptr;
   WNDPROC fieldClassProc_ = nullptr;
   WNDPROC swatchClassProc_ = nullptr;
+  HWND selectAllIn_ = nullptr;
   bool busy_ = false;
   std::exception_ptr failure_;
   std::array<ColorValue, 8> shownSwatches_{};

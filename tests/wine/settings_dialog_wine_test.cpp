@@ -11,6 +11,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "support/plugin_harness.h"
 #include "wine/wine_session.h"
@@ -72,6 +73,19 @@ TEST(SettingsDialogUnderWine, OpensOverItsParentAsDesigned) {
   std::set<std::string> colours;
   for (std::size_t i = 54; i + 3 <= bytes.size() && colours.size() < 10; i += 3) colours.insert(bytes.substr(i, 3));
   EXPECT_GE(colours.size(), 3u);
+}
+
+TEST(SettingsDialogUnderWine, TabGoesRoundTheDesignedOrder) {
+  std::string script = "report";
+  for (int i = 0; i < 8; ++i) script += ";key=tab;report";
+  const CommandResult run = RunDialog(script + ";cancel");
+  ASSERT_EQ(run.exitCode, 0) << Describe(run);
+  std::vector<std::string> order;
+  for (const std::string& line : run.Lines("dialog ")) order.push_back(line.substr(line.rfind(' ') + 1));
+  // The option boxes are disabled and modes 2 and 3 are not selected: Tab
+  // passes them by.
+  EXPECT_EQ(order, (std::vector<std::string>{"Edit2", "Button1", "CheckBox5", "RadioButton1", "Button3", "Button4",
+                                             "PageControl1", "Edit1", "Edit2"}));
 }
 
 TEST(SettingsDialogUnderWine, OkWithANewWidthSizesTheNextPicture) {

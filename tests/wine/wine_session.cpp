@@ -54,9 +54,11 @@ std::string Utf16LittleEndian(const std::string& utf8) {
 // What the prefix needs to show Japanese dialogs as a Japanese system does.
 // The form's face "ＭＳ Ｐゴシック" stands for IPAPGothic, the proportional
 // IPA face. Captions and message boxes ask for Tahoma, which this Wine does
-// not have; linked to IPAPGothic, they show their Japanese. Wine draws the
-// windows' frames itself (there is no window manager on the X server), and
-// the glyphs of the close box come from Wine's own Marlett (fonts-wine).
+// not have; linked to IPAPGothic, they show their Japanese. The glyphs of
+// the close box come from Wine's own Marlett (fonts-wine). There is no
+// window manager on the X server: Wine manages the windows itself, so it
+// draws their frames and does not wait for a window manager to answer each
+// time a window is hidden.
 constexpr char kPrefixSettings[] =
     "Windows Registry Editor Version 5.00\r\n\r\n"
     "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n"
@@ -68,7 +70,7 @@ constexpr char kPrefixSettings[] =
     "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n"
     "\"Marlett (TrueType)\"=\"Z:\\\\usr\\\\share\\\\wine\\\\fonts\\\\marlett.ttf\"\r\n\r\n"
     "[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"
-    "\"Decorated\"=\"N\"\r\n";
+    "\"Managed\"=\"N\"\r\n";
 
 int Shell(const std::string& command) {
   const int status = std::system(command.c_str());

@@ -151,6 +151,7 @@ bool DialogDriver::Barrier() {
 }
 
 void DialogDriver::Run() {
+  if (hook_ == nullptr) Fail("no message hook on the host's thread: steps cannot wait for each other");
   dialog_ = FindOwnedDialog(hostThread_, owner_, kFindTimeoutMs);
   if (dialog_ == nullptr) {
     Fail("no dialog appeared");

@@ -31,7 +31,7 @@ const char kHostUsage[] =
     "  --unload         unload the plug-in before exiting and say so\n"
     "  --parent-window  config: open the dialog over a window of spihost's own\n"
     "  --script STEPS   config: a second thread works the dialog, steps apart by ';':\n"
-    "                     width=DIGITS height=DIGITS  click into the field, clear it, type\n"
+    "                     width=KEYS height=KEYS  click into the field, clear it, type\n"
     "                     click=NAME  (width height ratio default mode1 mode2 mode3 ok cancel)\n"
     "                     type=TEXT  key=NAME  (tab enter escape backspace end)\n"
     "                     ok  cancel  default  close (the title bar's close box)\n"
