@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,20 @@ TEST(SettingsDialogUnderWine, OpensOverItsParentAsDesigned) {
   std::set<std::string> colours;
   for (std::size_t i = 54; i + 3 <= bytes.size() && colours.size() < 10; i += 3) colours.insert(bytes.substr(i, 3));
   EXPECT_GE(colours.size(), 3u);
+}
+
+TEST(SettingsDialogUnderWine, WithoutAParentWindowItOpensInTheMiddleOfTheScreen) {
+  // spihost hands over its console window, which a Wine console run does not have.
+  const CommandResult run = WineSession::Get().Spihost({"config", "1", "--script", "geometry;cancel"});
+  ASSERT_EQ(run.exitCode, 0) << Describe(run);
+  std::istringstream position(run.Field("position"));
+  std::istringstream work(run.Field("work-area"));
+  long x = 0, y = 0, width = 0, height = 0, workLeft = 0, workTop = 0, workWidth = 0, workHeight = 0;
+  ASSERT_TRUE(position >> x >> y >> width >> height) << Describe(run);
+  ASSERT_TRUE(work >> workLeft >> workTop >> workWidth >> workHeight) << Describe(run);
+  EXPECT_EQ(x, workLeft + (workWidth - width) / 2);
+  EXPECT_EQ(y, workTop + (workHeight - height) / 2);
+  EXPECT_EQ(run.Field("client"), "330 262");
 }
 
 TEST(SettingsDialogUnderWine, TabGoesRoundTheDesignedOrder) {

@@ -299,6 +299,12 @@ void DialogDriver::Geometry() const {
     std::printf("offset %ld %ld\n", static_cast<long>(frame.left - ownerFrame.left),
                 static_cast<long>(frame.top - ownerFrame.top));
   }
+  std::printf("position %ld %ld %ld %ld\n", static_cast<long>(frame.left), static_cast<long>(frame.top),
+              static_cast<long>(frame.right - frame.left), static_cast<long>(frame.bottom - frame.top));
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  std::printf("work-area %ld %ld %ld %ld\n", static_cast<long>(work.left), static_cast<long>(work.top),
+              static_cast<long>(work.right - work.left), static_cast<long>(work.bottom - work.top));
   const bool resizable = (GetWindowLongW(dialog_, GWL_STYLE) & WS_THICKFRAME) != 0;
   std::printf("resizable %d\n", resizable ? 1 : 0);
 
