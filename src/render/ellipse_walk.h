@@ -320,8 +320,10 @@ class WalkLocator {
     return walk_.Residual(x, y + 2) <= -walk_.Residual(x, y) ? y + 2 : y;
   }
 
-  // A point of the walk at or before the first one where `holds` is true,
-  // as late as the steep and flat parts allow.
+  // A point of the walk before the first one where `holds` is true (or the
+  // beginning), as late as the steep and flat parts allow while leaving at
+  // least one point to walk through, so that the point before the one found
+  // is known too.
   template <class Condition>
   WalkPoint ResumePoint(Condition holds) const {
     WalkPoint resume = walk_.Beginning();
@@ -329,8 +331,8 @@ class WalkLocator {
       const std::int64_t y = RowAt(k);
       return !holds(WalkPoint{RowPoint(y), y});
     });
-    if (rowsBefore > 0) {
-      const std::int64_t y = RowAt(rowsBefore - 1);
+    if (rowsBefore > 1) {
+      const std::int64_t y = RowAt(rowsBefore - 2);
       resume = {RowPoint(y), y};
     }
     // Flat columns are walked from the largest x down; those before the
@@ -339,8 +341,8 @@ class WalkLocator {
       const std::int64_t x = ColumnAt(k);
       return holds(WalkPoint{x, ColumnPoint(x)});
     });
-    if (columnsAfter < flatColumns_) {
-      const std::int64_t x = ColumnAt(columnsAfter);
+    if (columnsAfter + 1 < flatColumns_) {
+      const std::int64_t x = ColumnAt(columnsAfter + 1);
       const WalkPoint flat{x, ColumnPoint(x)};
       if (flat.Key() > resume.Key()) resume = flat;
     }
