@@ -26,6 +26,9 @@ struct Shape {
   std::int64_t SemiX() const { return Width() - 1; }
   std::int64_t SemiY() const { return Height() - 1; }
   bool Small() const { return SemiX() <= kNarrowResidualLimit && SemiY() <= kNarrowResidualLimit; }
+  bool Inside(const PixelGrid& grid) const {
+    return left >= 0 && top >= 0 && right <= grid.Width() && bottom <= grid.Height();
+  }
 
   // Pixel of quadrant q's copy of walk point p.
   std::int64_t Column(WalkPoint p, int quadrant) const {
@@ -87,6 +90,17 @@ template <class Int>
 void TraceOutline(const PixelGrid& grid, const Shape& shape, const Window& window) {
   const QuadrantWalk<Int> walk(shape.SemiX(), shape.SemiY());
   const WalkLocator<Int> locator(walk);
+  if (shape.Inside(grid)) {
+    WalkWindow(walk, locator, window, [&](WalkPoint p) {
+      const auto right = static_cast<std::int32_t>(shape.Column(p, 0)), left = static_cast<std::int32_t>(shape.Column(p, 1));
+      const auto upper = static_cast<std::int32_t>(shape.Row(p, 0)), lower = static_cast<std::int32_t>(shape.Row(p, 2));
+      grid.PlotInside(right, upper);
+      grid.PlotInside(left, upper);
+      grid.PlotInside(left, lower);
+      grid.PlotInside(right, lower);
+    });
+    return;
+  }
   WalkWindow(walk, locator, window, [&](WalkPoint p) {
     for (int quadrant = 0; quadrant < 4; ++quadrant) grid.Plot(shape.Column(p, quadrant), shape.Row(p, quadrant));
   });
