@@ -29,6 +29,12 @@ inline int CompareDirections(const Direction& a, const Direction& b) {
   // Half 0 holds the angles in [0, π), half 1 those in [π, 2π).
   auto half = [](const Direction& d) { return d.dy > 0 || (d.dy == 0 && d.dx > 0) ? 0 : 1; };
   if (half(a) != half(b)) return half(a) - half(b);
+  constexpr std::int64_t kSmall = std::int64_t{1} << 31;
+  auto small = [&](std::int64_t v) { return v > -kSmall && v < kSmall; };
+  if (small(a.dx) && small(a.dy) && small(b.dx) && small(b.dy)) {
+    const std::int64_t cross = a.dx * b.dy - a.dy * b.dx;
+    return cross > 0 ? -1 : cross < 0 ? 1 : 0;
+  }
   auto product = [](std::int64_t u, std::int64_t v) {
     const WideInt magnitude =
         WideInt::Product(static_cast<std::uint64_t>(u < 0 ? -u : u), static_cast<std::uint64_t>(v < 0 ? -v : v));

@@ -33,10 +33,13 @@ namespace karvex {
 
 // A point's place in the counter-clockwise sequence.
 struct ArcPosition {
-  int quadrant = 0;     // 0 … 3, or 4 for "past the end"
+  int quadrant = 0;        // 0 … 3, or 4 for "past the end"
   std::int64_t order = 0;  // along the quadrant's direction
+  WalkPoint point{};       // the walk point it copies (not compared)
 
-  friend bool operator==(const ArcPosition&, const ArcPosition&) = default;
+  friend bool operator==(const ArcPosition& a, const ArcPosition& b) {
+    return a.quadrant == b.quadrant && a.order == b.order;
+  }
   friend bool operator<(const ArcPosition& a, const ArcPosition& b) {
     return a.quadrant != b.quadrant ? a.quadrant < b.quadrant : a.order < b.order;
   }
@@ -89,7 +92,7 @@ class ArcSelection {
   }
 
   static ArcPosition PositionOf(int quadrant, WalkPoint p) {
-    return {quadrant, quadrant % 2 == 0 ? p.Key() : -p.Key()};
+    return {quadrant, quadrant % 2 == 0 ? p.Key() : -p.Key(), p};
   }
 
   // Whether the arc draws this quadrant's copy of p (which must exist).
@@ -158,6 +161,7 @@ class ArcSelection {
   }
 
   // First and last element of a quadrant in sequence order, if it has any.
+  // The ends of every quadrant are the walk's first two and last two points.
   std::optional<ArcPosition> FirstInQuadrant(int quadrant) const {
     if (quadrant % 2 == 0) {
       if (auto e = Element(quadrant, beginning_)) return e;
@@ -192,22 +196,20 @@ class ArcSelection {
   // The element before `at` in the sequence (`at` is not the first).
   ArcPosition Predecessor(ArcPosition at) {
     if (at == kPastTheEnd) return LastElement();
-    const WalkPoint p = PointOf(at);
+    const WalkPoint p = at.point;
     const std::optional<WalkPoint> neighbour = at.quadrant % 2 == 0 ? Predecessor(p) : Successor(p);
     if (auto e = Element(at.quadrant, neighbour)) return *e;
     return LastBefore(at.quadrant).value();
-  }
-
-  WalkPoint PointOf(ArcPosition at) {
-    const std::int64_t key = at.quadrant % 2 == 0 ? at.order : -at.order;
-    const WalkSearch search = locator_.FindFirst([&](WalkPoint q) { return q.Key() >= key; }, cursor_);
-    return search.point;
   }
 
   // The first element at or past the ray, or kPastTheEnd.
   ArcPosition FirstReaching(const Direction& ray) {
     for (int quadrant = 0; quadrant < 4; ++quadrant) {
       auto reaches = [&](WalkPoint p) { return ReachesRay(AngleOf(quadrant, p), ray); };
+      // Angles grow along the sequence: a quadrant whose last element falls
+      // short of the ray holds none that reaches it.
+      const std::optional<ArcPosition> last = LastInQuadrant(quadrant);
+      if (!last || !reaches(last->point)) continue;
       if (quadrant % 2 == 0) {
         // Angles grow along the walk.
         WalkSearch search = locator_.FindFirst(reaches, cursor_);

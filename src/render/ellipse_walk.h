@@ -207,8 +207,10 @@ class WalkLocator {
         aSquared_(static_cast<std::uint64_t>(a_) * static_cast<std::uint64_t>(a_)),
         bSquared_(static_cast<std::uint64_t>(b_) * static_cast<std::uint64_t>(b_)),
         margin_(Products::Of(2, aSquared_) + Products::Of(2, bSquared_)) {
-    // A small walk is quicker to follow from its beginning than to jump into.
-    if (a_ + b_ <= directLimit) return;
+    // A small walk is quicker to follow step by step from its beginning than
+    // to jump into.
+    direct_ = a_ + b_ <= directLimit;
+    if (direct_) return;
     steepRows_ = CountLeading(RowCount(), [&](std::int64_t k) {
       const std::int64_t y = RowAt(k);
       return Gradient({RowPoint(y), y}) >= margin_;
@@ -237,7 +239,7 @@ class WalkLocator {
         search.point = here;
         return search;
       }
-      if (move == WalkMove::Diagonal) {
+      if (direct_ || move == WalkMove::Diagonal) {
         cursor.Step(move);
         search.hasPrevious = true;
         search.previous = here;
@@ -355,6 +357,7 @@ class WalkLocator {
   std::uint64_t aSquared_;
   std::uint64_t bSquared_;
   Int margin_;
+  bool direct_ = false;
   std::int64_t steepRows_ = 0;
   std::int64_t flatColumns_ = 0;
 };
