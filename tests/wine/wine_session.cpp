@@ -82,6 +82,7 @@ int Shell(const std::string& command) {
 
 std::string SpihostPath() { return KARVEX_SPIHOST_EXE; }
 std::string PluginPath() { return KARVEX_PLUGIN_SPI; }
+std::string CanvasComparePath() { return KARVEX_CANVAS_COMPARE_EXE; }
 
 std::string CommandResult::Field(const std::string& key) const {
   std::istringstream lines(out);

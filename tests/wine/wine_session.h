@@ -59,5 +59,7 @@ class WineSession {
 // Where the Windows build put its programs.
 std::string SpihostPath();
 std::string PluginPath();
+// The program that draws figures through GDI and our rasterizer side by side.
+std::string CanvasComparePath();
 
 }  // namespace karvex::testing
