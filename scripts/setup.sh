@@ -10,7 +10,7 @@ packages=(
   libfreetype-dev libpng-dev fonts-ipafont-gothic locales
   clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386
+  wine wine32:i386 fonts-wine
   xvfb xdotool imagemagick x11-utils
 )
 

@@ -143,7 +143,71 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
+namespace {
+
+// One pass over the usual value texts: blanks, a sign, at most 19 significant
+// digits around a point, a short exponent, blanks. Gives up (false) on
+// anything else, which the complete path then reads.
+bool ParseShortReal(std::string_view text, long double& value) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end && *p == ' ') ++p;
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  std::uint64_t significand = 0;
+  int digits = 0;        // digits taken into the significand, leading zeros left out
+  int scale = 0;         // power of ten the significand is to be multiplied by
+  bool anyDigit = false;
+  for (; p < end && IsDigit(*p); ++p) {
+    anyDigit = true;
+    if (significand == 0 && *p == '0') continue;
+    if (++digits > 19) return false;
+    significand = significand * 10 + static_cast<unsigned>(*p - '0');
+  }
+  if (p < end && *p == '.') {
+    for (++p; p < end && IsDigit(*p); ++p) {
+      anyDigit = true;
+      --scale;
+      if (significand == 0 && *p == '0') continue;
+      if (++digits > 19) return false;
+      significand = significand * 10 + static_cast<unsigned>(*p - '0');
+    }
+  }
+  if (!anyDigit) return false;
+  if (p < end && (*p == 'e' || *p == 'E')) {
+    ++p;
+    bool negativeExponent = false;
+    if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
+    if (p == end || !IsDigit(*p)) return false;
+    int exponent = 0;
+    for (; p < end && IsDigit(*p); ++p) {
+      if (exponent > 1000) return false;
+      exponent = exponent * 10 + (*p - '0');
+    }
+    scale += negativeExponent ? -exponent : exponent;
+  }
+  while (p < end && *p == ' ') ++p;
+  if (p != end) return false;
+  if (significand == 0) {
+    value = negative ? -0.0L : 0.0L;
+    return true;
+  }
+  if (scale < -kMaxExactPowerOfTen || scale > kMaxExactPowerOfTen) return false;
+  long double result = static_cast<long double>(significand);
+  if (scale >= 0) {
+    result *= kPowersOfTen[static_cast<std::size_t>(scale)];
+  } else {
+    result /= kPowersOfTen[static_cast<std::size_t>(-scale)];
+  }
+  value = negative ? -result : result;
+  return true;
+}
+
+}  // namespace
+
 std::optional<long double> ParseReal(std::string_view text) {
+  long double quick;
+  if (ParseShortReal(text, quick)) return quick;
   std::optional<DecimalParts> parts = SplitDecimal(text);
   if (!parts) return std::nullopt;
 
@@ -190,12 +254,16 @@ long double ConvertReal(std::string_view text) {
 }
 
 float StoreAsFloat(long double value) {
-  if (std::isnan(value)) throw FloatingPointFailure("invalid floating-point operation");
-  float stored = static_cast<float>(value);
+  if (value != value) throw FloatingPointFailure("invalid floating-point operation");
+  const float stored = static_cast<float>(value);
   if (std::isinf(stored)) throw FloatingPointFailure("floating-point overflow");
   return stored;
 }
 
-float ConvertRealToFloat(std::string_view text) { return StoreAsFloat(ConvertReal(text)); }
+float ConvertRealToFloat(std::string_view text) {
+  long double value;
+  if (!ParseShortReal(text, value)) value = ConvertReal(text);
+  return StoreAsFloat(value);
+}
 
 }  // namespace karvex

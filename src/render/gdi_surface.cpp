@@ -16,6 +16,13 @@ COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color & 0x00FFFF
 }  // namespace
 
 GdiCanvas::GdiCanvas(HDC dc) : dc_(dc) {
+  // The conventions the raster canvas reproduces, whatever the DC had: in
+  // the advanced graphics mode Ellipse would include the right and bottom
+  // edges, and arcs run counter-clockwise.
+  SetGraphicsMode(dc_, GM_COMPATIBLE);
+  SetMapMode(dc_, MM_TEXT);
+  SetArcDirection(dc_, AD_COUNTERCLOCKWISE);
+  SetROP2(dc_, R2_COPYPEN);
   pen_ = CreatePen(PS_SOLID, 1, ToColorRef(kBlack));
   if (pen_ == nullptr) throw ResourceFailure("no pen");
   originalPen_ = SelectObject(dc_, pen_);

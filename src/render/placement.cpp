@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/x87_math.h"
 #include "dxf/number_conversion.h"
 
 namespace karvex {
@@ -24,13 +25,15 @@ PixelBox SectionPlacement::CircleBox(float x, float y, float radius) const {
 }
 
 PixelPoint SectionPlacement::RadialPoint(float x, float y, float radius, float angleDegrees) const {
-  const long double angle = Radians(angleDegrees);
-  return mapping_.MapExtended(x + radius * std::cos(angle), y + radius * std::sin(angle));
+  long double sine, cosine;
+  SinCos(Radians(angleDegrees), sine, cosine);
+  return mapping_.MapExtended(x + radius * cosine, y + radius * sine);
 }
 
 PixelPoint SectionPlacement::TextCorner(float x, float y, float height, float rotationDegrees) const {
-  const long double angle = Radians(rotationDegrees + kQuarterTurnDegrees);
-  return mapping_.MapExtended(x + height * std::cos(angle), y + height * std::sin(angle));
+  long double sine, cosine;
+  SinCos(Radians(rotationDegrees + kQuarterTurnDegrees), sine, cosine);
+  return mapping_.MapExtended(x + height * cosine, y + height * sine);
 }
 
 std::int32_t SectionPlacement::TextAngle(float rotationDegrees) const {
@@ -46,11 +49,12 @@ BlockPlacement::Turned BlockPlacement::Turn(float x, float y) const {
   const long double dy = static_cast<long double>(y) - baseY_;
   // The polar angle and the turned offsets are held as 32-bit floats; the
   // distance and every sum and product stay in extended precision.
-  const float polarAngle = StoreAsFloat(std::atan2(dy, dx) * kHalfTurnDegrees / kPi);
+  const float polarAngle = StoreAsFloat(Atan2(dy, dx) * kHalfTurnDegrees / kPi);
   const long double distance = std::sqrt(dx * dx + dy * dy);
-  const long double turn = Radians(static_cast<long double>(insertAngle_) + polarAngle);
-  const float turnedX = StoreAsFloat(std::cos(turn) * distance);
-  const float turnedY = StoreAsFloat(std::sin(turn) * distance);
+  long double sine, cosine;
+  SinCos(Radians(static_cast<long double>(insertAngle_) + polarAngle), sine, cosine);
+  const float turnedX = StoreAsFloat(cosine * distance);
+  const float turnedY = StoreAsFloat(sine * distance);
   return {static_cast<long double>(turnedX) + insertX_, static_cast<long double>(turnedY) + insertY_};
 }
 
@@ -68,17 +72,19 @@ PixelBox BlockPlacement::CircleBox(float x, float y, float radius) const {
 // angle, by which every other point of the block turns too.
 PixelPoint BlockPlacement::RadialPoint(float x, float y, float radius, float angleDegrees) const {
   const Turned p = Turn(x, y);
-  const long double angle = Radians(static_cast<long double>(angleDegrees) + insertAngle_);
-  return {mapping_.Column(std::cos(angle) * radius + (p.x - mapping_.ExtMinX())),
-          mapping_.Row(std::sin(angle) * radius + (p.y - mapping_.ExtMinY()))};
+  long double sine, cosine;
+  SinCos(Radians(static_cast<long double>(angleDegrees) + insertAngle_), sine, cosine);
+  return {mapping_.Column(cosine * radius + (p.x - mapping_.ExtMinX())),
+          mapping_.Row(sine * radius + (p.y - mapping_.ExtMinY()))};
 }
 
 // The shift by one height follows the text's own angle alone.
 PixelPoint BlockPlacement::TextCorner(float x, float y, float height, float rotationDegrees) const {
   const Turned p = Turn(x, y);
-  const long double angle = Radians(rotationDegrees + kQuarterTurnDegrees);
-  return {mapping_.Column(std::cos(angle) * height + p.x - mapping_.ExtMinX()),
-          mapping_.Row(std::sin(angle) * height + p.y - mapping_.ExtMinY())};
+  long double sine, cosine;
+  SinCos(Radians(rotationDegrees + kQuarterTurnDegrees), sine, cosine);
+  return {mapping_.Column(cosine * height + p.x - mapping_.ExtMinX()),
+          mapping_.Row(sine * height + p.y - mapping_.ExtMinY())};
 }
 
 std::int32_t BlockPlacement::TextAngle(float rotationDegrees) const {

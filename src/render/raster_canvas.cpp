@@ -1,6 +1,9 @@
-#include <cstdlib>
+#include <algorithm>
 
 #include "render/draw_surface.h"
+#include "render/ellipse_raster.h"
+#include "render/line_raster.h"
+#include "render/pixel_grid.h"
 #include "render/raster_surface.h"
 
 namespace karvex {
@@ -17,15 +20,7 @@ RasterCanvas::RasterCanvas(std::int32_t width, std::int32_t height, TextRasteriz
   }
 }
 
-void RasterCanvas::Plot(std::int64_t x, std::int64_t y, Color color) {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  // Row 0 is the top of the picture and the last row of the buffer.
-  std::uint8_t* pixel = pixels_.data() + static_cast<std::size_t>(height_ - 1 - y) * stride_ +
-                        static_cast<std::size_t>(x) * 3;
-  pixel[0] = static_cast<std::uint8_t>(color >> 16);
-  pixel[1] = static_cast<std::uint8_t>(color >> 8);
-  pixel[2] = static_cast<std::uint8_t>(color);
-}
+PixelGrid RasterCanvas::Grid(Color color) { return PixelGrid(pixels_.data(), width_, height_, stride_, color); }
 
 Color RasterCanvas::PixelAt(std::int32_t x, std::int32_t y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return kWhite;
@@ -39,34 +34,21 @@ void RasterCanvas::MoveTo(std::int32_t x, std::int32_t y) {
   currentY_ = y;
 }
 
-void RasterCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) { Plot(x, y, color); }
+void RasterCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) { Grid(color).Plot(x, y); }
 
-// Placeholder rasterization: the GDI-exact rasterizer replaces these.
 void RasterCanvas::LineTo(std::int32_t x, std::int32_t y) {
-  std::int64_t x0 = currentX_, y0 = currentY_;
-  const std::int64_t x1 = x, y1 = y;
-  const std::int64_t dx = std::llabs(x1 - x0), dy = -std::llabs(y1 - y0);
-  const std::int64_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-  std::int64_t error = dx + dy;
-  while (!(x0 == x1 && y0 == y1)) {
-    Plot(x0, y0, penColor_);
-    const std::int64_t twice = 2 * error;
-    if (twice >= dy) {
-      error += dy;
-      x0 += sx;
-    }
-    if (twice <= dx) {
-      error += dx;
-      y0 += sy;
-    }
-  }
+  DrawLine(Grid(penColor_), currentX_, currentY_, x, y);
   MoveTo(x, y);
 }
 
-void RasterCanvas::Ellipse(std::int32_t, std::int32_t, std::int32_t, std::int32_t) {}
+void RasterCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+  DrawEllipseOutline(Grid(penColor_), left, top, right, bottom);
+}
 
-void RasterCanvas::Arc(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
-                       std::int32_t, std::int32_t) {}
+void RasterCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                       std::int32_t startX, std::int32_t startY, std::int32_t endX, std::int32_t endY) {
+  DrawEllipseArc(Grid(penColor_), left, top, right, bottom, startX, startY, endX, endY);
+}
 
 void RasterCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
                         std::int32_t escapement) {

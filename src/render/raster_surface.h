@@ -7,6 +7,7 @@
 
 #include "render/canvas.h"
 #include "render/draw_surface.h"
+#include "render/pixel_grid.h"
 
 namespace karvex {
 
@@ -41,7 +42,7 @@ class RasterCanvas final : public Canvas {
   Color PixelAt(std::int32_t x, std::int32_t y) const;
 
  private:
-  void Plot(std::int64_t x, std::int64_t y, Color color);
+  PixelGrid Grid(Color color);
 
   std::int32_t width_;
   std::int32_t height_;

@@ -36,6 +36,42 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
+// UTF-8 text as UTF-16LE with its byte-order mark: what regedit reads.
+std::string Utf16LittleEndian(const std::string& utf8) {
+  std::string out = "\xFF\xFE";
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : 3;  // the texts here stay in the basic plane
+    unsigned code = length == 1 ? lead : length == 2 ? lead & 0x1Fu : lead & 0x0Fu;
+    for (int k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
+    out += static_cast<char>(code & 0xFF);
+    out += static_cast<char>(code >> 8);
+    i += static_cast<std::size_t>(length);
+  }
+  return out;
+}
+
+// What the prefix needs to show Japanese dialogs as a Japanese system does.
+// The form's face "ＭＳ Ｐゴシック" stands for IPAPGothic, the proportional
+// IPA face. Captions and message boxes ask for Tahoma, which this Wine does
+// not have; linked to IPAPGothic, they show their Japanese. The glyphs of
+// the close box come from Wine's own Marlett (fonts-wine). There is no
+// window manager on the X server: Wine manages the windows itself, so it
+// draws their frames and does not wait for a window manager to answer each
+// time a window is hidden.
+constexpr char kPrefixSettings[] =
+    "Windows Registry Editor Version 5.00\r\n\r\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n"
+    "\"ＭＳ Ｐゴシック\"=\"IPAPGothic\"\r\n\r\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n"
+    // REG_MULTI_SZ "ipagp.ttf,IPAPGothic", spelled as UTF-16LE bytes
+    "\"Tahoma\"=hex(7):69,00,70,00,61,00,67,00,70,00,2e,00,74,00,74,00,66,00,2c,00,49,00,50,00,41,00,50,00,"
+    "47,00,6f,00,74,00,68,00,69,00,63,00,00,00,00,00\r\n\r\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]\r\n"
+    "\"Marlett (TrueType)\"=\"Z:\\\\usr\\\\share\\\\wine\\\\fonts\\\\marlett.ttf\"\r\n\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"
+    "\"Managed\"=\"N\"\r\n";
+
 int Shell(const std::string& command) {
   const int status = std::system(command.c_str());
   if (status == -1 || !WIFEXITED(status)) return -1;
@@ -46,6 +82,7 @@ int Shell(const std::string& command) {
 
 std::string SpihostPath() { return KARVEX_SPIHOST_EXE; }
 std::string PluginPath() { return KARVEX_PLUGIN_SPI; }
+std::string CanvasComparePath() { return KARVEX_CANVAS_COMPARE_EXE; }
 
 std::string CommandResult::Field(const std::string& key) const {
   std::istringstream lines(out);
@@ -81,20 +118,32 @@ WineSession::WineSession() {
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no folder for the Wine prefix");
   prefix_ = pattern + "/prefix";
   scratch_ = pattern;
-  const std::string boot =
-      "WINEPREFIX=" + Quoted(prefix_) + " WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' wineboot -i >/dev/null 2>&1";
+  // The display first: a prefix booted without one never gets one later.
+  display_ = std::make_unique<VirtualDisplay>();
+  const std::string boot = "WINEPREFIX=" + Quoted(prefix_) + " DISPLAY=" + Quoted(display_->Name()) +
+                           " WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' wineboot -i >/dev/null 2>&1";
   if (Shell(boot) != 0) throw std::runtime_error("wineboot failed for " + prefix_);
+  ConfigurePrefix();
+}
+
+void WineSession::ConfigurePrefix() {
+  const std::string settings = scratch_ + "/prefix-settings.reg";
+  std::ofstream(settings, std::ios::binary) << Utf16LittleEndian(kPrefixSettings);
+  if (Run({"regedit", "/S", WindowsPath(settings)}).exitCode != 0) {
+    throw std::runtime_error("regedit failed for " + prefix_);
+  }
 }
 
 WineSession::~WineSession() {
   Shell("WINEPREFIX=" + Quoted(prefix_) + " wineserver -k >/dev/null 2>&1");
   Shell("WINEPREFIX=" + Quoted(prefix_) + " wineserver -w >/dev/null 2>&1");
+  display_.reset();
   std::error_code ignored;
   std::filesystem::remove_all(scratch_, ignored);
 }
 
 CommandResult WineSession::Run(const std::vector<std::string>& command, const std::map<std::string, std::string>& env) {
-  std::string line = "WINEPREFIX=" + Quoted(prefix_) + " WINEDEBUG=-all";
+  std::string line = "WINEPREFIX=" + Quoted(prefix_) + " DISPLAY=" + Quoted(display_->Name()) + " WINEDEBUG=-all";
   for (const auto& [name, value] : env) line += " " + name + "=" + Quoted(value);
   line += " wine";
   for (const std::string& part : command) line += " " + Quoted(part);

@@ -1,9 +1,13 @@
 #pragma once
 // Runs our Windows programs under Wine, in a prefix made for this test run
-// and removed (with its wineserver stopped) when the run ends.
+// and removed (with its wineserver stopped) when the run ends. The run has
+// an X server of its own, so the programs can open windows.
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "wine/virtual_display.h"
 
 namespace karvex::testing {
 
@@ -44,6 +48,9 @@ class WineSession {
 
  private:
   WineSession();
+  void ConfigurePrefix();
+
+  std::unique_ptr<VirtualDisplay> display_;
   std::string prefix_;
   std::string scratch_;
   std::map<std::string, std::string> japanese_;
@@ -52,5 +59,7 @@ class WineSession {
 // Where the Windows build put its programs.
 std::string SpihostPath();
 std::string PluginPath();
+// The program that draws figures through GDI and our rasterizer side by side.
+std::string CanvasComparePath();
 
 }  // namespace karvex::testing

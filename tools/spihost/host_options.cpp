@@ -18,7 +18,8 @@ const char kHostUsage[] =
     "  picture FILE [OUT.bmp] GetPicture; prints every progress call, the result\n"
     "                         and the block sizes, writes the picture to OUT.bmp\n"
     "  preview FILE [OUT.bmp] the same through GetPreview\n"
-    "  config [N]             ConfigurationDlg(console window, N), N defaults to 1\n"
+    "  config [N]             ConfigurationDlg(console window, N), N defaults to 1;\n"
+    "                         then prints the size GetPictureInfo now reports\n"
     "\n"
     "options:\n"
     "  --buflen L       buffer length for info (default 256)\n"
@@ -28,12 +29,22 @@ const char kHostUsage[] =
     "  --abort-from N   the progress callback answers non-zero from its N-th call on\n"
     "  --no-callback    pass a null progress callback\n"
     "  --unload         unload the plug-in before exiting and say so\n"
+    "  --parent-window  config: open the dialog over a window of spihost's own\n"
+    "  --script STEPS   config: a second thread works the dialog, steps apart by ';':\n"
+    "                     width=KEYS height=KEYS  click into the field, clear it, type\n"
+    "                     click=NAME  (width height ratio default mode1 mode2 mode3 ok cancel)\n"
+    "                     type=TEXT  key=NAME  (tab enter escape backspace end)\n"
+    "                     ok  cancel  default  close (the title bar's close box)\n"
+    "                     report  geometry  message (print the message box, press OK)\n"
+    "                     shot=FILE.bmp (a picture of the dialog)  wait=MS\n"
     "  --help           this text\n"
     "\n"
     "exit status: 0 success, 1 the plug-in returned an error, 2 usage error,\n"
-    "3 the plug-in could not be loaded, 4 the plug-in changed the x87 control word\n"
+    "3 the plug-in could not be loaded, 4 the plug-in changed the x87 control word,\n"
+    "5 a --script step failed\n"
     "\n"
-    "example: spihost karvex.spi picture C:\\plans\\floor.dxf floor.bmp --abort-from 3\n";
+    "examples: spihost karvex.spi picture C:\\plans\\floor.dxf floor.bmp --abort-from 3\n"
+    "          spihost karvex.spi config --parent-window --script \"width=1024;report;ok\"\n";
 
 namespace {
 
@@ -82,6 +93,14 @@ bool ParseHostOptions(int argc, char** argv, HostOptions& options, std::string& 
       options.noCallback = true;
     } else if (arg == "--unload") {
       options.unload = true;
+    } else if (arg == "--parent-window") {
+      options.parentWindow = true;
+    } else if (arg == "--script") {
+      if (i + 1 >= argc) {
+        error = "--script needs its steps";
+        return false;
+      }
+      options.script = argv[++i];
     } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
       error = "unknown option " + arg;
       return false;

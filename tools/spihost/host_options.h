@@ -21,6 +21,8 @@ struct HostOptions {
   long abortFrom = 0;
   bool noCallback = false;
   bool unload = false;
+  bool parentWindow = false;  // config: a top-level window of our own as the parent
+  std::string script;         // config: steps a second thread carries out in the dialog
 };
 
 // False with an empty error for --help, with a message for a usage error.

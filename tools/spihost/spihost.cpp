@@ -8,11 +8,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/bmp_file.h"
+#include "spihost/dialog_driver.h"
 #include "spihost/host_options.h"
+#include "spihost/host_window.h"
 #include "spihost/plugin_library.h"
 
 namespace {
@@ -25,6 +28,7 @@ constexpr int kExitPluginError = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitLoadFailure = 3;
 constexpr int kExitFpuChanged = 4;
+constexpr int kExitScriptFailed = 5;
 
 // What the progress callback does: count, print, and answer non-zero from
 // the N-th call on when asked to.
@@ -186,9 +190,34 @@ int RunPicture(PluginLibrary& plugin, const HostOptions& options, bool preview) 
   return result == 0 ? kExitOk : kExitPluginError;
 }
 
+// The size the next picture will have, as GetPictureInfo reports it.
+void PrintPictureSize(PluginLibrary& plugin) {
+  karvex::PictureInfo info{};
+  if (plugin.GetPictureInfo("spihost.dxf", 0, 0, &info) != 0) {
+    std::printf("picture-size none\n");
+    return;
+  }
+  std::printf("picture-size %ld %ld\n", static_cast<long>(info.Width), static_cast<long>(info.Height));
+  if (info.InfoText != nullptr) LocalFree(info.InfoText);
+}
+
 int RunConfig(PluginLibrary& plugin, const HostOptions& options) {
-  const int result = plugin.ConfigurationDlg(GetConsoleWindow(), options.number);
+  std::unique_ptr<karvex::tools::HostWindow> window;
+  HWND parent = GetConsoleWindow();
+  if (options.parentWindow) {
+    window = std::make_unique<karvex::tools::HostWindow>();
+    parent = window->Handle();
+  }
+  std::unique_ptr<karvex::tools::DialogDriver> driver;
+  if (!options.script.empty()) {
+    driver = std::make_unique<karvex::tools::DialogDriver>(GetCurrentThreadId(), parent, options.script);
+    driver->Start();
+  }
+  const int result = plugin.ConfigurationDlg(parent, options.number);
+  const bool scriptWorked = driver == nullptr || driver->Finish();
   std::printf("result %d\n", result);
+  PrintPictureSize(plugin);
+  if (!scriptWorked) return kExitScriptFailed;
   return result == 0 ? kExitOk : kExitPluginError;
 }
 

@@ -1,0 +1,169 @@
+#!/usr/bin/env python3
+"""Side-by-side: the same drawings, the same output size, through karvex
+(native), karvex.spi under Wine (spihost.exe, Wine's start-up measured apart
+and subtracted) and the converters a user would pick instead (GDAL, LibreCAD,
+LibreOffice). Prints the median wall time of several runs, each tool's time
+divided by karvex's, and peak memory (/usr/bin/time).
+
+Run through scripts/compare.sh, which installs what is missing and builds
+the release preset first."""
+import argparse
+import os
+import pathlib
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+
+
+def drawing_rectangle(path):
+    """The rectangle karvex scales to fit: $EXTMIN/$EXTMAX and $LIMMIN/$LIMMAX
+    merged, widened to contain the origin (so the peers draw the same area)."""
+    lines = re.split(rb"\r\n|\n|\r", pathlib.Path(path).read_bytes())
+    minimum, maximum = [0.0, 0.0], [0.0, 0.0]
+    i = 0
+    while i + 1 < len(lines):
+        if lines[i].strip() == b"9" and lines[i + 1].strip() in (b"$EXTMIN", b"$EXTMAX", b"$LIMMIN", b"$LIMMAX"):
+            is_max = lines[i + 1].strip().endswith(b"MAX")
+            j = i + 2
+            while j + 1 < len(lines) and lines[j].strip() in (b"10", b"20", b"30"):
+                axis = {b"10": 0, b"20": 1}.get(lines[j].strip())
+                if axis is not None:
+                    value = float(lines[j + 1])
+                    if is_max:
+                        maximum[axis] = max(maximum[axis], value)
+                    else:
+                        minimum[axis] = min(minimum[axis], value)
+                j += 2
+            i = j
+            continue
+        if lines[i].strip() == b"ENDSEC":
+            break
+        i += 2
+    for axis in (0, 1):
+        if maximum[axis] == minimum[axis]:
+            maximum[axis] = minimum[axis] + 10000
+    return minimum[0], minimum[1], maximum[0], maximum[1]
+
+
+def timed(command, env=None, cwd=None):
+    """Wall seconds and peak resident MiB of one run, or None on failure."""
+    with tempfile.NamedTemporaryFile("r", suffix=".time") as report:
+        full = ["/usr/bin/time", "-f", "%e %M", "-o", report.name] + command
+        result = subprocess.run(full, env=env, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        if result.returncode != 0:
+            sys.stderr.write(f"  failed: {' '.join(command)}\n  {result.stderr.decode(errors='replace')[-400:]}\n")
+            return None
+        seconds, kib = report.read().split()[-2:]
+        return float(seconds), int(kib) / 1024
+
+
+def measure(steps, runs, env=None, cwd=None):
+    """Median total time and highest peak memory of a pipeline of commands."""
+    totals, peaks = [], []
+    for _ in range(runs):
+        total, peak = 0.0, 0.0
+        for command in steps:
+            outcome = timed(command, env, cwd)
+            if outcome is None:
+                return None
+            total += outcome[0]
+            peak = max(peak, outcome[1])
+        totals.append(total)
+        peaks.append(peak)
+    return statistics.median(totals), max(peaks)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("drawings", nargs="+")
+    parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--size", default="640x453")
+    parser.add_argument("--skip", default="", help="comma-separated tools to leave out (wine,gdal,librecad,libreoffice)")
+    args = parser.parse_args()
+    width, height = (int(v) for v in args.size.split("x"))
+    skip = set(filter(None, args.skip.split(",")))
+
+    work = pathlib.Path(tempfile.mkdtemp(prefix="karvex-compare-"))
+    env = dict(os.environ)
+    (work / "config" / "karvex").mkdir(parents=True)
+    (work / "config" / "karvex" / "settings.ini").write_text(f"[System]\nDXF_W={width}\nDXF_H={height}\n")
+    env["XDG_CONFIG_HOME"] = str(work / "config")
+    env["QT_QPA_PLATFORM"] = "offscreen"
+    wine_env = dict(env, WINEPREFIX=str(work / "wine"), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+    karvex = str(ROOT / "build/release/tools/karvex")
+    spihost = str(ROOT / "build/win32/tools/spihost.exe")
+    plugin = str(ROOT / "build/win32/src/karvex.spi")
+
+    try:
+        if "wine" not in skip:
+            subprocess.run(["wineboot", "-i"], env=wine_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run(["wine", "reg", "add", r"HKCU\SoftWare\Corvane\DXFplugin\System", "/v", "DXF_W", "/d",
+                            str(width), "/f"], env=wine_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run(["wine", "reg", "add", r"HKCU\SoftWare\Corvane\DXFplugin\System", "/v", "DXF_H", "/d",
+                            str(height), "/f"], env=wine_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            startup = measure([["wine", spihost, plugin, "info", "0"]], max(args.runs, 5), wine_env)
+        for drawing in args.drawings:
+            size_mb = pathlib.Path(drawing).stat().st_size / 1e6
+            xmin, ymin, xmax, ymax = drawing_rectangle(drawing)
+            # The peers fill the picture from the rectangle's corner the same way.
+            scale = min(width / (xmax - xmin), height / (ymax - ymin))
+            te = [str(xmin), str(ymin), str(xmin + width / scale), str(ymin + height / scale)]
+            out = work / "out"
+            shutil.rmtree(out, ignore_errors=True)
+            out.mkdir()
+            rows = []
+            ours = measure([[karvex, "render", drawing, "-o", str(out / "karvex.png")]], args.runs, env)
+            rows.append(("karvex (native)", ours))
+            if "wine" not in skip:
+                plugin_run = measure([["wine", spihost, plugin, "picture", drawing, str(out / "plugin.bmp")]],
+                                     args.runs, wine_env)
+                if plugin_run and startup:
+                    plugin_run = (max(plugin_run[0] - startup[0], 0.0), plugin_run[1])
+                rows.append(("karvex.spi under Wine (start-up subtracted)", plugin_run))
+            if "gdal" not in skip and shutil.which("gdal_rasterize"):
+                rows.append(("GDAL gdal_rasterize + gdal_translate", measure([
+                    ["gdal_rasterize", "-q", "-burn", "0", "-init", "255", "-ot", "Byte", "-ts", str(width),
+                     str(height), "-te", *te, "-l", "entities", drawing, str(out / "gdal.tif")],
+                    ["gdal_translate", "-q", "-of", "PNG", str(out / "gdal.tif"), str(out / "gdal.png")]],
+                    args.runs, env)))
+            if "librecad" not in skip and shutil.which("librecad"):
+                # dxf2pdf writes the PDF beside its input, whatever -o says.
+                linked = out / "librecad.dxf"
+                if not linked.exists():
+                    linked.symlink_to(pathlib.Path(drawing).resolve())
+                rows.append(("LibreCAD dxf2pdf + pdftoppm", measure([
+                    ["librecad", "dxf2pdf", str(linked)],
+                    ["pdftoppm", "-png", "-singlefile", "-scale-to-x", str(width), "-scale-to-y", str(height),
+                     str(out / "librecad.pdf"), str(out / "librecad")]], args.runs, env)))
+            if "libreoffice" not in skip and shutil.which("soffice"):
+                profile = (work / "lo-profile").as_uri()
+                rows.append(("LibreOffice soffice --convert-to png", measure([
+                    ["soffice", f"-env:UserInstallation={profile}", "--headless", "--convert-to", "png",
+                     "--outdir", str(out), drawing]], args.runs, env)))
+
+            print(f"\n{pathlib.Path(drawing).name}: {size_mb:.1f} MB, {width} x {height} pixels, "
+                  f"median of {args.runs} runs")
+            print(f"{'tool':46} {'seconds':>9} {'x karvex':>9} {'MB/s':>8} {'peak MiB':>9}")
+            base = ours[0] if ours else None
+            for name, result in rows:
+                if result is None:
+                    print(f"{name:46} {'failed':>9}")
+                    continue
+                seconds, peak = result
+                ratio = f"{seconds / base:.1f}" if base else "-"
+                rate = f"{size_mb / seconds:.0f}" if seconds > 0 else "-"
+                print(f"{name:46} {seconds:9.3f} {ratio:>9} {rate:>8} {peak:9.0f}")
+        if "wine" not in skip and startup:
+            print(f"\nWine start-up (spihost info 0), subtracted above: {startup[0]:.3f} s")
+    finally:
+        subprocess.run(["wineserver", "-k"], env=wine_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
