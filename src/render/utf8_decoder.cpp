@@ -45,8 +45,8 @@ void Utf8Decoder::Decode(std::string_view text, std::u32string& out) {
       }
       character = (character << 6) | (byte & 0x3F);
     }
-    if (wellFormed && (character < kSmallest[lead.length] || character > 0x10FFFF ||
-                       (character >= 0xD800 && character <= 0xDFFF))) {
+    if (wellFormed &&
+        (character < kSmallest[lead.length] || character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF))) {
       wellFormed = false;
     }
     if (!wellFormed) {

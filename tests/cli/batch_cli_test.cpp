@@ -103,8 +103,7 @@ TEST(BatchCli, TraceHasEveryCanvasCallAsJsonLines) {
 
 // The picture of a drawing under each encoding, as bytes.
 std::string PictureWith(const Scratch& scratch, const std::string& input, const std::string& encoding) {
-  const ConverterRun run =
-      scratch.Run({"render", "-q", input, "-o", "-", "--format", "bmp", "--encoding", encoding});
+  const ConverterRun run = scratch.Run({"render", "-q", input, "-o", "-", "--format", "bmp", "--encoding", encoding});
   EXPECT_EQ(run.exitCode, 0) << run.err;
   return run.out;
 }

@@ -1,11 +1,12 @@
 // The command line: what each command takes, and the mistakes refused
 // before any file is touched.
+#include "karvex/cli_options.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "karvex/cli_options.h"
 #include "karvex/config_command.h"
 
 namespace karvex::tools {
@@ -14,9 +15,8 @@ namespace {
 using Args = std::vector<std::string>;
 
 TEST(CliOptions, RenderTakesOptionsAnywhereInEveryForm) {
-  const CommandLine line = ParseCommandLine(
-      {"render", "a.dxf", "-o", "out", "--format=BMP", "-j4", "--size", "800x600", "--encoding", "utf-8",
-       "--trace=t.jsonl", "-q"});
+  const CommandLine line = ParseCommandLine({"render", "a.dxf", "-o", "out", "--format=BMP", "-j4", "--size", "800x600",
+                                             "--encoding", "utf-8", "--trace=t.jsonl", "-q"});
   EXPECT_EQ(line.command, Command::Render);
   EXPECT_EQ(line.render.inputs, (Args{"a.dxf"}));
   EXPECT_EQ(line.render.output, "out");
@@ -89,8 +89,8 @@ TEST(CliOptions, MistakesAreRefusedWithAMessageThatNamesThem) {
 }
 
 TEST(PaperRatio, TheOtherSideIsNOverRootTwoRoundedToNearest) {
-  const std::pair<int, int> cases[] = {{640, 453}, {1024, 724}, {518, 366}, {453, 320}, {600, 424}, {1, 1},
-                                       {9999, 7070}};
+  const std::pair<int, int> cases[] = {{640, 453}, {1024, 724}, {518, 366},  {453, 320},
+                                       {600, 424}, {1, 1},      {9999, 7070}};
   for (const auto& [side, other] : cases) EXPECT_EQ(PaperRatioSide(side), other) << side;
 }
 

@@ -1,10 +1,11 @@
 // What the converter learns from a drawing before it draws it, and the line
 // numbers its messages give.
+#include "karvex/drawing_facts.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "karvex/drawing_facts.h"
 #include "karvex/text_lines.h"
 #include "support/dxf_text.h"
 
@@ -14,15 +15,26 @@ namespace {
 using testing::DxfText;
 
 TEST(DrawingFacts, HeaderVariablesSectionsBlocksAndEntitiesByKind) {
-  const std::string text = DxfText()
-                               .Section("HEADER", {{9, "$ACADVER"}, {1, "AC1015"}, {9, "$DWGCODEPAGE"}, {3, "ANSI_1251"},
-                                                   {9, "$EXTMAX"}, {10, "5"}, {20, "5"}})
-                               .Section("BLOCKS", {{0, "BLOCK"}, {2, "DOOR"}, {0, "LINE"}, {0, "INSERT"}, {2, "X"},
-                                                   {0, "ATTRIB"}, {0, "SEQEND"}, {0, "ENDBLK"}})
-                               .Section("ENTITIES", {{0, "LINE"}, {0, "LINE"}, {0, "POLYLINE"}, {0, "VERTEX"},
-                                                     {0, "SEQEND"}, {0, "HATCH"}})
-                               .Eof()
-                               .Text();
+  const std::string text =
+      DxfText()
+          .Section("HEADER", {{9, "$ACADVER"},
+                              {1, "AC1015"},
+                              {9, "$DWGCODEPAGE"},
+                              {3, "ANSI_1251"},
+                              {9, "$EXTMAX"},
+                              {10, "5"},
+                              {20, "5"}})
+          .Section("BLOCKS", {{0, "BLOCK"},
+                              {2, "DOOR"},
+                              {0, "LINE"},
+                              {0, "INSERT"},
+                              {2, "X"},
+                              {0, "ATTRIB"},
+                              {0, "SEQEND"},
+                              {0, "ENDBLK"}})
+          .Section("ENTITIES", {{0, "LINE"}, {0, "LINE"}, {0, "POLYLINE"}, {0, "VERTEX"}, {0, "SEQEND"}, {0, "HATCH"}})
+          .Eof()
+          .Text();
   const DrawingFacts facts = ScanDrawing(text);
   EXPECT_EQ(facts.acadVersion, "AC1015");
   EXPECT_EQ(facts.dwgCodePage, "ANSI_1251");

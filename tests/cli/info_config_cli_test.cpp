@@ -17,8 +17,15 @@ TEST(InfoCli, TellsWhatTheDrawingHoldsWithoutWritingAPicture) {
   Scratch scratch;
   scratch.Write("plan.dxf",
                 DxfText("\n")
-                    .Section("HEADER", {{9, "$ACADVER"}, {1, "AC1015"}, {9, "$DWGCODEPAGE"}, {3, "ANSI_1251"},
-                                        {9, "$EXTMIN"}, {10, "-10"}, {20, "-5"}, {9, "$EXTMAX"}, {10, "100"},
+                    .Section("HEADER", {{9, "$ACADVER"},
+                                        {1, "AC1015"},
+                                        {9, "$DWGCODEPAGE"},
+                                        {3, "ANSI_1251"},
+                                        {9, "$EXTMIN"},
+                                        {10, "-10"},
+                                        {20, "-5"},
+                                        {9, "$EXTMAX"},
+                                        {10, "100"},
                                         {20, "50"}})
                     .Section("BLOCKS", {{0, "BLOCK"}, {2, "DOOR"}, {0, "ARC"}, {0, "ENDBLK"}})
                     .Section("ENTITIES", {{0, "LINE"}, {0, "LINE"}, {0, "MTEXT"}, {0, "INSERT"}, {2, "DOOR"}})
@@ -26,16 +33,15 @@ TEST(InfoCli, TellsWhatTheDrawingHoldsWithoutWritingAPicture) {
                     .Text());
   const ConverterRun run = scratch.Run({"info", "plan.dxf"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  for (const char* line : {"version       AC1015\n", "code page     ANSI_1251\n", "line ends     LF\n",
-                           "texts         read as CP1251 ($DWGCODEPAGE ANSI_1251)\n", "result        0 (drawn)\n",
-                           "reading       to the (0, \"EOF\") pair\n", "rectangle     (-10, -5) to (100, 50)\n",
-                           "DrawScale     5.81818199 pixels per drawing unit\n",  // 640 / 110
-                           "picture       640 x 453 pixels\n", "blocks        1: DOOR\n",
-                           "entities      kind    in ENTITIES  in blocks  drawn\n",
-                           "              LINE              2          0  yes\n",
-                           "              ARC               0          1  yes\n",
-                           "              MTEXT             1          0  no\n",
-                           "passed over   1 MTEXT\n"}) {
+  for (const char* line :
+       {"version       AC1015\n", "code page     ANSI_1251\n", "line ends     LF\n",
+        "texts         read as CP1251 ($DWGCODEPAGE ANSI_1251)\n", "result        0 (drawn)\n",
+        "reading       to the (0, \"EOF\") pair\n", "rectangle     (-10, -5) to (100, 50)\n",
+        "DrawScale     5.81818199 pixels per drawing unit\n",  // 640 / 110
+        "picture       640 x 453 pixels\n", "blocks        1: DOOR\n",
+        "entities      kind    in ENTITIES  in blocks  drawn\n", "              LINE              2          0  yes\n",
+        "              ARC               0          1  yes\n", "              MTEXT             1          0  no\n",
+        "passed over   1 MTEXT\n"}) {
     EXPECT_TRUE(Contains(run.out, line)) << line << "in\n" << run.out;
   }
   EXPECT_EQ(scratch.Files(), std::vector<std::string>{"plan.dxf"});
@@ -74,9 +80,9 @@ TEST(ConfigCli, ShowsEditsAndRefusesTheSettingsFile) {
   EXPECT_EQ(static_cast<unsigned char>(bmp[18]) | static_cast<unsigned char>(bmp[19]) << 8, 1024);
 
   // Values outside 1..9999 are refused and nothing is written.
-  for (const std::vector<std::string>& refused :
-       {std::vector<std::string>{"config", "--width", "0"}, {"config", "--height", "10000"},
-        {"config", "--reset", "--width", "-3"}}) {
+  for (const std::vector<std::string>& refused : {std::vector<std::string>{"config", "--width", "0"},
+                                                  {"config", "--height", "10000"},
+                                                  {"config", "--reset", "--width", "-3"}}) {
     run = scratch.Run(refused);
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(Contains(run.err, "must be a whole number from 1 to 9999")) << run.err;
@@ -101,8 +107,8 @@ TEST(HelpCli, HelpShowsEveryOptionWithAnExampleAndVersionItsNumber) {
   Scratch scratch;
   const ConverterRun help = scratch.Run({"--help"});
   EXPECT_EQ(help.exitCode, 0);
-  for (const char* option : {"-o, --output", "--format", "--size", "-j, --jobs", "--encoding", "--trace",
-                             "-q, --quiet", "--width", "--height", "--ratio", "--reset", "karvex info",
+  for (const char* option : {"-o, --output", "--format", "--size", "-j, --jobs", "--encoding", "--trace", "-q, --quiet",
+                             "--width", "--height", "--ratio", "--reset", "karvex info",
                              "karvex render plan.dxf -o plan.png", "karvex config --width 1024 --ratio"}) {
     EXPECT_TRUE(Contains(help.out, option)) << option;
   }

@@ -19,10 +19,28 @@ using Args = std::vector<std::string>;
 // rectangle of its HEADER.
 std::string Plan() {
   return DxfText()
-      .Section("HEADER", {{9, "$ACADVER"}, {1, "AC1009"}, {9, "$EXTMIN"}, {10, "0"}, {20, "0"}, {9, "$EXTMAX"},
-                          {10, "100"}, {20, "100"}})
-      .Section("ENTITIES", {{0, "LINE"}, {10, "10"}, {20, "10"}, {11, "90"}, {21, "90"}, {0, "CIRCLE"}, {10, "50"},
-                            {20, "50"}, {40, "30"}, {0, "TEXT"}, {10, "20"}, {20, "20"}, {40, "8"}, {1, "AB"}})
+      .Section("HEADER", {{9, "$ACADVER"},
+                          {1, "AC1009"},
+                          {9, "$EXTMIN"},
+                          {10, "0"},
+                          {20, "0"},
+                          {9, "$EXTMAX"},
+                          {10, "100"},
+                          {20, "100"}})
+      .Section("ENTITIES", {{0, "LINE"},
+                            {10, "10"},
+                            {20, "10"},
+                            {11, "90"},
+                            {21, "90"},
+                            {0, "CIRCLE"},
+                            {10, "50"},
+                            {20, "50"},
+                            {40, "30"},
+                            {0, "TEXT"},
+                            {10, "20"},
+                            {20, "20"},
+                            {40, "8"},
+                            {1, "AB"}})
       .Eof()
       .Text();
 }
@@ -35,7 +53,8 @@ std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
 
 std::uint32_t LittleEndian32(const std::string& bytes, std::size_t at) {
   std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+  for (std::size_t i = 0; i < 4; ++i)
+    value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
   return value;
 }
 
@@ -72,48 +91,108 @@ struct RenderCase {
 TEST(RenderCli, InputsAndOptionsGiveTheirExitStatusPictureAndMessage) {
   const RenderCase cases[] = {
       {"beside the input, PNG by default", {"render", "plan.dxf"}, 0, "plan.png", "PNG 640x453", ""},
-      {"the name's extension gives the format", {"render", "plan.dxf", "-o", "out.BMP"}, 0, "out.BMP",
-       "BMP 640x453", ""},
-      {"--format when the name says nothing", {"render", "plan.dxf", "-o", "out", "--format", "bmp"}, 0, "out",
-       "BMP 640x453", ""},
+      {"the name's extension gives the format",
+       {"render", "plan.dxf", "-o", "out.BMP"},
+       0,
+       "out.BMP",
+       "BMP 640x453",
+       ""},
+      {"--format when the name says nothing",
+       {"render", "plan.dxf", "-o", "out", "--format", "bmp"},
+       0,
+       "out",
+       "BMP 640x453",
+       ""},
       {"--format beside the input", {"render", "plan.dxf", "--format", "bmp"}, 0, "plan.bmp", "BMP 640x453", ""},
       {"-o naming a folder", {"render", "plan.dxf", "-o", "pictures"}, 0, "pictures/plan.png", "PNG 640x453", ""},
-      {"--size overrides the settings", {"render", "plan.dxf", "--size", "101x57", "-o", "s.bmp"}, 0, "s.bmp",
-       "BMP 101x57", ""},
-      {"format and name disagree", {"render", "plan.dxf", "-o", "x.png", "--format", "bmp"}, 2, nullptr, "",
+      {"--size overrides the settings",
+       {"render", "plan.dxf", "--size", "101x57", "-o", "s.bmp"},
+       0,
+       "s.bmp",
+       "BMP 101x57",
+       ""},
+      {"format and name disagree",
+       {"render", "plan.dxf", "-o", "x.png", "--format", "bmp"},
+       2,
+       nullptr,
+       "",
        "names a PNG file but --format asks for the other"},
       {"a missing file", {"render", "missing.dxf"}, 1, nullptr, "", "karvex: missing.dxf: no such file"},
       {"a directory", {"render", "pictures"}, 1, nullptr, "", "karvex: pictures: is a directory"},
       {"an empty file", {"render", "empty.dxf"}, 1, nullptr, "", "karvex: empty.dxf: cannot draw: the file is empty"},
       {"a binary DXF", {"render", "binary.dxf"}, 1, nullptr, "", "binary.dxf: cannot draw: a binary DXF file"},
-      {"not DXF at all", {"render", "photo.dxf"}, 1, nullptr, "",
+      {"not DXF at all",
+       {"render", "photo.dxf"},
+       1,
+       nullptr,
+       "",
        "photo.dxf: cannot draw: not a DXF file: line 1 \"\\x89PNG\" is not a group code"},
       {"a byte-order mark", {"render", "bom.dxf"}, 1, nullptr, "", "UTF-8 byte-order mark"},
-      {"a folder that does not exist", {"render", "plan.dxf", "-o", "nowhere/x.png"}, 1, nullptr, "",
+      {"a folder that does not exist",
+       {"render", "plan.dxf", "-o", "nowhere/x.png"},
+       1,
+       nullptr,
+       "",
        "karvex: plan.dxf: cannot write nowhere/x.png: its folder does not exist"},
-      {"a file taken for a folder", {"render", "plan.dxf", "-o", "empty.dxf/x.png"}, 1, nullptr, "",
+      {"a file taken for a folder",
+       {"render", "plan.dxf", "-o", "empty.dxf/x.png"},
+       1,
+       nullptr,
+       "",
        "a part of its path is not a folder"},
-      {"a group code line between sections", {"render", "between.dxf"}, 1, nullptr, "",
+      {"a group code line between sections",
+       {"render", "between.dxf"},
+       1,
+       nullptr,
+       "",
        "between.dxf: cannot draw: reading stopped at line 11 of 14, between sections: \"1x\" is not a group code"},
-      {"no (0, EOF) pair", {"render", "noeof.dxf"}, 1, nullptr, "",
+      {"no (0, EOF) pair",
+       {"render", "noeof.dxf"},
+       1,
+       nullptr,
+       "",
        "noeof.dxf: cannot draw: the text ends at line 10 of 10, between sections, without an (0, \"EOF\") pair"},
-      {"the text ends inside a pair", {"render", "cut.dxf"}, 1, nullptr, "",
+      {"the text ends inside a pair",
+       {"render", "cut.dxf"},
+       1,
+       nullptr,
+       "",
        "cut.dxf: cannot draw: the text ends inside a pair at line 11 of 11, between sections: the group code \"  0\" "
        "has no value line"},
-      {"a bad line inside ENTITIES draws what came before", {"render", "partial.dxf"}, 0, "partial.png",
+      {"a bad line inside ENTITIES draws what came before",
+       {"render", "partial.dxf"},
+       0,
+       "partial.png",
        "PNG 640x453",
        "karvex: partial.dxf: drawn in part: reading stopped at line 25 of 30, in the ENTITIES section: \"2x\" is "
        "not a group code (a whole number was expected); what follows is not read"},
-      {"a value that is not a number", {"render", "value.dxf"}, 0, "value.png", "PNG 640x453",
+      {"a value that is not a number",
+       {"render", "value.dxf"},
+       0,
+       "value.png",
+       "PNG 640x453",
        "value.dxf: nothing drawn: reading stopped at line 8 of 12, in the HEADER section: group 10 value \"1,5\" is "
        "not a number"},
-      {"no HEADER", {"render", "noheader.dxf"}, 0, "noheader.png", "PNG 640x453",
+      {"no HEADER",
+       {"render", "noheader.dxf"},
+       0,
+       "noheader.png",
+       "PNG 640x453",
        "noheader.dxf: no HEADER section: without a drawing rectangle the scale is 0"},
       {"--quiet hides the notes", {"render", "-q", "noheader.dxf", "-o", "q.png"}, 0, "q.png", "PNG 640x453", ""},
       {"--quiet never hides errors", {"render", "-q", "missing.dxf"}, 1, nullptr, "", "missing.dxf: no such file"},
-      {"a usage error", {"render"}, 2, nullptr, "", "karvex: 'render' needs at least one DXF file\nTry 'karvex --help'."},
+      {"a usage error",
+       {"render"},
+       2,
+       nullptr,
+       "",
+       "karvex: 'render' needs at least one DXF file\nTry 'karvex --help'."},
       {"an unknown encoding", {"render", "plan.dxf", "--encoding", "klingon"}, 2, nullptr, "", "unknown encoding"},
-      {"a picture would overwrite its input", {"render", "plan.dxf", "-o", "plan.dxf"}, 2, nullptr, "",
+      {"a picture would overwrite its input",
+       {"render", "plan.dxf", "-o", "plan.dxf"},
+       2,
+       nullptr,
+       "",
        "plan.dxf would be overwritten by its own picture"},
   };
   for (const RenderCase& c : cases) {
@@ -149,9 +228,9 @@ TEST(RenderCli, InputsAndOptionsGiveTheirExitStatusPictureAndMessage) {
     if (c.outputFile != nullptr) EXPECT_EQ(PictureKind(ReadFile(scratch.Path(c.outputFile))), c.kind) << c.what;
     // Nothing but the expected picture is left: no temporary file, no part
     // of a picture.
-    std::vector<std::string> expected = {"between.dxf", "binary.dxf", "bom.dxf", "cut.dxf", "empty.dxf",
-                                         "noeof.dxf", "noheader.dxf", "partial.dxf", "photo.dxf", "pictures",
-                                         "plan.dxf", "value.dxf"};
+    std::vector<std::string> expected = {"between.dxf", "binary.dxf", "bom.dxf",      "cut.dxf",
+                                         "empty.dxf",   "noeof.dxf",  "noheader.dxf", "partial.dxf",
+                                         "photo.dxf",   "pictures",   "plan.dxf",     "value.dxf"};
     if (c.outputFile != nullptr && std::string(c.outputFile).find('/') == std::string::npos) {
       expected.push_back(c.outputFile);
     }
@@ -166,9 +245,23 @@ TEST(RenderCli, NotesSayWhichKindsWerePassedOverLeavingOutWhatIsNoEntity) {
                 DxfText()
                     .Section("HEADER", {{9, "$EXTMAX"}, {10, "100"}, {20, "100"}})
                     .Section("BLOCKS", {{0, "BLOCK"}, {2, "B"}, {0, "SPLINE"}, {0, "LINE"}, {11, "9"}, {0, "ENDBLK"}})
-                    .Section("ENTITIES", {{0, "LINE"}, {20, "10"}, {11, "50"}, {21, "10"}, {0, "LWPOLYLINE"}, {0, "LWPOLYLINE"}, {0, "HATCH"},
-                                          {0, "POLYLINE"}, {0, "VERTEX"}, {0, "VERTEX"}, {10, "9"}, {0, "SEQEND"},
-                                          {0, "INSERT"}, {2, "B"}, {0, "ATTRIB"}, {0, "SEQEND"}, {0, "INSERT"},
+                    .Section("ENTITIES", {{0, "LINE"},
+                                          {20, "10"},
+                                          {11, "50"},
+                                          {21, "10"},
+                                          {0, "LWPOLYLINE"},
+                                          {0, "LWPOLYLINE"},
+                                          {0, "HATCH"},
+                                          {0, "POLYLINE"},
+                                          {0, "VERTEX"},
+                                          {0, "VERTEX"},
+                                          {10, "9"},
+                                          {0, "SEQEND"},
+                                          {0, "INSERT"},
+                                          {2, "B"},
+                                          {0, "ATTRIB"},
+                                          {0, "SEQEND"},
+                                          {0, "INSERT"},
                                           {2, "B"}})
                     .Eof()
                     .Text());

@@ -1,5 +1,7 @@
 // The converter's choice of text decoding: what each drawing says, what
 // --encoding forces, and the characters it gives on real drawings.
+#include "karvex/text_encoding.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +11,6 @@
 #include "dxf/group_pair_reader.h"
 #include "karvex/cli_options.h"
 #include "karvex/drawing_facts.h"
-#include "karvex/text_encoding.h"
 
 namespace karvex::tools {
 namespace {

@@ -41,14 +41,15 @@ using EventList = std::vector<std::string>;
 TEST(EntityObserver, ToldOfEveryEntityDrawnOrPassedOverWhateverCameBeforeIt) {
   // A kind that is not drawn right after a drawn one is current when its
   // pass starts, not read by the pass before.
-  EXPECT_EQ(Events(Scene({{0, "LINE"}, {11, "1"}, {0, "LWPOLYLINE"}, {90, "2"}, {0, "MTEXT"}, {1, "x"},
-                          {0, "CIRCLE"}, {40, "1"}})),
-            (EventList{"drawn LINE", "passed LWPOLYLINE", "passed MTEXT", "drawn CIRCLE"}));
+  EXPECT_EQ(
+      Events(Scene(
+          {{0, "LINE"}, {11, "1"}, {0, "LWPOLYLINE"}, {90, "2"}, {0, "MTEXT"}, {1, "x"}, {0, "CIRCLE"}, {40, "1"}})),
+      (EventList{"drawn LINE", "passed LWPOLYLINE", "passed MTEXT", "drawn CIRCLE"}));
   // A POLYLINE's vertices are its own; its SEQEND is passed over, and the
   // section's ENDSEC is not told.
-  EXPECT_EQ(Events(Scene({{0, "POLYLINE"}, {0, "VERTEX"}, {10, "1"}, {0, "VERTEX"}, {10, "2"}, {0, "SEQEND"},
-                          {0, "HATCH"}})),
-            (EventList{"drawn POLYLINE", "passed SEQEND", "passed HATCH"}));
+  EXPECT_EQ(
+      Events(Scene({{0, "POLYLINE"}, {0, "VERTEX"}, {10, "1"}, {0, "VERTEX"}, {10, "2"}, {0, "SEQEND"}, {0, "HATCH"}})),
+      (EventList{"drawn POLYLINE", "passed SEQEND", "passed HATCH"}));
 }
 
 TEST(EntityObserver, EntitiesOfReplayedBlocksAreToldAsInABlockEachTimeTheBlockIsDrawn) {
@@ -56,8 +57,8 @@ TEST(EntityObserver, EntitiesOfReplayedBlocksAreToldAsInABlockEachTimeTheBlockIs
       SceneWithBlocks({{0, "BLOCK"}, {2, "B"}, {0, "LINE"}, {0, "SPLINE"}, {0, "INSERT"}, {2, "B"}, {0, "ENDBLK"}},
                       {{0, "INSERT"}, {2, "B"}, {0, "INSERT"}, {2, "B"}, {0, "ELLIPSE"}});
   EXPECT_EQ(Events(drawing), (EventList{"drawn LINE in block", "passed SPLINE in block", "passed INSERT in block",
-                                      "drawn INSERT", "drawn LINE in block", "passed SPLINE in block",
-                                      "passed INSERT in block", "drawn INSERT", "passed ELLIPSE"}));
+                                        "drawn INSERT", "drawn LINE in block", "passed SPLINE in block",
+                                        "passed INSERT in block", "drawn INSERT", "passed ELLIPSE"}));
 }
 
 }  // namespace

@@ -34,12 +34,18 @@ TEST(Utf8Decoder, DecodesWellFormedTextAndReplacesEachBadByte) {
   const DecodeCase cases[] = {
       {"ASCII", "A\\z", U"A\\z"},
       {"two, three and four bytes", "\xC2\xB0\xE6\x97\xA5\xF0\x9F\x98\x80", U"°日\U0001F600"},
-      {"a stray continuation byte", "a\x80" "b", {U'a', kBad, U'b'}},
+      {"a stray continuation byte",
+       "a\x80"
+       "b",
+       {U'a', kBad, U'b'}},
       {"an overlong slash", "\xC0\xAF", {kBad, kBad}},
       {"a surrogate", "\xED\xA0\x80", {kBad, kBad, kBad}},
       {"past U+10FFFF", "\xF4\x90\x80\x80", {kBad, kBad, kBad, kBad}},
       {"cut off at the end", "x\xE6\x97", {U'x', kBad, kBad}},
-      {"a lead byte before ASCII", "\xE6" "A", {kBad, U'A'}},
+      {"a lead byte before ASCII",
+       "\xE6"
+       "A",
+       {kBad, U'A'}},
   };
   Utf8Decoder decoder;
   for (const DecodeCase& c : cases) EXPECT_EQ(Decoded(decoder, c.bytes), c.characters) << c.what;
@@ -57,7 +63,10 @@ TEST(CodePageDecoder, DecodesSingleAndDoubleByteCodePages) {
       {"CP1250", "\x8A\xF9", U"Šů"},
       {"CP850", "\x81\xF8", U"ü°"},
       {"MACINTOSH", "\x8E", U"é"},
-      {"CP936", "\xD6\xD0" "A", U"中A"},
+      {"CP936",
+       "\xD6\xD0"
+       "A",
+       U"中A"},
       {"CP936", "A\xD6", {U'A', kBad}},  // a lead byte cut off at the end
   };
   for (const Case& c : cases) {

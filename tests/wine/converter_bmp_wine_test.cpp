@@ -26,8 +26,8 @@ std::string SourceFile(const std::string& relative) { return std::string(KARVEX_
 // The converter's BMP of a drawing, at the default size.
 std::string Convert(const TempFile& scratch, const std::string& drawing) {
   const std::string folder = scratch.Folder();
-  const std::string command = "XDG_CONFIG_HOME='" + folder + "/config' '" KARVEX_CONVERTER "' render -q '" +
-                              drawing + "' -o '" + folder + "/native.bmp'";
+  const std::string command = "XDG_CONFIG_HOME='" + folder + "/config' '" KARVEX_CONVERTER "' render -q '" + drawing +
+                              "' -o '" + folder + "/native.bmp'";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
   return ReadBytes(folder + "/native.bmp");
 }
@@ -50,7 +50,8 @@ TEST_P(ConverterBmp, IsTheFileSpihostWritesFromThePlugin) {
   // Where the pixels differ.
   auto header32 = [&](std::size_t at) {
     std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(static_cast<unsigned char>(expected[at + i])) << (8 * i);
+    for (std::size_t i = 0; i < 4; ++i)
+      value |= static_cast<std::uint32_t>(static_cast<unsigned char>(expected[at + i])) << (8 * i);
     return static_cast<long>(value);
   };
   const long width = header32(18);

@@ -71,7 +71,8 @@ std::vector<std::string> ParseArguments(const std::string& command, const std::v
 std::vector<OptionSpec> SharedDrawingOptions(std::optional<PictureSize>& size, std::string& encoding, bool& quiet) {
   return {
       {"size", 0, true, [&](const std::string& v) { size = ParsePictureSize(v); }},
-      {"encoding", 0, true, [&](const std::string& v) {
+      {"encoding", 0, true,
+       [&](const std::string& v) {
          if (v.empty()) throw UsageError("--encoding needs a name, e.g. --encoding utf-8");
          encoding = v;
        }},
@@ -87,8 +88,8 @@ void ParseRender(const std::vector<std::string>& arguments, CommandLine& line) {
                      options.output = v;
                    }});
   specs.push_back({"format", 0, true, [&](const std::string& v) { options.format = ParsePictureFormat(v); }});
-  specs.push_back({"jobs", 'j', true,
-                   [&](const std::string& v) { options.jobs = ParseBoundedNumber(v, 1, 1024, "-j"); }});
+  specs.push_back(
+      {"jobs", 'j', true, [&](const std::string& v) { options.jobs = ParseBoundedNumber(v, 1, 1024, "-j"); }});
   specs.push_back({"trace", 0, true, [&](const std::string& v) {
                      if (v.empty()) throw UsageError("--trace needs a file name");
                      options.tracePath = v;
@@ -150,8 +151,7 @@ void ParseConfig(const std::vector<std::string>& arguments, CommandLine& line) {
 
 }  // namespace
 
-std::int32_t ParseBoundedNumber(const std::string& text, std::int32_t low, std::int32_t high,
-                                const std::string& what) {
+std::int32_t ParseBoundedNumber(const std::string& text, std::int32_t low, std::int32_t high, const std::string& what) {
   std::int64_t value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value);

@@ -27,14 +27,14 @@ constexpr std::int32_t kSmallestSide = 1;
 constexpr std::int32_t kLargestSide = 9999;
 
 struct RenderOptions {
-  std::vector<std::string> inputs;         // "-" is standard input
-  std::optional<std::string> output;       // -o: a file, "-", or a folder
-  std::optional<PictureFormat> format;     // --format
-  std::optional<PictureSize> size;         // --size
-  std::int32_t jobs = 0;                   // -j; 0: one per processor
-  bool quiet = false;                      // --quiet
-  std::optional<std::string> tracePath;    // --trace
-  std::string encoding = "auto";           // --encoding
+  std::vector<std::string> inputs;       // "-" is standard input
+  std::optional<std::string> output;     // -o: a file, "-", or a folder
+  std::optional<PictureFormat> format;   // --format
+  std::optional<PictureSize> size;       // --size
+  std::int32_t jobs = 0;                 // -j; 0: one per processor
+  bool quiet = false;                    // --quiet
+  std::optional<std::string> tracePath;  // --trace
+  std::string encoding = "auto";         // --encoding
 };
 
 struct InfoOptions {

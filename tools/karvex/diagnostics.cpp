@@ -78,8 +78,7 @@ std::string StopDescription(const FileOutcome& outcome) {
     case ReadingStop::Why::TextEnds:
       return "the text ends at " + where + ", without an (0, \"EOF\") pair";
     case ReadingStop::Why::TextEndsInsidePair:
-      return "the text ends inside a pair at " + where + ": the group code " + stop.lineText +
-             " has no value line";
+      return "the text ends inside a pair at " + where + ": the group code " + stop.lineText + " has no value line";
     case ReadingStop::Why::ErrorPair:
       return "reading stopped at " + where + ": an (0, \"Error\") pair written in the text ends it";
     case ReadingStop::Why::ValueFailed:
@@ -149,8 +148,10 @@ std::vector<std::string> DrawingNotes(const FileOutcome& outcome) {
   // Nested INSERTs are the one drawn kind that blocks pass over.
   const std::string inBlocks = PassedOverList(outcome.walk.InBlocks().passedOver);
   if (!inBlocks.empty()) {
-    notes.push_back("not drawn in inserted blocks (counted each time a block is drawn; INSERTs inside blocks are "
-                    "passed over): " + inBlocks);
+    notes.push_back(
+        "not drawn in inserted blocks (counted each time a block is drawn; INSERTs inside blocks are "
+        "passed over): " +
+        inBlocks);
   }
   if (!outcome.facts.hasHeader) {
     notes.push_back(

@@ -67,8 +67,8 @@ DrawingFacts ScanDrawing(std::string_view text) {
       }
       if (code == 0 && value == "SECTION") {
         reader.ReadGroupPair();
-        facts.sections.push_back({reader.GroupCode() == 2 ? std::string(reader.GroupValue()) : std::string(),
-                                  pairStart, -1});
+        facts.sections.push_back(
+            {reader.GroupCode() == 2 ? std::string(reader.GroupValue()) : std::string(), pairStart, -1});
         open = facts.sections.size() - 1;
         if (facts.sections.back().name == "HEADER") facts.hasHeader = true;
         continue;

@@ -26,8 +26,8 @@ struct EntityCount {
 };
 
 struct DrawingFacts {
-  std::optional<std::string> acadVersion;   // $ACADVER
-  std::optional<std::string> dwgCodePage;   // $DWGCODEPAGE
+  std::optional<std::string> acadVersion;  // $ACADVER
+  std::optional<std::string> dwgCodePage;  // $DWGCODEPAGE
   LineEndCounts lineEnds;
   std::vector<SectionSpan> sections;
   bool hasHeader = false;

@@ -64,9 +64,9 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
     body.SetEntityObserver(&outcome.walk);
     HostHandle header = nullptr;
     HostHandle pixels = nullptr;
-    outcome.result = body.GetPictureCore(input.bytes.data(), static_cast<std::int32_t>(input.bytes.size()),
-                                         kMemoryImage, &header, &pixels, progress != nullptr ? &ForwardProgress : nullptr,
-                                         reinterpret_cast<std::intptr_t>(progress));
+    outcome.result = body.GetPictureCore(
+        input.bytes.data(), static_cast<std::int32_t>(input.bytes.size()), kMemoryImage, &header, &pixels,
+        progress != nullptr ? &ForwardProgress : nullptr, reinterpret_cast<std::intptr_t>(progress));
     outcome.extents = body.Extents();
     const BlockIndex& blocks = body.Blocks();
     for (std::int32_t i = 0; i < blocks.BlockCount; ++i) {

@@ -52,14 +52,14 @@ class ProgressListener {
 };
 
 struct FileOutcome {
-  std::int32_t result = -1;                // the host result code
-  std::unique_ptr<HostPicture> picture;    // when result is 0
+  std::int32_t result = -1;              // the host result code
+  std::unique_ptr<HostPicture> picture;  // when result is 0
   DrawingFacts facts;
   WalkRecord walk;
-  DrawingExtents extents;                  // as the request left them
-  std::vector<std::string> blockNames;     // the block index it built
-  Settings settings;                       // the settings it drew with
-  std::string encoding;                    // how texts were decoded
+  DrawingExtents extents;               // as the request left them
+  std::vector<std::string> blockNames;  // the block index it built
+  Settings settings;                    // the settings it drew with
+  std::string encoding;                 // how texts were decoded
   bool traceWritten = true;
 };
 

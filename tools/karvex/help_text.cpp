@@ -92,8 +92,7 @@ constexpr char kConfig[] =
 
 std::optional<std::string> HelpText(const std::string& topic) {
   if (topic.empty()) {
-    return std::string(kOverview) + kRender + kInfo + kConfig +
-           "  --version prints the version.\n";
+    return std::string(kOverview) + kRender + kInfo + kConfig + "  --version prints the version.\n";
   }
   if (topic == "render") return std::string(kRender);
   if (topic == "info") return std::string(kInfo);

@@ -120,19 +120,21 @@ int RunInfo(const InfoOptions& options) {
   Field(out, "code page", facts.dwgCodePage.value_or("not given ($DWGCODEPAGE)"));
   Field(out, "line ends", DescribeLineEnds(facts.lineEnds));
   Field(out, "texts", "read as " + outcome.encoding);
-  Field(out, "result", outcome.result == 0 ? std::string("0 (drawn)")
-                                           : std::to_string(outcome.result) + " (" + FailureCause(outcome, input.bytes) + ")");
+  Field(out, "result",
+        outcome.result == 0 ? std::string("0 (drawn)")
+                            : std::to_string(outcome.result) + " (" + FailureCause(outcome, input.bytes) + ")");
   Field(out, "reading", Reading(outcome));
   if (facts.hasHeader) {
     const DrawingExtents& e = outcome.extents;
-    Field(out, "rectangle", "(" + Real(e.ExtMinX) + ", " + Real(e.ExtMinY) + ") to (" + Real(e.ExtMaxX) + ", " +
-                                Real(e.ExtMaxY) + ")" + (facts.headerHasRectangle ? "" : " (the HEADER gives none)"));
+    Field(out, "rectangle",
+          "(" + Real(e.ExtMinX) + ", " + Real(e.ExtMinY) + ") to (" + Real(e.ExtMaxX) + ", " + Real(e.ExtMaxY) + ")" +
+              (facts.headerHasRectangle ? "" : " (the HEADER gives none)"));
   } else {
     Field(out, "rectangle", "none: no HEADER section");
   }
   Field(out, "DrawScale", Real(outcome.extents.DrawScale) + " pixels per drawing unit");
-  Field(out, "picture", std::to_string(settings.OutputWidth) + " x " + std::to_string(settings.OutputHeight) +
-                            " pixels");
+  Field(out, "picture",
+        std::to_string(settings.OutputWidth) + " x " + std::to_string(settings.OutputHeight) + " pixels");
   Field(out, "blocks", BlockList(outcome.blockNames));
   EntityTable(out, facts);
   const std::string passed = PassedOverList(outcome.walk.InSection().passedOver);

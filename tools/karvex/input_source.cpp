@@ -16,11 +16,16 @@ namespace {
 
 std::string Cause(int error) {
   switch (error) {
-    case ENOENT: return "no such file";
-    case EACCES: return "cannot be read: permission denied";
-    case EISDIR: return "is a directory, not a DXF file";
-    case ENOTDIR: return "no such file (a part of its path is not a folder)";
-    default: return std::string("cannot be read: ") + std::strerror(error);
+    case ENOENT:
+      return "no such file";
+    case EACCES:
+      return "cannot be read: permission denied";
+    case EISDIR:
+      return "is a directory, not a DXF file";
+    case ENOTDIR:
+      return "no such file (a part of its path is not a folder)";
+    default:
+      return std::string("cannot be read: ") + std::strerror(error);
   }
 }
 

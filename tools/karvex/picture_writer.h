@@ -16,7 +16,7 @@ namespace karvex::tools {
 class HostPicture;
 
 struct OutputTarget {
-  std::string path;             // unused for standard output
+  std::string path;  // unused for standard output
   bool standardOutput = false;
   PictureFormat format = PictureFormat::Png;
 };

@@ -123,7 +123,8 @@ int RunRender(const RenderOptions& options) {
   for (std::size_t i = 0; i < workers; ++i) renderers.push_back(std::make_unique<FileRenderer>());
 
   ProgressBar bar(stderr, !options.quiet && ProgressBar::StandardErrorIsTerminal(), options.inputs.size());
-  if (!options.quiet && !renderers[0]->TextProblem().empty()) bar.PrintLines({"karvex: " + renderers[0]->TextProblem()});
+  if (!options.quiet && !renderers[0]->TextProblem().empty())
+    bar.PrintLines({"karvex: " + renderers[0]->TextProblem()});
 
   std::optional<TemporaryFile> trace;
   if (options.tracePath) {

@@ -11,13 +11,20 @@ namespace karvex::tools {
 
 std::string WriteFailureCause(int error) {
   switch (error) {
-    case ENOENT: return "its folder does not exist";
-    case ENOTDIR: return "a part of its path is not a folder";
-    case EACCES: return "permission denied";
-    case EISDIR: return "it is a folder";
-    case ENOSPC: return "the disk is full";
-    case EROFS: return "the file system is read-only";
-    default: return std::strerror(error);
+    case ENOENT:
+      return "its folder does not exist";
+    case ENOTDIR:
+      return "a part of its path is not a folder";
+    case EACCES:
+      return "permission denied";
+    case EISDIR:
+      return "it is a folder";
+    case ENOSPC:
+      return "the disk is full";
+    case EROFS:
+      return "the file system is read-only";
+    default:
+      return std::strerror(error);
   }
 }
 

@@ -14,14 +14,22 @@ class TracingCanvas final : public Canvas {
   TracingCanvas(Canvas& drawing, std::FILE* trace, bool& failed)
       : recorder_(&drawing), trace_(trace), failed_(failed) {}
 
-  void SetPenColor(Color color) override { recorder_.SetPenColor(color);
-    Flush(); }
-  void SetHollowBrush() override { recorder_.SetHollowBrush();
-    Flush(); }
-  void MoveTo(std::int32_t x, std::int32_t y) override { recorder_.MoveTo(x, y);
-    Flush(); }
-  void LineTo(std::int32_t x, std::int32_t y) override { recorder_.LineTo(x, y);
-    Flush(); }
+  void SetPenColor(Color color) override {
+    recorder_.SetPenColor(color);
+    Flush();
+  }
+  void SetHollowBrush() override {
+    recorder_.SetHollowBrush();
+    Flush();
+  }
+  void MoveTo(std::int32_t x, std::int32_t y) override {
+    recorder_.MoveTo(x, y);
+    Flush();
+  }
+  void LineTo(std::int32_t x, std::int32_t y) override {
+    recorder_.LineTo(x, y);
+    Flush();
+  }
   void Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override {
     recorder_.Ellipse(left, top, right, bottom);
     Flush();
@@ -31,8 +39,10 @@ class TracingCanvas final : public Canvas {
     recorder_.Arc(left, top, right, bottom, startX, startY, endX, endY);
     Flush();
   }
-  void SetPixel(std::int32_t x, std::int32_t y, Color color) override { recorder_.SetPixel(x, y, color);
-    Flush(); }
+  void SetPixel(std::int32_t x, std::int32_t y, Color color) override {
+    recorder_.SetPixel(x, y, color);
+    Flush();
+  }
   void Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
             std::int32_t escapement) override {
     // The call is recorded before it is drawn: a text that fails to draw is

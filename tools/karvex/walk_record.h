@@ -23,11 +23,11 @@ struct ReadingStop {
     ValueFailed,         // a section reader failed on the current pair
   };
   Why why = Why::NotRun;
-  std::int64_t line = 0;        // the line the cause lies on
-  std::string lineText;         // that line, quoted
-  std::int32_t groupCode = 0;   // ValueFailed: the pair's code and value
+  std::int64_t line = 0;       // the line the cause lies on
+  std::string lineText;        // that line, quoted
+  std::int32_t groupCode = 0;  // ValueFailed: the pair's code and value
   std::string value;
-  std::int32_t position = 0;    // byte position of the cause
+  std::int32_t position = 0;  // byte position of the cause
   std::int64_t linesInText = 0;
 };
 
