@@ -51,8 +51,10 @@ DrawingFacts ScanDrawing(std::string_view text) {
   facts.lineEnds = CountLineEnds(text);
   GroupPairReader reader;
   reader.Begin(text);
-  // The section being walked, by index: the list grows as sections come.
-  std::optional<std::size_t> open;
+  // The section being walked, by index (the list grows as sections come);
+  // kNone between sections.
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::size_t open = kNone;
   bool inBlock = false;
   bool blockNamed = false;
   try {
@@ -74,13 +76,13 @@ DrawingFacts ScanDrawing(std::string_view text) {
         continue;
       }
       if (code == 0 && value == "ENDSEC") {
-        if (open) facts.sections[*open].end = reader.ReadPos();
-        open.reset();
+        if (open != kNone) facts.sections[open].end = reader.ReadPos();
+        open = kNone;
         inBlock = false;
         continue;
       }
-      if (!open) continue;
-      const std::string& section = facts.sections[*open].name;
+      if (open == kNone) continue;
+      const std::string& section = facts.sections[open].name;
       if (section == "HEADER" && code == 9) {
         if (value == "$ACADVER") {
           ReadVariable(reader, 1, facts.acadVersion);

@@ -126,9 +126,10 @@ int RunInfo(const InfoOptions& options) {
   Field(out, "reading", Reading(outcome));
   if (facts.hasHeader) {
     const DrawingExtents& e = outcome.extents;
-    Field(out, "rectangle",
-          "(" + Real(e.ExtMinX) + ", " + Real(e.ExtMinY) + ") to (" + Real(e.ExtMaxX) + ", " + Real(e.ExtMaxY) + ")" +
-              (facts.headerHasRectangle ? "" : " (the HEADER gives none)"));
+    std::string rectangle = "(";
+    rectangle += Real(e.ExtMinX) + ", " + Real(e.ExtMinY) + ") to (" + Real(e.ExtMaxX) + ", " + Real(e.ExtMaxY) + ")";
+    if (!facts.headerHasRectangle) rectangle += " (the HEADER gives none)";
+    Field(out, "rectangle", rectangle);
   } else {
     Field(out, "rectangle", "none: no HEADER section");
   }

@@ -72,7 +72,12 @@ std::string ProgressBar::BarText(std::size_t columns) const {
   std::string text = "karvex [" + std::string(filled, '#') + std::string(kBarCells - filled, '-') + "] ";
   const std::string percent = std::to_string(static_cast<int>(fraction * 100));
   text += std::string(3 - std::min<std::size_t>(3, percent.size()), ' ') + percent + "%";
-  if (files_ > 1) text += " " + std::to_string(finished_) + "/" + std::to_string(files_);
+  if (files_ > 1) {
+    text += ' ';
+    text += std::to_string(finished_);
+    text += '/';
+    text += std::to_string(files_);
+  }
   if (!active_.empty()) text += "  " + active_.begin()->second.name;
   // Never wrap: a wrapped bar cannot be taken back with one carriage return.
   if (columns > 1 && text.size() > columns - 1) text.resize(columns - 1);

@@ -33,7 +33,10 @@ TemporaryFile::TemporaryFile(const std::string& target, mode_t mode) : target_(t
   std::error_code ignored;
   if (std::filesystem::is_directory(where, ignored)) throw OutputError(WriteFailureCause(EISDIR));
   const std::filesystem::path folder = where.has_parent_path() ? where.parent_path() : ".";
-  path_ = (folder / ("." + where.filename().string() + ".karvex-XXXXXX")).string();
+  std::string name = ".";
+  name += where.filename().string();
+  name += ".karvex-XXXXXX";
+  path_ = (folder / name).string();
   const int fd = ::mkstemp(path_.data());
   if (fd < 0) throw OutputError(WriteFailureCause(errno));
   ::fchmod(fd, mode);
