@@ -27,7 +27,15 @@ TEST(InfoCli, TellsWhatTheDrawingHoldsWithoutWritingAPicture) {
                                         {9, "$EXTMAX"},
                                         {10, "100"},
                                         {20, "50"}})
-                    .Section("BLOCKS", {{0, "BLOCK"}, {2, "DOOR"}, {0, "ARC"}, {0, "ENDBLK"}})
+                    .Section("BLOCKS", {{0, "BLOCK"},
+                                        {2, "DOOR"},
+                                        {0, "ARC"},
+                                        {0, "ENDBLK"},
+                                        {0, "BLOCK"},
+                                        {2, "WIN"},
+                                        {0, "INSERT"},
+                                        {2, "DOOR"},
+                                        {0, "ENDBLK"}})
                     .Section("ENTITIES", {{0, "LINE"}, {0, "LINE"}, {0, "MTEXT"}, {0, "INSERT"}, {2, "DOOR"}})
                     .Eof()
                     .Text());
@@ -38,7 +46,9 @@ TEST(InfoCli, TellsWhatTheDrawingHoldsWithoutWritingAPicture) {
         "texts         read as CP1251 ($DWGCODEPAGE ANSI_1251)\n", "result        0 (drawn)\n",
         "reading       to the (0, \"EOF\") pair\n", "rectangle     (-10, -5) to (100, 50)\n",
         "DrawScale     5.81818199 pixels per drawing unit\n",  // 640 / 110
-        "picture       640 x 453 pixels\n", "blocks        1: DOOR\n",
+        "picture       640 x 453 pixels\n", "blocks        2: DOOR, WIN\n",
+        "block index   1 recorded under another name (INSERTs of their own name draw nothing): "
+        "WIN as DOOR\n",
         "entities      kind    in ENTITIES  in blocks  drawn\n", "              LINE              2          0  yes\n",
         "              ARC               0          1  yes\n", "              MTEXT             1          0  no\n",
         "passed over   1 MTEXT\n"}) {

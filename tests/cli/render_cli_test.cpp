@@ -275,3 +275,21 @@ TEST(RenderCli, NotesSayWhichKindsWerePassedOverLeavingOutWhatIsNoEntity) {
 
 }  // namespace
 }  // namespace karvex::testing
+
+namespace karvex::testing {
+namespace {
+
+TEST(RenderCli, ASizeInTheSettingsFileThatCannotBeDrawnIsSaidAndSizeOverridesIt) {
+  Scratch scratch;
+  scratch.Write("plan.dxf", Plan());
+  scratch.Write("config/karvex/settings.ini", "[System]\nDXF_W=0\n");
+  const ConverterRun run = scratch.Run({"render", "plan.dxf"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err,
+            "karvex: plan.dxf: cannot draw: the picture size 0 x 453 from the settings file cannot be drawn (set one "
+            "with 'karvex config --width N --height N')\n");
+  EXPECT_EQ(scratch.Run({"render", "plan.dxf", "--size", "64x48"}).exitCode, 0);
+}
+
+}  // namespace
+}  // namespace karvex::testing

@@ -53,6 +53,29 @@ std::string BlockList(const std::vector<std::string>& names) {
   return list;
 }
 
+// The block index records each block under the last group-2 value before its
+// ENDBLK, which is not always the block's own name; INSERTs are matched
+// against the index. Empty when every block is indexed under its name.
+std::string BlockIndexNote(const std::vector<std::string>& defined, const std::vector<std::string>& indexed) {
+  std::vector<std::string> renamed;
+  for (std::size_t i = 0; i < defined.size() && i < indexed.size(); ++i) {
+    if (defined[i] != indexed[i]) renamed.push_back(defined[i] + " as " + indexed[i]);
+  }
+  std::string note;
+  if (indexed.size() < defined.size()) {
+    note = std::to_string(defined.size() - indexed.size()) + " blocks past the index's " +
+           std::to_string(indexed.size()) + " entries are never drawn";
+  }
+  if (!renamed.empty()) {
+    if (!note.empty()) note += "; ";
+    note += std::to_string(renamed.size()) + " recorded under another name (INSERTs of their own name draw nothing): ";
+    constexpr std::size_t kShown = 5;
+    for (std::size_t i = 0; i < renamed.size() && i < kShown; ++i) note += (i == 0 ? "" : ", ") + renamed[i];
+    if (renamed.size() > kShown) note += ", ...";
+  }
+  return note;
+}
+
 void EntityTable(std::ostringstream& out, const DrawingFacts& facts) {
   if (facts.entities.empty()) {
     Field(out, "entities", "none");
@@ -136,7 +159,9 @@ int RunInfo(const InfoOptions& options) {
   Field(out, "DrawScale", Real(outcome.extents.DrawScale) + " pixels per drawing unit");
   Field(out, "picture",
         std::to_string(settings.OutputWidth) + " x " + std::to_string(settings.OutputHeight) + " pixels");
-  Field(out, "blocks", BlockList(outcome.blockNames));
+  Field(out, "blocks", BlockList(facts.blockNames));
+  const std::string index = BlockIndexNote(facts.blockNames, outcome.blockNames);
+  if (!index.empty()) Field(out, "block index", index);
   EntityTable(out, facts);
   const std::string passed = PassedOverList(outcome.walk.InSection().passedOver);
   Field(out, "passed over", passed.empty() ? std::string("nothing") : passed);
