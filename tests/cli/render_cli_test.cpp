@@ -1,9 +1,11 @@
 // `karvex render` run as a user runs it: inputs and options against exit
 // status, the picture written and the messages on standard error.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -289,6 +291,28 @@ TEST(RenderCli, ASizeInTheSettingsFileThatCannotBeDrawnIsSaidAndSizeOverridesIt)
             "karvex: plan.dxf: cannot draw: the picture size 0 x 453 from the settings file cannot be drawn (set one "
             "with 'karvex config --width N --height N')\n");
   EXPECT_EQ(scratch.Run({"render", "plan.dxf", "--size", "64x48"}).exitCode, 0);
+}
+
+}  // namespace
+}  // namespace karvex::testing
+
+namespace karvex::testing {
+namespace {
+
+// A write that fails half-way (here: the file-size limit) leaves neither the
+// picture nor its temporary file.
+TEST(RenderCli, AWriteThatFailsHalfWayLeavesNothingBehind) {
+  Scratch scratch;
+  scratch.Write("plan.dxf", Plan());
+  // The shell ignores SIGXFSZ, and so does the converter it becomes: the
+  // write then fails with EFBIG instead of killing it.
+  const std::string command = "cd '" + scratch.Folder() + "' && XDG_CONFIG_HOME='" + scratch.ConfigHome() +
+                              "' sh -c \"ulimit -f 8; trap '' XFSZ; exec '" KARVEX_CONVERTER
+                              "' render plan.dxf -o plan.bmp\" 2>err.txt";
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_EQ(ReadFile(scratch.Path("err.txt")), "karvex: plan.dxf: cannot write plan.bmp: File too large\n");
+  EXPECT_EQ(scratch.Files(), (std::vector<std::string>{"err.txt", "plan.dxf"}));
 }
 
 }  // namespace
