@@ -10,9 +10,6 @@ namespace {
 
 constexpr std::size_t kBarCells = 24;
 constexpr std::size_t kDefaultColumns = 80;
-// Redraws come at most this often, so that a fast run spends no time on
-// its bar.
-constexpr auto kRedrawInterval = std::chrono::milliseconds(50);
 
 std::size_t TerminalColumns(std::FILE* out) {
   winsize size{};
@@ -22,7 +19,8 @@ std::size_t TerminalColumns(std::FILE* out) {
 
 }  // namespace
 
-ProgressBar::ProgressBar(std::FILE* out, bool shown, std::size_t files) : out_(out), shown_(shown), files_(files) {}
+ProgressBar::ProgressBar(std::FILE* out, bool shown, std::size_t files, std::chrono::milliseconds redrawInterval)
+    : out_(out), shown_(shown), files_(files), redrawInterval_(redrawInterval) {}
 
 ProgressBar::~ProgressBar() { Close(); }
 
@@ -87,7 +85,7 @@ std::string ProgressBar::BarText(std::size_t columns) const {
 void ProgressBar::Draw(bool force) {
   if (!shown_) return;
   const auto now = std::chrono::steady_clock::now();
-  if (!force && now - lastDraw_ < kRedrawInterval) return;
+  if (!force && lastDraw_ && now - *lastDraw_ < redrawInterval_) return;
   const std::string text = BarText(TerminalColumns(out_));
   if (!force && text == drawn_) return;
   std::fputs(("\r\x1b[K" + text).c_str(), out_);

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,15 @@ namespace karvex::tools {
 
 class ProgressBar {
  public:
+  // Redraws come at most this often, so that a fast run spends no time on
+  // its bar.
+  static constexpr std::chrono::milliseconds kRedrawInterval{50};
+
   // out is standard error in the converter; files is how many drawings the
-  // run draws.
-  ProgressBar(std::FILE* out, bool shown, std::size_t files);
+  // run draws. Between redraws at least redrawInterval passes, except where
+  // a message is printed.
+  ProgressBar(std::FILE* out, bool shown, std::size_t files,
+              std::chrono::milliseconds redrawInterval = kRedrawInterval);
   ~ProgressBar();
   ProgressBar(const ProgressBar&) = delete;
   ProgressBar& operator=(const ProgressBar&) = delete;
@@ -50,10 +57,11 @@ class ProgressBar {
   std::FILE* out_;
   bool shown_;
   std::size_t files_;
+  std::chrono::milliseconds redrawInterval_;
   std::size_t finished_ = 0;
   std::map<std::size_t, Active> active_;
   std::string drawn_;
-  std::chrono::steady_clock::time_point lastDraw_{};
+  std::optional<std::chrono::steady_clock::time_point> lastDraw_;
   std::mutex mutex_;
 };
 

@@ -100,6 +100,8 @@ bool DrawOne(RenderRun& run, FileRenderer& renderer, std::size_t job) {
     lines.push_back(Prefixed(shown, error.what()));
   } catch (const std::bad_alloc&) {
     lines.push_back(Prefixed(shown, "out of memory"));
+  } catch (const std::exception& error) {
+    lines.push_back(Prefixed(shown, error.what()));
   }
   run.bar.FileFinished(job);
   run.report.Deliver(job, std::move(lines));
