@@ -99,6 +99,9 @@ TEST(BatchCli, TraceHasEveryCanvasCallAsJsonLines) {
             "{\"op\":\"line\",\"args\":[408,226]}\n");
   EXPECT_EQ(scratch.Run({"render", "plan.dxf", "--trace", "nowhere/t.jsonl"}).err,
             "karvex: cannot write the trace nowhere/t.jsonl: its folder does not exist\n");
+  // A drawing that cannot be had leaves no trace.
+  EXPECT_EQ(scratch.Run({"render", "missing.dxf", "--trace", "missing.jsonl"}).exitCode, 1);
+  EXPECT_EQ(scratch.Files(), (std::vector<std::string>{"plan.dxf", "plan.jsonl", "plan.png"}));
 }
 
 // The picture of a drawing under each encoding, as bytes.

@@ -63,6 +63,9 @@ struct RenderRun {
   OrderedReport& report;
   std::FILE* trace;
   std::atomic<bool> anyFailed{false};
+  // The trace is kept once the drawing was read; an input that could not be
+  // had leaves none.
+  std::atomic<bool> traced{false};
 };
 
 // One input, start to end; its lines go to the report. False when it failed.
@@ -76,6 +79,7 @@ bool DrawOne(RenderRun& run, FileRenderer& renderer, std::size_t job) {
     const LoadedInput input = LoadInput(path);
     FileProgress progress(run.bar, job);
     const FileOutcome outcome = renderer.Render(input, run.settings, run.encoding, &progress, run.trace);
+    run.traced = true;
     if (InterruptRequested()) {
       lines.push_back(Prefixed(shown, "interrupted; no picture written"));
     } else if (outcome.result != 0) {
@@ -152,7 +156,7 @@ int RunRender(const RenderOptions& options) {
     bar.PrintLines({"karvex: interrupted"});
     return kExitInterrupted;
   }
-  if (trace) {
+  if (trace && run.traced) {
     try {
       trace->Commit();
     } catch (const OutputError& error) {
