@@ -10,7 +10,8 @@ packages=(
   libfreetype-dev libpng-dev fonts-ipafont-gothic locales
   clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 fonts-wine
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64 fonts-wine
   xvfb xdotool imagemagick x11-utils
 )
 

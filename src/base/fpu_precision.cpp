@@ -2,7 +2,7 @@
 
 namespace karvex {
 
-#if defined(_WIN32) && defined(__i386__)
+#if defined(_WIN32) && (defined(__i386__) || defined(__x86_64__))
 
 namespace {
 constexpr std::uint16_t kPrecisionControlMask = 0x0300;

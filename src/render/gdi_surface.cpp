@@ -4,6 +4,9 @@
 #include <new>
 
 #include "base/failures.h"
+#include "render/ellipse_raster.h"
+#include "render/line_raster.h"
+#include "render/pixel_grid.h"
 
 namespace karvex {
 namespace {
@@ -13,9 +16,12 @@ constexpr char kGothicFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83
 
 COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color & 0x00FFFFFFu); }
 
+// The coordinates GDI is given itself; every picture fits well inside.
+constexpr std::int32_t kGdiCoordinateLimit = 32767;
+
 }  // namespace
 
-GdiCanvas::GdiCanvas(HDC dc) : dc_(dc) {
+GdiCanvas::GdiCanvas(HDC dc, const DibPixels& pixels) : dc_(dc), pixels_(pixels) {
   // The conventions the raster canvas reproduces, whatever the DC had: in
   // the advanced graphics mode Ellipse would include the right and bottom
   // edges, and arcs run counter-clockwise.
@@ -37,7 +43,24 @@ GdiCanvas::~GdiCanvas() {
   if (font_ != nullptr) DeleteObject(font_);
 }
 
+bool GdiCanvas::BeyondGdi(std::initializer_list<std::int32_t> coordinates) {
+  if (pixels_.bottomUpRows == nullptr) return false;
+  for (std::int32_t c : coordinates) {
+    if (c < -kGdiCoordinateLimit || c > kGdiCoordinateLimit) {
+      GdiFlush();
+      return true;
+    }
+  }
+  return false;
+}
+
+PixelGrid GdiCanvas::Grid() const {
+  return PixelGrid(pixels_.bottomUpRows, pixels_.width, pixels_.height,
+                   static_cast<std::size_t>(RowStride(pixels_.width)), penColor_);
+}
+
 void GdiCanvas::SetPenColor(Color color) {
+  penColor_ = color;
   HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(color));
   if (pen == nullptr) throw ResourceFailure("no pen");
   SelectObject(dc_, pen);
@@ -49,15 +72,32 @@ void GdiCanvas::SetHollowBrush() { SelectObject(dc_, GetStockObject(HOLLOW_BRUSH
 
 void GdiCanvas::MoveTo(std::int32_t x, std::int32_t y) { MoveToEx(dc_, x, y, nullptr); }
 
-void GdiCanvas::LineTo(std::int32_t x, std::int32_t y) { ::LineTo(dc_, x, y); }
+void GdiCanvas::LineTo(std::int32_t x, std::int32_t y) {
+  POINT from{};
+  GetCurrentPositionEx(dc_, &from);
+  if (!BeyondGdi({from.x, from.y, x, y})) {
+    ::LineTo(dc_, x, y);
+    return;
+  }
+  DrawLine(Grid(), from.x, from.y, x, y);
+  MoveToEx(dc_, x, y, nullptr);
+}
 
 void GdiCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
-  ::Ellipse(dc_, left, top, right, bottom);
+  if (!BeyondGdi({left, top, right, bottom})) {
+    ::Ellipse(dc_, left, top, right, bottom);
+    return;
+  }
+  DrawEllipseOutline(Grid(), left, top, right, bottom);
 }
 
 void GdiCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                     std::int32_t startX, std::int32_t startY, std::int32_t endX, std::int32_t endY) {
-  ::Arc(dc_, left, top, right, bottom, startX, startY, endX, endY);
+  if (!BeyondGdi({left, top, right, bottom, startX, startY, endX, endY})) {
+    ::Arc(dc_, left, top, right, bottom, startX, startY, endX, endY);
+    return;
+  }
+  DrawEllipseArc(Grid(), left, top, right, bottom, startX, startY, endX, endY);
 }
 
 void GdiCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) { ::SetPixel(dc_, x, y, ToColorRef(color)); }
@@ -92,7 +132,8 @@ void GdiCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text, std:
   ExtTextOutA(dc_, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
 }
 
-GdiSurface::GdiSurface(std::int32_t width, std::int32_t height) : width_(width), height_(height) {
+GdiSurface::GdiSurface(std::int32_t width, std::int32_t height, GdiLimits limits)
+    : width_(width), height_(height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -117,7 +158,8 @@ GdiSurface::GdiSurface(std::int32_t width, std::int32_t height) : width_(width),
     std::memset(line + static_cast<std::size_t>(width) * 3, 0, stride - static_cast<std::size_t>(width) * 3);
   }
   try {
-    canvas_ = std::make_unique<GdiCanvas>(dc_);
+    auto* guardedRows = limits == GdiLimits::Guarded ? static_cast<std::uint8_t*>(bits_) : nullptr;
+    canvas_ = std::make_unique<GdiCanvas>(dc_, DibPixels{guardedRows, width, height});
   } catch (...) {
     SelectObject(dc_, originalBitmap_);
     DeleteObject(bitmap_);

@@ -4,17 +4,32 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 
 #include "render/canvas.h"
 #include "render/draw_surface.h"
+#include "render/pixel_grid.h"
 
 namespace karvex {
 
+// The pixels of the DIB section selected into the canvas's DC.
+struct DibPixels {
+  std::uint8_t* bottomUpRows;
+  std::int32_t width;
+  std::int32_t height;
+};
+
+// Draws through GDI. A figure that reaches beyond what GDI is trusted with
+// (coordinates past +-32767: Wine's GDI overflows on long lines and brings
+// the whole process down on ellipses a few million pixels wide) is drawn by
+// our own rasterizer straight into the DIB's pixels instead; it sets the
+// same pixels GDI sets wherever GDI draws correctly.
 class GdiCanvas final : public Canvas {
  public:
-  // Draws on dc, which must outlive the canvas.
-  explicit GdiCanvas(HDC dc);
+  // Draws on dc, which must outlive the canvas; pixels are the DC's DIB
+  // (null rows: everything goes to GDI, as the GDI conformance tests need).
+  GdiCanvas(HDC dc, const DibPixels& pixels);
   ~GdiCanvas() override;
   GdiCanvas(const GdiCanvas&) = delete;
   GdiCanvas& operator=(const GdiCanvas&) = delete;
@@ -31,7 +46,14 @@ class GdiCanvas final : public Canvas {
             std::int32_t escapement) override;
 
  private:
+  // True when the figure is to be drawn by our rasterizer; GDI's pending
+  // work is then finished first.
+  bool BeyondGdi(std::initializer_list<std::int32_t> coordinates);
+  PixelGrid Grid() const;
+
   HDC dc_;
+  DibPixels pixels_;
+  Color penColor_ = kBlack;
   HPEN pen_ = nullptr;
   HFONT font_ = nullptr;
   HGDIOBJ originalPen_ = nullptr;
@@ -39,10 +61,13 @@ class GdiCanvas final : public Canvas {
   HGDIOBJ originalFont_ = nullptr;
 };
 
+// Whether figures beyond GDI's safe coordinates go to our rasterizer.
+enum class GdiLimits { Guarded, Unguarded };
+
 class GdiSurface final : public DrawSurface {
  public:
   // A white surface; raises ResourceFailure when GDI cannot make it.
-  GdiSurface(std::int32_t width, std::int32_t height);
+  GdiSurface(std::int32_t width, std::int32_t height, GdiLimits limits = GdiLimits::Guarded);
   ~GdiSurface() override;
   GdiSurface(const GdiSurface&) = delete;
   GdiSurface& operator=(const GdiSurface&) = delete;

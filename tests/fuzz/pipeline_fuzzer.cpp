@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes as a memory image through the whole picture pipeline
-// (reader, section readers, drawers, block replay) at a small output size,
+// (reader, section readers, drawers, block replay, FreeType text) at a small
+// output size,
 // twice in one plug-in object so that state carried between requests is
 // exercised too. Any crash, sanitizer report or hang is a finding.
 #include <cstddef>
@@ -7,6 +8,7 @@
 
 #include "plugin/host_memory.h"
 #include "plugin/plugin_body.h"
+#include "render/freetype_text.h"
 #include "render/raster_surface.h"
 #include "settings/settings_store.h"
 
@@ -23,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   settings.OutputHeight = 48;
   karvex::MemorySettingsStore store(settings);
   karvex::PortableHostMemory memory;
-  karvex::RasterSurfaceFactory surfaces;
+  static karvex::FreeTypeTextRasterizer text;  // the face is loaded once
+  karvex::RasterSurfaceFactory surfaces(&text);
   karvex::PluginPlatform platform;
   platform.memory = &memory;
   platform.surfaces = &surfaces;

@@ -80,8 +80,21 @@ int Shell(const std::string& command) {
 
 }  // namespace
 
-std::string SpihostPath() { return KARVEX_SPIHOST_EXE; }
-std::string PluginPath() { return KARVEX_PLUGIN_SPI; }
+bool TestsSixtyFourBit() {
+  const char* width = std::getenv("KARVEX_WINE_WIDTH");
+  return width != nullptr && std::string(width) == "64";
+}
+
+std::string SpihostPath() { return TestsSixtyFourBit() ? Spihost64Path() : KARVEX_SPIHOST_EXE; }
+std::string PluginPath() { return TestsSixtyFourBit() ? Plugin64Path() : KARVEX_PLUGIN_SPI; }
+
+#ifdef KARVEX_SPIHOST64_EXE
+std::string Spihost64Path() { return KARVEX_SPIHOST64_EXE; }
+std::string Plugin64Path() { return KARVEX_PLUGIN64_SPH; }
+#else
+std::string Spihost64Path() { return {}; }
+std::string Plugin64Path() { return {}; }
+#endif
 std::string CanvasComparePath() { return KARVEX_CANVAS_COMPARE_EXE; }
 
 std::string CommandResult::Field(const std::string& key) const {

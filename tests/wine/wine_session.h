@@ -57,8 +57,16 @@ class WineSession {
 };
 
 // Where the Windows build put its programs.
+// The programs of the width under test: the 32-bit spihost.exe and
+// karvex.spi, or with KARVEX_WINE_WIDTH=64 the 64-bit spihost.exe and
+// karvex.sph (the same tests run for both).
 std::string SpihostPath();
 std::string PluginPath();
+bool TestsSixtyFourBit();
+// The 64-bit programs whatever the width under test; empty when they were
+// not built.
+std::string Spihost64Path();
+std::string Plugin64Path();
 // The program that draws figures through GDI and our rasterizer side by side.
 std::string CanvasComparePath();
 

@@ -3,8 +3,7 @@
 // Wine, and a handy tool for checking a plug-in by hand.
 #include <windows.h>
 
-#include <float.h>
-
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -78,21 +77,26 @@ bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& by
 }
 
 // Hosts built with the usual Windows compilers run the x87 unit at 53-bit
-// precision; so do we, and we check the plug-in hands it back unchanged.
+// precision (64-bit Windows starts threads that way); so do we, and we check
+// that the plug-in hands the control word back unchanged.
 class HostFpu {
  public:
   HostFpu() {
-#if defined(__i386__)
-    _control87(_PC_53, _MCW_PC);
-#endif
-    expected_ = _control87(0, 0);
+    std::uint16_t word = Current();
+    word = static_cast<std::uint16_t>((word & ~0x0300u) | 0x0200u);  // 53-bit precision
+    __asm__ volatile("fldcw %0" : : "m"(word));
+    expected_ = Current();
   }
-  bool Unchanged() const { return _control87(0, 0) == expected_; }
+  bool Unchanged() const { return Current() == expected_; }
   unsigned Expected() const { return expected_; }
-  unsigned Current() const { return _control87(0, 0); }
+  static std::uint16_t Current() {
+    std::uint16_t word;
+    __asm__ volatile("fnstcw %0" : "=m"(word));
+    return word;
+  }
 
  private:
-  unsigned expected_ = 0;
+  std::uint16_t expected_ = 0;
 };
 
 int RunInfo(PluginLibrary& plugin, const HostOptions& options) {
@@ -250,7 +254,7 @@ int main(int argc, char** argv) {
     case HostOptions::Command::Config: status = RunConfig(plugin, options); break;
   }
   if (!fpu.Unchanged()) {
-    std::printf("fpu-control-changed %08X %08X\n", fpu.Expected(), fpu.Current());
+    std::printf("fpu-control-changed %04X %04X\n", fpu.Expected(), HostFpu::Current());
     return kExitFpuChanged;
   }
   if (options.unload) {

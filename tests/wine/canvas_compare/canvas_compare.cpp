@@ -114,7 +114,7 @@ int Report(std::uint32_t seed) {
   Tally sameRay;
 
   for (const Figure& figure : figures) {
-    GdiSurface gdi(kPictureWidth, kPictureHeight);
+    GdiSurface gdi(kPictureWidth, kPictureHeight, karvex::GdiLimits::Unguarded);
     RasterSurface raster(kPictureWidth, kPictureHeight, nullptr);
     figure.Draw(gdi.GetCanvas());
     figure.Draw(raster.GetCanvas());
@@ -163,7 +163,7 @@ int Draw(bool useGdi, std::int32_t width, std::int32_t height) {
     for (std::int32_t& value : figure.args) in >> value;
     std::unique_ptr<DrawSurface> surface;
     if (useGdi) {
-      surface = std::make_unique<GdiSurface>(width, height);
+      surface = std::make_unique<GdiSurface>(width, height, karvex::GdiLimits::Unguarded);
     } else {
       surface = std::make_unique<RasterSurface>(width, height, nullptr);
     }

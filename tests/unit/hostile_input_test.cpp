@@ -1,0 +1,155 @@
+// Inputs meant to hurt: numbers at and past their limits, huge lines and
+// counts, broken structure, cut-off files. Each gives its result code and
+// never a crash, a hang or a read outside the text.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "plugin/result_codes.h"
+#include "render/freetype_text.h"
+#include "support/scenes.h"
+
+namespace karvex {
+namespace {
+
+using testing::DxfText;
+using testing::PictureResult;
+using testing::PluginHarness;
+using testing::Scene;
+using testing::SceneWithBlocks;
+
+std::string Repeated(const std::string& piece, std::size_t times) {
+  std::string out;
+  out.reserve(piece.size() * times);
+  for (std::size_t i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+// A drawing at one pixel per unit holding the given raw sections.
+std::string Drawing(const std::string& sections) {
+  return DxfText().Section("HEADER", {{9, "$EXTMAX"}, {10, "640"}, {20, "453"}}).Raw(sections).Eof().Text();
+}
+
+std::string RawSection(const std::string& name, const std::string& pairs) {
+  return "  0\r\nSECTION\r\n  2\r\n" + name + "\r\n" + pairs + "  0\r\nENDSEC\r\n";
+}
+
+// The text face, loaded once for all cases that draw texts.
+FreeTypeTextRasterizer& TextFace() {
+  static FreeTypeTextRasterizer face;
+  return face;
+}
+
+struct HostileCase {
+  const char* name;
+  std::string text;
+  std::int32_t expected;
+};
+
+TEST(HostileInput, NumbersAtAndPastTheirLimits) {
+  const std::string digits400(400, '7');
+  const std::vector<HostileCase> cases = {
+      {"1e38 coordinate: a pixel beyond 64 bits ends the walk", Scene({{0, "POINT"}, {10, "1e38"}}), kSuccess},
+      {"-1e38", Scene({{0, "LINE"}, {11, "-1e38"}}), kSuccess},
+      {"1e39: beyond the float range", Scene({{0, "CIRCLE"}, {40, "1e39"}}), kSuccess},
+      {"1e-45: a denormal float", Scene({{0, "CIRCLE"}, {10, "1e-45"}, {40, "1e-45"}}), kSuccess},
+      {"huge exponent", Scene({{0, "ARC"}, {50, "1e999999999"}}), kSuccess},
+      {"tiny exponent", Scene({{0, "ARC"}, {50, "1e-999999999"}, {40, "5"}}), kSuccess},
+      {"NaN spelled", Scene({{0, "POINT"}, {10, "NaN"}}), kSuccess},
+      {"Inf spelled", Scene({{0, "POINT"}, {10, "-Infinity"}}), kSuccess},
+      {"400 digits", Scene({{0, "POINT"}, {10, digits400}}), kSuccess},
+      {"400 digits after the point", Scene({{0, "POINT"}, {10, "0." + digits400}}), kSuccess},
+      {"huge text rotation", Scene({{0, "TEXT"}, {50, "3e38"}, {1, "x"}}), kSuccess},
+      {"huge arc angles", Scene({{0, "ARC"}, {40, "5"}, {50, "-3e38"}, {51, "3e38"}}), kSuccess},
+      {"huge insert angle and base point",
+       SceneWithBlocks({{0, "BLOCK"}, {2, "B"}, {10, "3e38"}, {20, "-3e38"}, {0, "LINE"}, {0, "ENDBLK"}},
+                       {{0, "INSERT"}, {2, "B"}, {50, "3e38"}, {10, "3e38"}}),
+       kSuccess},
+      {"huge header extents", DxfText().Section("HEADER", {{9, "$EXTMAX"}, {10, "3e38"}, {20, "3e38"},
+                                                           {9, "$EXTMIN"}, {10, "-3e38"}, {20, "-3e38"}})
+                                  .Section("ENTITIES", {{0, "CIRCLE"}, {40, "3e38"}})
+                                  .Eof()
+                                  .Text(),
+       kSuccess},
+      {"group code beyond 32 bits", DxfText().Raw("99999999999\r\nx\r\n").Eof().Text(), kInternalError},
+      {"colour number beyond 32 bits", Scene({{0, "SOLID"}, {62, "4294967296"}}), kSuccess},
+  };
+  for (const HostileCase& c : cases) {
+    PluginHarness harness;
+    EXPECT_EQ(harness.PictureFromMemory(c.text).result, c.expected) << c.name;
+  }
+}
+
+TEST(HostileInput, HugeLinesCountsAndStructures) {
+  const std::string block = Repeated("  0\r\nLINE\r\n 10\r\n0\r\n 20\r\n0\r\n 11\r\n100\r\n 21\r\n100\r\n", 100);
+  std::string blocks = "  0\r\nBLOCK\r\n  2\r\nBIG\r\n" + block + "  0\r\nENDBLK\r\n";
+  for (int i = 0; i < 600; ++i) blocks += "  0\r\nBLOCK\r\n  2\r\nB" + std::to_string(i) + "\r\n  0\r\nENDBLK\r\n";
+  const std::string inserts = Repeated("  0\r\nINSERT\r\n  2\r\nBIG\r\n 10\r\n50\r\n 20\r\n50\r\n 50\r\n33\r\n", 10000);
+  const std::vector<HostileCase> cases = {
+      {"a 100,000-character value line", Scene({{0, "TEXT"}, {1, std::string(100000, 'W')}}), kSuccess},
+      {"a 100,000-character group code line", std::string(100000, ' ') + "0\r\nEOF\r\n", kInternalError},
+      {"a million points on one spot",
+       Drawing(RawSection("ENTITIES", Repeated("  0\r\nPOINT\r\n 10\r\n5\r\n 20\r\n5\r\n", 1000000))), kSuccess},
+      {"10,000 inserts of a 100-line block and 600 blocks",
+       Drawing(RawSection("BLOCKS", blocks) + RawSection("ENTITIES", inserts)), kSuccess},
+      {"a block whose ENDBLK is missing",
+       DxfText().Section("BLOCKS", {{0, "BLOCK"}, {2, "A"}, {0, "LINE"}}).Section("ENTITIES", {{0, "INSERT"}, {2, "A"}})
+           .Eof()
+           .Text(),
+       kSuccess},
+      {"a block that never ends before EOF",
+       DxfText().Add(0, "SECTION").Add(2, "BLOCKS").Add({{0, "BLOCK"}, {2, "A"}, {0, "LINE"}}).Eof().Text(),
+       kSuccess},
+      {"a polyline without SEQEND", Scene({{0, "POLYLINE"}, {0, "VERTEX"}, {0, "VERTEX"}, {10, "9"}}), kSuccess},
+      {"a 100,000-byte text of invalid Shift-JIS",
+       Scene({{0, "TEXT"}, {40, "20"}, {1, Repeated("\x81\x7F\xFF\xA0\x85", 20000)}}), kSuccess},
+      {"a text ending in a lead byte", Scene({{0, "TEXT"}, {40, "20"}, {1, "abc\x82"}}), kSuccess},
+      {"a text run far outside the picture", Scene({{0, "TEXT"}, {10, "-2e9"}, {20, "2e9"}, {40, "1e6"}, {1, "ABC"}}),
+       kSuccess},
+      {"NUL bytes in values", Scene({{0, "TEXT"}, {1, std::string("a\0b", 3)}, {0, "POINT"}}), kSuccess},
+  };
+  for (const HostileCase& c : cases) {
+    PluginHarness harness({}, &TextFace());
+    EXPECT_EQ(harness.PictureFromMemory(c.text).result, c.expected) << c.name;
+  }
+}
+
+TEST(HostileInput, OutputSizesAtTheEdges) {
+  for (const auto& [width, height] : {std::pair{1, 1}, std::pair{9999, 9999}}) {
+    Settings settings;
+    settings.OutputWidth = width;
+    settings.OutputHeight = height;
+    PluginHarness harness(settings, &TextFace());
+    const PictureResult picture = harness.PictureFromMemory(
+        Scene({{0, "CIRCLE"}, {10, "100"}, {20, "100"}, {40, "90"}, {0, "TEXT"}, {40, "10"}, {1, "ABC"}}));
+    EXPECT_EQ(picture.result, kSuccess) << width << " x " << height;
+    EXPECT_EQ(picture.pixelBlockSize, static_cast<std::size_t>(RowStride(width) * height));
+  }
+}
+
+// Every prefix of a small drawing: the picture drawn from it, when there is
+// one, shows nothing the whole drawing does not show.
+TEST(HostileInput, EveryCutOfADrawingDrawsAtMostTheWholePicture) {
+  const std::string whole = Scene({{0, "LINE"}, {10, "10"}, {20, "10"}, {11, "300"}, {21, "200"},
+                                   {0, "CIRCLE"}, {10, "200"}, {20, "200"}, {40, "50"},
+                                   {0, "ARC"}, {10, "400"}, {20, "100"}, {40, "40"}, {50, "30"}, {51, "250"},
+                                   {0, "POLYLINE"}, {70, "1"}, {0, "VERTEX"}, {10, "500"}, {20, "300"},
+                                   {0, "VERTEX"}, {10, "600"}, {20, "300"}, {0, "VERTEX"}, {10, "550"}, {20, "400"},
+                                   {0, "SEQEND"}, {0, "POINT"}, {10, "5"}, {20, "440"}});
+  PluginHarness harness;
+  const PictureResult full = harness.PictureFromMemory(whole);
+  ASSERT_EQ(full.result, kSuccess);
+  for (std::size_t cut = 0; cut < whole.size(); ++cut) {
+    const PictureResult part = harness.PictureFromMemory(whole.substr(0, cut));
+    ASSERT_TRUE(part.result == kSuccess || part.result == kInternalError) << "cut at " << cut;
+    if (part.result != kSuccess) continue;
+    ASSERT_EQ(part.pixels.size(), full.pixels.size());
+    for (std::size_t i = 0; i < part.pixels.size(); ++i) {
+      if (part.pixels[i] != 0xFF) ASSERT_EQ(part.pixels[i], full.pixels[i]) << "cut at " << cut << ", byte " << i;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace karvex
