@@ -32,6 +32,41 @@ void RenderPictures(benchmark::State& state, const std::string& text) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
 }
 
+// count INSERTs of a block of blockSize lines: the replay re-reads the block
+// for every insertion, so the time grows with count x blockSize.
+std::string InsertDrawing(int count, int blockSize) {
+  std::string text = "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$EXTMAX\r\n 10\r\n1000\r\n 20\r\n1000\r\n"
+                     "  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nBLOCKS\r\n  0\r\nBLOCK\r\n  2\r\nB\r\n"
+                     " 10\r\n0.0\r\n 20\r\n0.0\r\n";
+  for (int i = 0; i < blockSize; ++i) {
+    text += "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n" + std::to_string(i % 10) + ".5\r\n 20\r\n0.25\r\n 11\r\n" +
+            std::to_string(i % 10) + ".5\r\n 21\r\n9.75\r\n";
+  }
+  text += "  0\r\nENDBLK\r\n  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+  for (int i = 0; i < count; ++i) {
+    text += "  0\r\nINSERT\r\n  2\r\nB\r\n 10\r\n" + std::to_string((i * 37) % 990) + "\r\n 20\r\n" +
+            std::to_string((i * 91) % 990) + "\r\n 50\r\n" + std::to_string(i % 360) + "\r\n";
+  }
+  return text + "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+}
+
+void BM_Inserts(benchmark::State& state) {
+  const auto count = static_cast<int>(state.range(0));
+  const auto blockSize = static_cast<int>(state.range(1));
+  const std::string text = InsertDrawing(count, blockSize);
+  RenderPictures(state, text);
+  state.counters["entities_drawn"] = benchmark::Counter(static_cast<double>(count) * blockSize *
+                                                            static_cast<double>(state.iterations()),
+                                                        benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_Inserts)
+    ->Args({10000, 100})
+    ->Args({2500, 100})
+    ->Args({5000, 100})
+    ->Args({10000, 50})
+    ->Args({10000, 200})
+    ->Unit(benchmark::kMillisecond);
+
 const bool kRegistered = [] {
   auto add = [](const std::string& name, const std::string& path) {
     benchmark::RegisterBenchmark(name.c_str(),

@@ -67,7 +67,8 @@ bool EntityDrawer::DrawBlock(float insertX, float insertY, float insertAngle) {
     // An empty block ends at its own ENDBLK.
     if (reader_.IsEnd("ENDBLK")) return true;
 
-    const BlockPlacement placement(mapping_, baseX, baseY, insertX, insertY, insertAngle);
+    if (!polarCache_) polarCache_ = std::make_unique<PolarCache>();
+    const BlockPlacement placement(mapping_, baseX, baseY, insertX, insertY, insertAngle, polarCache_.get());
     for (;;) {
       bool handled = false;
       handled |= DrawIf("LINE", [&] { DrawLine(placement); });

@@ -2,6 +2,7 @@
 // Draws the ENTITIES section as it is read, and replays blocks for INSERT
 // entities straight from the text.
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "dxf/blocks_section.h"
@@ -75,6 +76,8 @@ class EntityDrawer {
   const BlockIndex& blocks_;
   EntityObserver* observer_;
   EntityPlace place_ = EntityPlace::Section;
+  // Made on the first replay: most drawings insert nothing.
+  std::unique_ptr<PolarCache> polarCache_;
 };
 
 }  // namespace karvex

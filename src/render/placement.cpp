@@ -44,17 +44,31 @@ std::int32_t SectionPlacement::Length(float length) const { return mapping_.MapL
 
 // --- inside a block ---------------------------------------------------------
 
+namespace {
+
+// The point's angle about the base point (held as a float) and its distance.
+PolarForm PolarFormOf(float x, float y, float baseX, float baseY) {
+  const long double dx = static_cast<long double>(x) - baseX;
+  const long double dy = static_cast<long double>(y) - baseY;
+  return {StoreAsFloat(Atan2(dy, dx) * kHalfTurnDegrees / kPi), std::sqrt(dx * dx + dy * dy)};
+}
+
+}  // namespace
+
+// The polar angle and the turned offsets are held as 32-bit floats; the
+// distance and every sum and product stay in extended precision.
 BlockPlacement::Turned BlockPlacement::Turn(float x, float y) const {
-  const long double dx = static_cast<long double>(x) - baseX_;
-  const long double dy = static_cast<long double>(y) - baseY_;
-  // The polar angle and the turned offsets are held as 32-bit floats; the
-  // distance and every sum and product stay in extended precision.
-  const float polarAngle = StoreAsFloat(Atan2(dy, dx) * kHalfTurnDegrees / kPi);
-  const long double distance = std::sqrt(dx * dx + dy * dy);
+  PolarForm polar;
+  if (const PolarForm* cached = cache_ != nullptr ? cache_->Find(x, y, baseX_, baseY_) : nullptr) {
+    polar = *cached;
+  } else {
+    polar = PolarFormOf(x, y, baseX_, baseY_);
+    if (cache_ != nullptr) cache_->Store(x, y, baseX_, baseY_, polar);
+  }
   long double sine, cosine;
-  SinCos(Radians(static_cast<long double>(insertAngle_) + polarAngle), sine, cosine);
-  const float turnedX = StoreAsFloat(cosine * distance);
-  const float turnedY = StoreAsFloat(sine * distance);
+  SinCos(Radians(static_cast<long double>(insertAngle_) + polar.angleDegrees), sine, cosine);
+  const float turnedX = StoreAsFloat(cosine * polar.distance);
+  const float turnedY = StoreAsFloat(sine * polar.distance);
   return {static_cast<long double>(turnedX) + insertX_, static_cast<long double>(turnedY) + insertY_};
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "render/mapping.h"
+#include "render/polar_cache.h"
 
 namespace karvex {
 
@@ -48,9 +49,11 @@ class SectionPlacement final : public Placement {
 // then moved so that the base point lands on the insertion point. No scaling.
 class BlockPlacement final : public Placement {
  public:
-  BlockPlacement(const Mapping& mapping, float baseX, float baseY, float insertX, float insertY, float insertAngle)
+  // cache may be null; it only saves work.
+  BlockPlacement(const Mapping& mapping, float baseX, float baseY, float insertX, float insertY, float insertAngle,
+                 PolarCache* cache = nullptr)
       : mapping_(mapping), baseX_(baseX), baseY_(baseY), insertX_(insertX), insertY_(insertY),
-        insertAngle_(insertAngle) {}
+        insertAngle_(insertAngle), cache_(cache) {}
   PixelPoint Point(float x, float y) const override;
   PixelBox CircleBox(float x, float y, float radius) const override;
   PixelPoint RadialPoint(float x, float y, float radius, float angleDegrees) const override;
@@ -69,6 +72,7 @@ class BlockPlacement final : public Placement {
   const Mapping& mapping_;
   float baseX_, baseY_;
   float insertX_, insertY_, insertAngle_;
+  PolarCache* cache_;
 };
 
 // Degrees to radians with pi in extended precision.
