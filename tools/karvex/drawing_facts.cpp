@@ -46,9 +46,9 @@ bool IsUtf8Version(std::string_view acadVersion) {
   return error == std::errc() && end == digits.data() + digits.size() && number >= 1021;
 }
 
-DrawingFacts ScanDrawing(std::string_view text) {
+DrawingFacts ScanDrawing(std::string_view text, ScanDepth depth) {
   DrawingFacts facts;
-  facts.lineEnds = CountLineEnds(text);
+  if (depth == ScanDepth::Whole) facts.lineEnds = CountLineEnds(text);
   GroupPairReader reader;
   reader.Begin(text);
   // The section being walked, by index (the list grows as sections come);
@@ -69,6 +69,8 @@ DrawingFacts ScanDrawing(std::string_view text) {
       }
       if (code == 0 && value == "SECTION") {
         reader.ReadGroupPair();
+        const bool header = reader.Is(2, "HEADER");
+        if (depth == ScanDepth::HeaderOnly && !header) break;
         facts.sections.push_back(
             {reader.GroupCode() == 2 ? std::string(reader.GroupValue()) : std::string(), pairStart, -1});
         open = facts.sections.size() - 1;

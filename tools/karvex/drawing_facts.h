@@ -54,7 +54,12 @@ constexpr char kOtherKinds[] = "(other)";
 
 // Walks the text's pairs to (0, "EOF") or to the first pair that cannot be
 // read.
-DrawingFacts ScanDrawing(std::string_view text);
+// How far ScanDrawing reads: the HEADER alone (all a picture needs to choose
+// its text decoding and notes) or the whole text (sections, blocks, entity
+// counts and line ends, for info and for saying where reading stopped).
+enum class ScanDepth { HeaderOnly, Whole };
+
+DrawingFacts ScanDrawing(std::string_view text, ScanDepth depth = ScanDepth::Whole);
 
 // "AC1021" and later (2007 on) store texts in UTF-8.
 bool IsUtf8Version(std::string_view acadVersion);

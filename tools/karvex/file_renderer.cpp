@@ -40,7 +40,7 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
                                  ProgressListener* progress, std::FILE* trace) {
   FileOutcome outcome;
   outcome.settings = settings;
-  outcome.facts = ScanDrawing(input.bytes);
+  outcome.facts = ScanDrawing(input.bytes, ScanDepth::HeaderOnly);
   ChosenDecoding decoding = encoding.DecodingFor(outcome.facts);
   outcome.encoding = decoding.Description();
 
@@ -80,6 +80,9 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
     }
   }
   text_.UseDecoder(nullptr);
+  // Where reading stopped early, the notes name the section it stopped in:
+  // only then is the whole text scanned.
+  if (outcome.walk.Stop().why != ReadingStop::Why::ReachedEof) outcome.facts = ScanDrawing(input.bytes);
   if (tracing) outcome.traceWritten = tracing->WritesSucceeded();
   return outcome;
 }

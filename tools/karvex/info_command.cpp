@@ -135,6 +135,8 @@ int RunInfo(const InfoOptions& options) {
     return 130;
   }
 
+  // A picture reads only the HEADER ahead; info tells of the whole text.
+  outcome.facts = ScanDrawing(input.bytes);
   const DrawingFacts& facts = outcome.facts;
   std::ostringstream out;
   Field(out, "file", shown);

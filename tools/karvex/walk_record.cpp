@@ -25,7 +25,9 @@ std::int64_t WalkRecord::DrawnTotal() const {
 void WalkRecord::OnSectionLoopEnded(const GroupPairReader& reader) {
   const std::string_view text = reader.Source();
   ReadingStop stop;
-  stop.linesInText = LineCount(text);
+  // Counting the lines costs a pass over the text: only a stop short of EOF
+  // is described by them.
+  if (!reader.Is(0, "EOF")) stop.linesInText = LineCount(text);
   const bool onErrorPair = reader.IsEnd("Error") && reader.GroupValue() == GroupPairReader::ErrorValue;
   if (reader.Is(0, "EOF")) {
     stop.why = ReadingStop::Why::ReachedEof;
