@@ -69,8 +69,6 @@ DrawingFacts ScanDrawing(std::string_view text, ScanDepth depth) {
       }
       if (code == 0 && value == "SECTION") {
         reader.ReadGroupPair();
-        const bool header = reader.Is(2, "HEADER");
-        if (depth == ScanDepth::HeaderOnly && !header) break;
         facts.sections.push_back(
             {reader.GroupCode() == 2 ? std::string(reader.GroupValue()) : std::string(), pairStart, -1});
         open = facts.sections.size() - 1;
@@ -79,6 +77,7 @@ DrawingFacts ScanDrawing(std::string_view text, ScanDepth depth) {
       }
       if (code == 0 && value == "ENDSEC") {
         if (open != kNone) facts.sections[open].end = reader.ReadPos();
+        if (depth == ScanDepth::HeaderOnly && open != kNone && facts.sections[open].name == "HEADER") break;
         open = kNone;
         inBlock = false;
         continue;
@@ -93,6 +92,8 @@ DrawingFacts ScanDrawing(std::string_view text, ScanDepth depth) {
         } else if (value == "$EXTMIN" || value == "$EXTMAX" || value == "$LIMMIN" || value == "$LIMMAX") {
           facts.headerHasRectangle = true;
         }
+      } else if (depth == ScanDepth::HeaderOnly) {
+        continue;  // only a HEADER that comes later is looked for
       } else if (section == "BLOCKS") {
         if (code == 0 && value == "BLOCK") {
           inBlock = true;
