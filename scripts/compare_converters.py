@@ -68,7 +68,11 @@ def timed(command, env=None, cwd=None):
 
 
 def measure(steps, runs, env=None, cwd=None):
-    """Median total time and highest peak memory of a pipeline of commands."""
+    """Median total time and highest peak memory of a pipeline of commands,
+    after one run that is not counted (it warms the page cache for all)."""
+    for command in steps:
+        if timed(command, env, cwd) is None:
+            return None
     totals, peaks = [], []
     for _ in range(runs):
         total, peak = 0.0, 0.0

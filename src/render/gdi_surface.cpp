@@ -16,12 +16,10 @@ constexpr char kGothicFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83
 
 COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color & 0x00FFFFFFu); }
 
-// The coordinates GDI is given itself; every picture fits well inside.
-constexpr std::int32_t kGdiCoordinateLimit = 32767;
-
 }  // namespace
 
-GdiCanvas::GdiCanvas(HDC dc, const DibPixels& pixels) : dc_(dc), pixels_(pixels) {
+GdiCanvas::GdiCanvas(HDC dc, const DibPixels& pixels, GdiGeometry geometry)
+    : dc_(dc), pixels_(pixels), geometry_(geometry) {
   // The conventions the raster canvas reproduces, whatever the DC had: in
   // the advanced graphics mode Ellipse would include the right and bottom
   // edges, and arcs run counter-clockwise.
@@ -43,17 +41,6 @@ GdiCanvas::~GdiCanvas() {
   if (font_ != nullptr) DeleteObject(font_);
 }
 
-bool GdiCanvas::BeyondGdi(std::initializer_list<std::int32_t> coordinates) {
-  if (pixels_.bottomUpRows == nullptr) return false;
-  for (std::int32_t c : coordinates) {
-    if (c < -kGdiCoordinateLimit || c > kGdiCoordinateLimit) {
-      GdiFlush();
-      return true;
-    }
-  }
-  return false;
-}
-
 PixelGrid GdiCanvas::Grid() const {
   return PixelGrid(pixels_.bottomUpRows, pixels_.width, pixels_.height,
                    static_cast<std::size_t>(RowStride(pixels_.width)), penColor_);
@@ -61,6 +48,7 @@ PixelGrid GdiCanvas::Grid() const {
 
 void GdiCanvas::SetPenColor(Color color) {
   penColor_ = color;
+  if (!ByGdi()) return;
   HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(color));
   if (pen == nullptr) throw ResourceFailure("no pen");
   SelectObject(dc_, pen);
@@ -70,21 +58,24 @@ void GdiCanvas::SetPenColor(Color color) {
 
 void GdiCanvas::SetHollowBrush() { SelectObject(dc_, GetStockObject(HOLLOW_BRUSH)); }
 
-void GdiCanvas::MoveTo(std::int32_t x, std::int32_t y) { MoveToEx(dc_, x, y, nullptr); }
+void GdiCanvas::MoveTo(std::int32_t x, std::int32_t y) {
+  currentX_ = x;
+  currentY_ = y;
+  if (ByGdi()) MoveToEx(dc_, x, y, nullptr);
+}
 
 void GdiCanvas::LineTo(std::int32_t x, std::int32_t y) {
-  POINT from{};
-  GetCurrentPositionEx(dc_, &from);
-  if (!BeyondGdi({from.x, from.y, x, y})) {
+  if (ByGdi()) {
     ::LineTo(dc_, x, y);
-    return;
+  } else {
+    DrawLine(Grid(), currentX_, currentY_, x, y);
   }
-  DrawLine(Grid(), from.x, from.y, x, y);
-  MoveToEx(dc_, x, y, nullptr);
+  currentX_ = x;
+  currentY_ = y;
 }
 
 void GdiCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
-  if (!BeyondGdi({left, top, right, bottom})) {
+  if (ByGdi()) {
     ::Ellipse(dc_, left, top, right, bottom);
     return;
   }
@@ -93,14 +84,22 @@ void GdiCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right,
 
 void GdiCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                     std::int32_t startX, std::int32_t startY, std::int32_t endX, std::int32_t endY) {
-  if (!BeyondGdi({left, top, right, bottom, startX, startY, endX, endY})) {
+  if (ByGdi()) {
     ::Arc(dc_, left, top, right, bottom, startX, startY, endX, endY);
     return;
   }
   DrawEllipseArc(Grid(), left, top, right, bottom, startX, startY, endX, endY);
 }
 
-void GdiCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) { ::SetPixel(dc_, x, y, ToColorRef(color)); }
+void GdiCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) {
+  if (ByGdi()) {
+    ::SetPixel(dc_, x, y, ToColorRef(color));
+    return;
+  }
+  PixelGrid(pixels_.bottomUpRows, pixels_.width, pixels_.height, static_cast<std::size_t>(RowStride(pixels_.width)),
+            color)
+      .Plot(x, y);
+}
 
 // A new font for every text; the surface owns it until the next one.
 void GdiCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
@@ -130,9 +129,12 @@ void GdiCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text, std:
   SetBkMode(dc_, TRANSPARENT);
   SelectObject(dc_, GetStockObject(HOLLOW_BRUSH));
   ExtTextOutA(dc_, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+  // The figures that follow are written into the pixels directly: GDI must
+  // have finished the text first.
+  GdiFlush();
 }
 
-GdiSurface::GdiSurface(std::int32_t width, std::int32_t height, GdiLimits limits)
+GdiSurface::GdiSurface(std::int32_t width, std::int32_t height, GdiGeometry geometry)
     : width_(width), height_(height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -158,8 +160,7 @@ GdiSurface::GdiSurface(std::int32_t width, std::int32_t height, GdiLimits limits
     std::memset(line + static_cast<std::size_t>(width) * 3, 0, stride - static_cast<std::size_t>(width) * 3);
   }
   try {
-    auto* guardedRows = limits == GdiLimits::Guarded ? static_cast<std::uint8_t*>(bits_) : nullptr;
-    canvas_ = std::make_unique<GdiCanvas>(dc_, DibPixels{guardedRows, width, height});
+    canvas_ = std::make_unique<GdiCanvas>(dc_, DibPixels{static_cast<std::uint8_t*>(bits_), width, height}, geometry);
   } catch (...) {
     SelectObject(dc_, originalBitmap_);
     DeleteObject(bitmap_);

@@ -114,7 +114,7 @@ int Report(std::uint32_t seed) {
   Tally sameRay;
 
   for (const Figure& figure : figures) {
-    GdiSurface gdi(kPictureWidth, kPictureHeight, karvex::GdiLimits::Unguarded);
+    GdiSurface gdi(kPictureWidth, kPictureHeight, karvex::GdiGeometry::Gdi);
     RasterSurface raster(kPictureWidth, kPictureHeight, nullptr);
     figure.Draw(gdi.GetCanvas());
     figure.Draw(raster.GetCanvas());
@@ -163,7 +163,7 @@ int Draw(bool useGdi, std::int32_t width, std::int32_t height) {
     for (std::int32_t& value : figure.args) in >> value;
     std::unique_ptr<DrawSurface> surface;
     if (useGdi) {
-      surface = std::make_unique<GdiSurface>(width, height, karvex::GdiLimits::Unguarded);
+      surface = std::make_unique<GdiSurface>(width, height, karvex::GdiGeometry::Gdi);
     } else {
       surface = std::make_unique<RasterSurface>(width, height, nullptr);
     }
@@ -192,7 +192,7 @@ int GdiObjects() {
   int done = 0;
   try {
     {
-      GdiSurface surface(16, 16);
+      GdiSurface surface(16, 16, karvex::GdiGeometry::Gdi);
       for (; done < kPens; ++done) surface.GetCanvas().SetPenColor(static_cast<karvex::Color>(done));
     }
     stage = "fonts";
@@ -203,7 +203,7 @@ int GdiObjects() {
     }
     stage = "surfaces";
     for (done = 0; done < kSurfaces; ++done) {
-      GdiSurface surface(8, 8);
+      GdiSurface surface(8, 8, done % 2 == 0 ? karvex::GdiGeometry::Gdi : karvex::GdiGeometry::OwnRasterizer);
       surface.GetCanvas().SetPenColor(0x0000FF);
       surface.GetCanvas().Text(0, 0, "A", 8, 0);
       surface.GetCanvas().Ellipse(0, 0, 6, 6);
