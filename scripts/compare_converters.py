@@ -59,7 +59,10 @@ def timed(command, env=None, cwd=None):
     """Wall seconds and peak resident MiB of one run, or None on failure."""
     with tempfile.NamedTemporaryFile("r", suffix=".time") as report:
         full = ["/usr/bin/time", "-f", "%e %M", "-o", report.name] + command
-        result = subprocess.run(full, env=env, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        # Output to a file, not /dev/null: Wine writes to character devices
+        # unbuffered, one slow call per line of the host's report.
+        with tempfile.TemporaryFile() as output:
+            result = subprocess.run(full, env=env, cwd=cwd, stdout=output, stderr=subprocess.PIPE)
         if result.returncode != 0:
             sys.stderr.write(f"  failed: {' '.join(command)}\n  {result.stderr.decode(errors='replace')[-400:]}\n")
             return None
