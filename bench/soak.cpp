@@ -11,6 +11,7 @@
 #include "bench_data.h"
 #include "plugin/host_memory.h"
 #include "plugin/plugin_body.h"
+#include "render/freetype_text.h"
 #include "render/raster_surface.h"
 #include "settings/settings_store.h"
 
@@ -37,7 +38,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   karvex::PortableHostMemory memory;
-  karvex::RasterSurfaceFactory surfaces;
+  karvex::FreeTypeTextRasterizer text;  // texts too: its caches must stay bounded
+  karvex::RasterSurfaceFactory surfaces(&text);
   karvex::MemorySettingsStore store;
   karvex::PluginPlatform platform;
   platform.memory = &memory;
