@@ -38,8 +38,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   karvex::PortableHostMemory memory;
-  karvex::FreeTypeTextRasterizer text;  // texts too: its caches must stay bounded
-  karvex::RasterSurfaceFactory surfaces(&text);
+  karvex::FreeTypeTextRasterizer textFace;  // texts too: its caches must stay bounded
+  karvex::RasterSurfaceFactory surfaces(&textFace);
   karvex::MemorySettingsStore store;
   karvex::PluginPlatform platform;
   platform.memory = &memory;
