@@ -12,7 +12,7 @@ mkdir -p "$work/pipeline" "$work/number"
 # Seeds: the project's own drawings, and the corpus kept in the repository.
 cp samples/*.dxf tests/fixtures/*.dxf "$work/pipeline/" 2>/dev/null || true
 cp tests/fuzz/corpus/pipeline/* "$work/pipeline/" 2>/dev/null || true
-printf '1.5' >"$work/number/a"; printf ' -2e3 ' >"$work/number/b"; printf '$FFFFFFFF' >"$work/number/c"
+cp tests/fuzz/corpus/number/* "$work/number/" 2>/dev/null || true
 for target in pipeline number; do
   echo "== ${target}_fuzzer for ${seconds} s"
   build/fuzz/tests/fuzz/${target}_fuzzer "$work/$target" -dict=tests/fuzz/dxf.dict -timeout=1 -rss_limit_mb=2048 \
