@@ -208,36 +208,10 @@ bool ParseShortReal(std::string_view text, long double& value) {
 std::optional<long double> ParseReal(std::string_view text) {
   long double quick;
   if (ParseShortReal(text, quick)) return quick;
+  // Long digit strings and big exponents: the C library's correctly
+  // rounded conversion.
   std::optional<DecimalParts> parts = SplitDecimal(text);
   if (!parts) return std::nullopt;
-
-  // Fast path: up to 19 significant digits are exact in the 64-bit
-  // significand, and one multiplication or division by an exact power of
-  // ten is then correctly rounded.
-  std::uint64_t significand = 0;
-  int significantDigits = 0;
-  bool leading = true;
-  auto take = [&](std::string_view digits) {
-    for (char c : digits) {
-      if (leading && c == '0') continue;
-      leading = false;
-      if (++significantDigits <= 19) significand = significand * 10 + static_cast<unsigned>(c - '0');
-    }
-  };
-  take(parts->integerDigits);
-  std::int64_t exponent = parts->exponent - static_cast<std::int64_t>(parts->fractionDigits.size());
-  take(parts->fractionDigits);
-
-  if (significantDigits == 0) return parts->negative ? -0.0L : 0.0L;
-  if (significantDigits <= 19 && exponent >= -kMaxExactPowerOfTen && exponent <= kMaxExactPowerOfTen) {
-    long double value = static_cast<long double>(significand);
-    if (exponent >= 0) {
-      value *= kPowersOfTen[static_cast<std::size_t>(exponent)];
-    } else {
-      value /= kPowersOfTen[static_cast<std::size_t>(-exponent)];
-    }
-    return parts->negative ? -value : value;
-  }
   return ConvertWithLibrary(*parts);
 }
 

@@ -41,9 +41,9 @@ GdiCanvas::~GdiCanvas() {
   if (font_ != nullptr) DeleteObject(font_);
 }
 
-PixelGrid GdiCanvas::Grid() const {
+PixelGrid GdiCanvas::Grid(Color color) const {
   return PixelGrid(pixels_.bottomUpRows, pixels_.width, pixels_.height,
-                   static_cast<std::size_t>(RowStride(pixels_.width)), penColor_);
+                   static_cast<std::size_t>(RowStride(pixels_.width)), color);
 }
 
 void GdiCanvas::SetPenColor(Color color) {
@@ -68,7 +68,7 @@ void GdiCanvas::LineTo(std::int32_t x, std::int32_t y) {
   if (ByGdi()) {
     ::LineTo(dc_, x, y);
   } else {
-    DrawLine(Grid(), currentX_, currentY_, x, y);
+    DrawLine(Grid(penColor_), currentX_, currentY_, x, y);
   }
   currentX_ = x;
   currentY_ = y;
@@ -79,7 +79,7 @@ void GdiCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right,
     ::Ellipse(dc_, left, top, right, bottom);
     return;
   }
-  DrawEllipseOutline(Grid(), left, top, right, bottom);
+  DrawEllipseOutline(Grid(penColor_), left, top, right, bottom);
 }
 
 void GdiCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
@@ -88,7 +88,7 @@ void GdiCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std
     ::Arc(dc_, left, top, right, bottom, startX, startY, endX, endY);
     return;
   }
-  DrawEllipseArc(Grid(), left, top, right, bottom, startX, startY, endX, endY);
+  DrawEllipseArc(Grid(penColor_), left, top, right, bottom, startX, startY, endX, endY);
 }
 
 void GdiCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) {
@@ -96,9 +96,7 @@ void GdiCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) {
     ::SetPixel(dc_, x, y, ToColorRef(color));
     return;
   }
-  PixelGrid(pixels_.bottomUpRows, pixels_.width, pixels_.height, static_cast<std::size_t>(RowStride(pixels_.width)),
-            color)
-      .Plot(x, y);
+  Grid(color).Plot(x, y);
 }
 
 // A new font for every text; the surface owns it until the next one.

@@ -49,7 +49,7 @@ class GdiCanvas final : public Canvas {
 
  private:
   bool ByGdi() const { return geometry_ == GdiGeometry::Gdi; }
-  PixelGrid Grid() const;
+  PixelGrid Grid(Color color) const;
 
   HDC dc_;
   DibPixels pixels_;

@@ -31,6 +31,13 @@ DxfText& DxfText::Raw(std::string_view text) {
   return *this;
 }
 
+std::string Repeated(std::string_view piece, std::size_t times) {
+  std::string out;
+  out.reserve(piece.size() * times);
+  for (std::size_t i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
 std::string EntitiesOnly(std::initializer_list<Pair> pairs) {
   return DxfText().Section("ENTITIES", pairs).Eof().Text();
 }

@@ -34,6 +34,9 @@ class DxfText {
   std::string text_;
 };
 
+// piece written times over, for texts of hostile sizes.
+std::string Repeated(std::string_view piece, std::size_t times);
+
 // The usual frame: an ENTITIES section holding pairs, then EOF.
 std::string EntitiesOnly(std::initializer_list<Pair> pairs);
 

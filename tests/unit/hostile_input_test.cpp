@@ -14,17 +14,11 @@ namespace karvex {
 namespace {
 
 using testing::DxfText;
+using testing::Repeated;
 using testing::PictureResult;
 using testing::PluginHarness;
 using testing::Scene;
 using testing::SceneWithBlocks;
-
-std::string Repeated(const std::string& piece, std::size_t times) {
-  std::string out;
-  out.reserve(piece.size() * times);
-  for (std::size_t i = 0; i < times; ++i) out += piece;
-  return out;
-}
 
 // A drawing at one pixel per unit holding the given raw sections.
 std::string Drawing(const std::string& sections) {

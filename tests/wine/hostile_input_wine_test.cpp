@@ -21,12 +21,6 @@ struct WineHostileCase {
   const char* result;
 };
 
-std::string Repeated(const std::string& piece, std::size_t times) {
-  std::string out;
-  for (std::size_t i = 0; i < times; ++i) out += piece;
-  return out;
-}
-
 CommandResult Picture(const std::string& text) {
   TempFile drawing("hostile.dxf", text);
   return WineSession::Get().Spihost({"picture", WineSession::WindowsPath(drawing.Path())});
