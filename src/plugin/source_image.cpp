@@ -1,7 +1,5 @@
 #include "plugin/source_image.h"
 
-#include <cstring>
-
 #include "base/failures.h"
 
 #ifdef _WIN32
@@ -43,9 +41,9 @@ class FileHandle {
 SourceImage SourceImage::FromMemory(const void* data, std::int32_t len) {
   if (len < 0) throw Failure("negative length of a memory image");
   if (len > 0 && data == nullptr) throw Failure("memory image without an address");
-  std::unique_ptr<char[]> bytes = AllocateText(len);
-  if (len > 0) std::memcpy(bytes.get(), data, static_cast<std::size_t>(len));
-  return SourceImage(std::move(bytes), len);
+  // An empty image still has an address.
+  const char* text = len > 0 ? static_cast<const char*>(data) : "";
+  return SourceImage(nullptr, std::string_view(text, static_cast<std::size_t>(len)));
 }
 
 #ifdef _WIN32
@@ -65,7 +63,8 @@ SourceImage SourceImage::FromFile(const char* fileName) {
                    got != static_cast<DWORD>(size))) {
     throw SourceFileFailure("the file cannot be read in full");
   }
-  return SourceImage(std::move(bytes), size);
+  const std::string_view text(bytes.get(), static_cast<std::size_t>(size));
+  return SourceImage(std::move(bytes), text);
 }
 
 #else
@@ -90,7 +89,8 @@ SourceImage SourceImage::FromFile(const char* fileName) {
     if (got <= 0) throw SourceFileFailure("the file cannot be read in full");
     done += got;
   }
-  return SourceImage(std::move(bytes), size);
+  const std::string_view text(bytes.get(), static_cast<std::size_t>(size));
+  return SourceImage(std::move(bytes), text);
 }
 
 #endif

@@ -40,7 +40,7 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
                                  ProgressListener* progress, std::FILE* trace) {
   FileOutcome outcome;
   outcome.settings = settings;
-  outcome.facts = ScanDrawing(input.bytes, ScanDepth::HeaderOnly);
+  outcome.facts = ScanDrawing(input.Bytes(), ScanDepth::HeaderOnly);
   ChosenDecoding decoding = encoding.DecodingFor(outcome.facts);
   outcome.encoding = decoding.Description();
 
@@ -65,7 +65,7 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
     HostHandle header = nullptr;
     HostHandle pixels = nullptr;
     outcome.result = body.GetPictureCore(
-        input.bytes.data(), static_cast<std::int32_t>(input.bytes.size()), kMemoryImage, &header, &pixels,
+        input.Bytes().data(), static_cast<std::int32_t>(input.Bytes().size()), kMemoryImage, &header, &pixels,
         progress != nullptr ? &ForwardProgress : nullptr, reinterpret_cast<std::intptr_t>(progress));
     outcome.extents = body.Extents();
     const BlockIndex& blocks = body.Blocks();
@@ -82,7 +82,7 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
   text_.UseDecoder(nullptr);
   // Where reading stopped early, the notes name the section it stopped in:
   // only then is the whole text scanned.
-  if (outcome.walk.Stop().why != ReadingStop::Why::ReachedEof) outcome.facts = ScanDrawing(input.bytes);
+  if (outcome.walk.Stop().why != ReadingStop::Why::ReachedEof) outcome.facts = ScanDrawing(input.Bytes());
   if (tracing) outcome.traceWritten = tracing->WritesSucceeded();
   return outcome;
 }

@@ -136,18 +136,18 @@ int RunInfo(const InfoOptions& options) {
   }
 
   // A picture reads only the HEADER ahead; info tells of the whole text.
-  outcome.facts = ScanDrawing(input.bytes);
+  outcome.facts = ScanDrawing(input.Bytes());
   const DrawingFacts& facts = outcome.facts;
   std::ostringstream out;
   Field(out, "file", shown);
-  Field(out, "bytes", std::to_string(input.bytes.size()));
+  Field(out, "bytes", std::to_string(input.Bytes().size()));
   Field(out, "version", facts.acadVersion.value_or("not given ($ACADVER)"));
   Field(out, "code page", facts.dwgCodePage.value_or("not given ($DWGCODEPAGE)"));
   Field(out, "line ends", DescribeLineEnds(facts.lineEnds));
   Field(out, "texts", "read as " + outcome.encoding);
   Field(out, "result",
         outcome.result == 0 ? std::string("0 (drawn)")
-                            : std::to_string(outcome.result) + " (" + FailureCause(outcome, input.bytes) + ")");
+                            : std::to_string(outcome.result) + " (" + FailureCause(outcome, input.Bytes()) + ")");
   Field(out, "reading", Reading(outcome));
   if (facts.hasHeader) {
     const DrawingExtents& e = outcome.extents;

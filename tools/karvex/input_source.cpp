@@ -54,7 +54,7 @@ LoadedInput LoadInput(const std::string& path) {
   if (path == "-") {
     input.shownName = kStandardInputName;
     input.fromStandardInput = true;
-    ReadAll(STDIN_FILENO, input.bytes);
+    ReadAll(STDIN_FILENO, input.readBytes);
     return input;
   }
   input.shownName = path;
@@ -69,9 +69,13 @@ LoadedInput LoadInput(const std::string& path) {
   if (S_ISDIR(info.st_mode)) throw InputError(Cause(EISDIR));
   if (S_ISREG(info.st_mode)) {
     if (info.st_size > SourceImage::kMaxSize) throw InputError("is 2 GiB or larger, more than can be drawn");
-    input.bytes.reserve(static_cast<std::size_t>(info.st_size));
+    if (info.st_size > 0) {
+      input.mapping = FileMapping::Map(fd, static_cast<std::size_t>(info.st_size));
+      if (input.mapping) return input;
+    }
+    input.readBytes.reserve(static_cast<std::size_t>(info.st_size));
   }
-  ReadAll(fd, input.bytes);
+  ReadAll(fd, input.readBytes);
   return input;
 }
 

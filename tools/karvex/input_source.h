@@ -1,7 +1,11 @@
 #pragma once
 // The bytes of one drawing: a file read whole, or all of standard input.
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+
+#include "karvex/file_mapping.h"
 
 namespace karvex::tools {
 
@@ -14,8 +18,13 @@ class InputError : public std::runtime_error {
 
 struct LoadedInput {
   std::string shownName;  // how messages name it
-  std::string bytes;
   bool fromStandardInput = false;
+  // A regular file is mapped; standard input, pipes and files the system
+  // will not map are read into readBytes.
+  std::unique_ptr<FileMapping> mapping;
+  std::string readBytes;
+
+  std::string_view Bytes() const { return mapping ? mapping->Bytes() : std::string_view(readBytes); }
 };
 
 // The name messages use for "-".

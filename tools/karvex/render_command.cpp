@@ -83,7 +83,7 @@ bool DrawOne(RenderRun& run, FileRenderer& renderer, std::size_t job) {
     if (InterruptRequested()) {
       lines.push_back(Prefixed(shown, "interrupted; no picture written"));
     } else if (outcome.result != 0) {
-      lines.push_back(Prefixed(shown, "cannot draw: " + FailureCause(outcome, input.bytes)));
+      lines.push_back(Prefixed(shown, "cannot draw: " + FailureCause(outcome, input.Bytes())));
     } else {
       const OutputTarget& target = run.targets[job];
       try {
