@@ -1,8 +1,12 @@
 // The integer and real conversions on value texts as drawings spell them.
 #include <benchmark/benchmark.h>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "bench_data.h"
+#include "dxf/group_pair_reader.h"
 #include "dxf/number_conversion.h"
 
 namespace karvex::bench {
@@ -37,6 +41,41 @@ void BM_RealConversionSlowPath(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(std::size(kLongReals)));
 }
 BENCHMARK(BM_RealConversionSlowPath);
+
+// The coordinate, height and angle texts (groups 10 to 59) of a drawing, in
+// the order the drawing holds them: the digit counts vary as in real files,
+// so branches are predicted as well or as badly as when a picture is drawn.
+std::vector<std::string_view> RealTextsOf(const std::string& text) {
+  std::vector<std::string_view> values;
+  GroupPairReader reader;
+  reader.Begin(text);
+  try {
+    for (;;) {
+      reader.ReadGroupPair();
+      if (reader.GroupCode() >= 10 && reader.GroupCode() <= 59) values.push_back(reader.GroupValue());
+    }
+  } catch (...) {
+  }
+  return values;
+}
+
+void BM_RealConversionOfDrawing(benchmark::State& state) {
+  static const std::string text = [] {
+    const std::vector<BenchFile> big = BigDrawings();
+    return big.empty() ? SyntheticDrawing(8 << 20) : ReadWhole(big.front().path);
+  }();
+  static const std::vector<std::string_view> values = RealTextsOf(text);
+  for (auto _ : state) {
+    for (std::string_view value : values) {
+      try {
+        benchmark::DoNotOptimize(ConvertRealToFloat(value));
+      } catch (...) {
+      }
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(values.size()));
+}
+BENCHMARK(BM_RealConversionOfDrawing)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace karvex::bench

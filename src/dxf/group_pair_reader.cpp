@@ -1,38 +1,10 @@
 #include "dxf/group_pair_reader.h"
 
-#include <cstring>
-
 #include "base/failures.h"
 #include "dxf/number_conversion.h"
 
 namespace karvex {
 namespace {
-
-// The index of the first CR or LF in text[0, size), or size. Lines are short,
-// so the text is scanned eight bytes at a time for any byte below 14 (which
-// takes in CR and LF), and only such a word is looked at byte by byte.
-std::size_t FindLineEnd(const char* text, std::size_t size) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-  std::size_t i = 0;
-  while (i + 8 <= size) {
-    std::uint64_t word;
-    std::memcpy(&word, text + i, sizeof word);
-    // Flags bytes below 14; the lowest flag is exact, higher ones may be
-    // false, so the bytes from the lowest flag on are checked one by one.
-    const std::uint64_t below14 = (word - kOnes * 14) & ~word & kHighBits;
-    if (below14 != 0) {
-      for (std::size_t j = i + static_cast<std::size_t>(__builtin_ctzll(below14) / 8); j < i + 8; ++j) {
-        if (text[j] == '\r' || text[j] == '\n') return j;
-      }
-    }
-    i += 8;
-  }
-  for (; i < size; ++i) {
-    if (text[i] == '\r' || text[i] == '\n') return i;
-  }
-  return size;
-}
 
 // Group codes are written right-aligned in three columns: blanks, then up
 // to three digits. Anything else goes through the full integer conversion.
@@ -55,6 +27,7 @@ bool ParseShortGroupCode(std::string_view line, std::int32_t& code) {
 
 void GroupPairReader::Begin(std::string_view source) {
   source_ = source;
+  lineEnds_.Reset(source);
   readPos_ = 0;
   lastProgressPos_ = 0;
   lastStop_ = ReadStop::None;
@@ -68,6 +41,7 @@ void GroupPairReader::End() {
     groupValue_ = keptValue_;
   }
   source_ = {};
+  lineEnds_.Reset({});
 }
 
 // A line ends at CR LF, at a lone LF or at a lone CR; only the terminator is
@@ -78,7 +52,7 @@ bool GroupPairReader::ReadLine(std::string_view& line) {
   std::size_t pos = static_cast<std::size_t>(readPos_);
   if (pos >= size) return false;
   const char* text = source_.data();
-  const std::size_t end = pos + FindLineEnd(text + pos, size - pos);
+  const std::size_t end = lineEnds_.NextLineEnd(pos);
   line = std::string_view(text + pos, end - pos);
   if (end == size) {
     readPos_ = static_cast<std::int32_t>(size);

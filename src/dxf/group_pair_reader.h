@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "dxf/line_end_index.h"
 #include "dxf/progress_sink.h"
 
 namespace karvex {
@@ -76,6 +77,7 @@ class GroupPairReader {
 
   ProgressSink* sink_;
   std::string_view source_;
+  LineEndIndex lineEnds_;
   std::int32_t readPos_ = 0;
   std::int32_t lastProgressPos_ = 0;
   std::int32_t groupCode_ = 0;

@@ -58,18 +58,22 @@ PolarForm PolarFormOf(float x, float y, float baseX, float baseY) {
 // The polar angle and the turned offsets are held as 32-bit floats; the
 // distance and every sum and product stay in extended precision.
 BlockPlacement::Turned BlockPlacement::Turn(float x, float y) const {
-  PolarForm polar;
-  if (const PolarForm* cached = cache_ != nullptr ? cache_->Find(x, y, baseX_, baseY_) : nullptr) {
-    polar = *cached;
-  } else {
-    polar = PolarFormOf(x, y, baseX_, baseY_);
-    if (cache_ != nullptr) cache_->Store(x, y, baseX_, baseY_, polar);
+  PolarCache::Entry* entry = nullptr;
+  if (cache_ != nullptr) {
+    entry = cache_->Find(x, y, baseX_, baseY_);
+    if (entry == nullptr) entry = &cache_->Store(x, y, baseX_, baseY_, PolarFormOf(x, y, baseX_, baseY_));
   }
-  long double sine, cosine;
-  SinCos(Radians(static_cast<long double>(insertAngle_) + polar.angleDegrees), sine, cosine);
-  const float turnedX = StoreAsFloat(cosine * polar.distance);
-  const float turnedY = StoreAsFloat(sine * polar.distance);
-  return {static_cast<long double>(turnedX) + insertX_, static_cast<long double>(turnedY) + insertY_};
+  TurnedOffset turned;
+  if (const TurnedOffset* kept = entry != nullptr ? entry->TurnedBy(insertAngle_) : nullptr) {
+    turned = *kept;
+  } else {
+    const PolarForm polar = entry != nullptr ? entry->Form() : PolarFormOf(x, y, baseX_, baseY_);
+    long double sine, cosine;
+    SinCos(Radians(static_cast<long double>(insertAngle_) + polar.angleDegrees), sine, cosine);
+    turned = {StoreAsFloat(cosine * polar.distance), StoreAsFloat(sine * polar.distance)};
+    if (entry != nullptr) entry->KeepTurn(insertAngle_, turned);
+  }
+  return {static_cast<long double>(turned.x) + insertX_, static_cast<long double>(turned.y) + insertY_};
 }
 
 PixelPoint BlockPlacement::Point(float x, float y) const {

@@ -3,8 +3,10 @@
 // precision) of block points about their base point. A block inserted ten
 // thousand times turns the same points ten thousand times; their polar form
 // is a pure function of the four floats, so looking it up gives exactly what
-// computing it again would. Only the turn by the insertion angle is left to
-// do per insertion.
+// computing it again would. The turned offsets are a pure function of the
+// polar form and the insertion angle, so the last ones are kept too: blocks
+// are mostly inserted again and again at one angle, and then nothing is left
+// to compute but the move to the insertion point.
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -16,37 +18,68 @@ struct PolarForm {
   long double distance;
 };
 
-class PolarCache {
- public:
-  // The cached form of (x, y) about (baseX, baseY), or null.
-  const PolarForm* Find(float x, float y, float baseX, float baseY) const {
-    const Key key = MakeKey(x, y, baseX, baseY);
-    const Entry& entry = entries_[Slot(key)];
-    return entry.used && entry.key == key ? &entry.form : nullptr;
-  }
+// A block point's offsets from the base point once turned, held as floats.
+struct TurnedOffset {
+  float x;
+  float y;
+};
 
-  void Store(float x, float y, float baseX, float baseY, const PolarForm& form) {
+class PolarCache {
+  using Key = std::array<std::uint32_t, 4>;
+
+ public:
+  class Entry {
+   public:
+    const PolarForm& Form() const { return form_; }
+    // The offsets last kept for exactly this insertion angle, or null.
+    const TurnedOffset* TurnedBy(float insertAngle) const {
+      return turnKept_ && turnAngleBits_ == Bits(insertAngle) ? &turned_ : nullptr;
+    }
+    void KeepTurn(float insertAngle, TurnedOffset turned) {
+      turnKept_ = true;
+      turnAngleBits_ = Bits(insertAngle);
+      turned_ = turned;
+    }
+
+   private:
+    friend class PolarCache;
+    Key key_{};
+    PolarForm form_{};
+    bool used_ = false;
+    bool turnKept_ = false;
+    std::uint32_t turnAngleBits_ = 0;
+    TurnedOffset turned_{};
+  };
+
+  // The entry of (x, y) about (baseX, baseY), or null.
+  Entry* Find(float x, float y, float baseX, float baseY) {
     const Key key = MakeKey(x, y, baseX, baseY);
     Entry& entry = entries_[Slot(key)];
-    entry = Entry{key, form, true};
+    return entry.used_ && entry.key_ == key ? &entry : nullptr;
+  }
+
+  // Makes the entry of (x, y) about (baseX, baseY), in place of whatever
+  // its slot held, with no turn kept yet.
+  Entry& Store(float x, float y, float baseX, float baseY, const PolarForm& form) {
+    const Key key = MakeKey(x, y, baseX, baseY);
+    Entry& entry = entries_[Slot(key)];
+    entry = Entry{};
+    entry.key_ = key;
+    entry.form_ = form;
+    entry.used_ = true;
+    return entry;
   }
 
  private:
-  using Key = std::array<std::uint32_t, 4>;
-  struct Entry {
-    Key key{};
-    PolarForm form{};
-    bool used = false;
-  };
+  static std::uint32_t Bits(float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, 4);
+    return bits;
+  }
   static constexpr std::size_t kSlots = 4096;
 
   static Key MakeKey(float x, float y, float baseX, float baseY) {
-    Key key;
-    std::memcpy(&key[0], &x, 4);
-    std::memcpy(&key[1], &y, 4);
-    std::memcpy(&key[2], &baseX, 4);
-    std::memcpy(&key[3], &baseY, 4);
-    return key;
+    return {Bits(x), Bits(y), Bits(baseX), Bits(baseY)};
   }
   static std::size_t Slot(const Key& key) {
     std::uint64_t hash = 0x9E3779B97F4A7C15ull;

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "base/failures.h"
+#include "dxf/line_end_index.h"
 
 namespace karvex {
 namespace {
@@ -142,6 +146,113 @@ TEST(GroupPairReader, CurrentPairOutlivesTheRequestText) {
     text.assign(text.size(), '#');
   }
   EXPECT_TRUE(reader.Is(2, "KEPT"));
+}
+
+// Where each line of text[from, end) ends, by the rules applied byte by
+// byte: a line ends at the first CR or LF, or at the end of the text.
+// Each line as its end and where the next one starts.
+struct LineSpan {
+  std::size_t end;
+  std::size_t next;
+};
+
+std::vector<LineSpan> ReferenceLines(const std::string& text, std::size_t from) {
+  std::vector<LineSpan> lines;
+  std::size_t pos = from;
+  while (pos < text.size()) {
+    std::size_t end = pos;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    if (end == text.size()) {
+      pos = end;
+    } else {
+      pos = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    }
+    lines.push_back({end, pos});
+  }
+  return lines;
+}
+
+// Lines of every length (some longer than the 64-byte blocks the search
+// works in) with every kind of terminator; with group code lines, only
+// terminators that end one line each, so that the pairs stay paired.
+std::string RandomLines(std::mt19937& random, bool groupCodeLines) {
+  const char* const terminators[] = {"\r\n", "\n", "\r", "\r\r\n", "\n\r"};
+  const std::size_t terminatorKinds = groupCodeLines ? 3 : std::size(terminators);
+  std::string text;
+  const int lineCount = static_cast<int>(random() % 40);
+  for (int i = 0; i < lineCount; ++i) {
+    if (groupCodeLines) text += " 1\r\n";
+    const std::size_t length = random() % 4 == 0 ? random() % 150 : random() % 12;
+    for (std::size_t j = 0; j < length; ++j) text += static_cast<char>(' ' + random() % 94);
+    text += terminators[random() % terminatorKinds];
+  }
+  return text;
+}
+
+// A heap copy of exactly text's bytes, so that the sanitizers see any read
+// past its end.
+struct ExactCopy {
+  explicit ExactCopy(const std::string& text) : bytes(new char[text.size() + (text.empty() ? 1 : 0)]), size(text.size()) {
+    std::copy(text.begin(), text.end(), bytes.get());
+  }
+  std::string_view View() const { return {bytes.get(), size}; }
+  std::unique_ptr<char[]> bytes;
+  std::size_t size;
+};
+
+TEST(LineEndIndex, FindsEachLineEndFromAnyPosition) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 500; ++round) {
+    std::string text = RandomLines(random, false);
+    text.resize(text.empty() ? 0 : random() % (text.size() + 1));
+    const std::size_t from = text.empty() ? 0 : random() % text.size();
+    const ExactCopy exact(text);
+    LineEndIndex index;
+    index.Reset(exact.View());
+    // Jumping back to an earlier block must work as well as moving on.
+    if (!text.empty()) (void)index.NextLineEnd(text.size() - 1);
+    std::size_t pos = from;
+    for (const LineSpan& line : ReferenceLines(text, from)) {
+      ASSERT_EQ(index.NextLineEnd(pos), line.end) << "round " << round << ", line from " << pos;
+      pos = line.next;
+    }
+  }
+}
+
+// The values the reader gives are the lines the byte rules find, whatever
+// the mix of terminators, up to the text's last byte.
+TEST(GroupPairReader, ValuesAreTheLinesTheByteRulesFind) {
+  std::mt19937 random(9);
+  for (int round = 0; round < 300; ++round) {
+    std::string text = RandomLines(random, true);
+    text.resize(text.empty() ? 0 : random() % (text.size() + 1));
+    const ExactCopy exact(text);
+    GroupPairReader reader;
+    reader.Begin(exact.View());
+    const std::vector<LineSpan> lines = ReferenceLines(text, 0);
+    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+      reader.ReadGroupPair();
+      const std::size_t valueStart = lines[i].next;
+      ASSERT_EQ(reader.GroupValue(), std::string_view(text).substr(valueStart, lines[i + 1].end - valueStart))
+          << round;
+      ASSERT_EQ(static_cast<std::size_t>(reader.ReadPos()), lines[i + 1].next) << round;
+    }
+  }
+}
+
+TEST(LineEndMask, VectorAndWordFormsAgree) {
+  std::mt19937 random(11);
+  const char alphabet[] = {'\r', '\n', '0', ' ', 'A', '\x8d', '\x8a', '\0', '\x0c', '\x0e'};
+  char block[64];
+  for (int round = 0; round < 20000; ++round) {
+    std::uint64_t expected = 0;
+    for (int i = 0; i < 64; ++i) {
+      block[i] = alphabet[random() % std::size(alphabet)];
+      if (block[i] == '\r' || block[i] == '\n') expected |= std::uint64_t{1} << i;
+    }
+    ASSERT_EQ(LineEndMaskPortable(block), expected);
+    ASSERT_EQ(LineEndMask(block), expected);
+  }
 }
 
 }  // namespace

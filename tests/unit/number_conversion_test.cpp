@@ -124,6 +124,20 @@ TEST(RealConversion, LongDigitStringsAreExact) {
   EXPECT_EQ(*ParseReal(fraction), 1e-301L);
 }
 
+// Value texts are views into the drawing: the digits of the next line, or of
+// the rest of a longer buffer, must not be read into the value.
+TEST(RealConversion, ReadsNoFurtherThanItsText) {
+  const std::string_view buffer = "12345678901234567890.5e3";
+  EXPECT_EQ(*ParseReal(buffer.substr(0, 3)), 123.0L);
+  EXPECT_EQ(*ParseReal(buffer.substr(0, 8)), 12345678.0L);
+  EXPECT_EQ(*ParseReal(buffer.substr(0, 9)), 123456789.0L);
+  EXPECT_EQ(*ParseReal(buffer.substr(2, 6)), 345678.0L);
+  EXPECT_EQ(*ParseReal(buffer.substr(0, 21)), 12345678901234567890.0L);
+  const std::string_view lines = "0.25\r\n 10\r\n";
+  EXPECT_EQ(*ParseReal(lines.substr(0, 4)), 0.25L);
+  EXPECT_EQ(ConvertRealToFloat(lines.substr(0, 3)), 0.2f);
+}
+
 TEST(FloatStore, OverflowAndNanAreFailures) {
   EXPECT_EQ(StoreAsFloat(1e38L), 1e38f);
   EXPECT_THROW(StoreAsFloat(1e39L), FloatingPointFailure);

@@ -1,0 +1,43 @@
+#include "render/placement.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "render/mapping.h"
+#include "render/polar_cache.h"
+
+namespace karvex {
+namespace {
+
+bool SameBits(long double a, long double b) { return std::memcmp(&a, &b, 10) == 0; }
+
+// The cache only saves work: a block's points turned through it, insertion
+// after insertion and at changing angles, must come out bit for bit as
+// computed afresh. More points than the cache has slots, so entries are
+// also replaced.
+TEST(BlockPlacement, CachedTurnsEqualFreshOnesWhateverTheAngleOrder) {
+  const DrawingExtents extents{0, 0, 1000, 1000, 0.5f};
+  const Mapping mapping(extents, 500);
+  std::mt19937 random(20261210);
+  std::uniform_real_distribution<float> coordinate(-500, 500);
+  std::vector<std::pair<float, float>> blockPoints(6000);
+  for (auto& [x, y] : blockPoints) x = coordinate(random), y = coordinate(random);
+  const float insertAngles[] = {0.0f, 0.0f, 30.0f, 0.0f, -0.0f, 30.0f, 1e-7f, 270.0f, 30.0f};
+
+  PolarCache cache;
+  for (const float angle : insertAngles) {
+    const BlockPlacement cached(mapping, 12.5f, -3.0f, 400.0f, 250.0f, angle, &cache);
+    const BlockPlacement fresh(mapping, 12.5f, -3.0f, 400.0f, 250.0f, angle);
+    for (const auto& [x, y] : blockPoints) {
+      const BlockPlacement::Turned a = cached.Turn(x, y);
+      const BlockPlacement::Turned b = fresh.Turn(x, y);
+      ASSERT_TRUE(SameBits(a.x, b.x) && SameBits(a.y, b.y)) << "angle " << angle << " point " << x << "," << y;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace karvex
