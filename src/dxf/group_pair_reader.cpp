@@ -9,6 +9,21 @@ namespace {
 // Group codes are written right-aligned in three columns: blanks, then up
 // to three digits. Anything else goes through the full integer conversion.
 bool ParseShortGroupCode(std::string_view line, std::int32_t& code) {
+  if (line.size() == 3) {
+    // The usual form, judged without a loop: "  d", " dd" or "ddd".
+    const auto a = static_cast<unsigned>(static_cast<unsigned char>(line[0])) - '0';
+    const auto b = static_cast<unsigned>(static_cast<unsigned char>(line[1])) - '0';
+    const auto c = static_cast<unsigned>(static_cast<unsigned char>(line[2])) - '0';
+    constexpr unsigned kBlank = static_cast<unsigned>(' ' - '0');  // a blank, less '0'
+    const bool aBlank = a == kBlank;
+    const bool bBlank = b == kBlank;
+    const bool valid = c <= 9 && (b <= 9 ? (aBlank || a <= 9) : (bBlank && aBlank));
+    if (!valid) return false;
+    const unsigned tens = bBlank ? 0 : b;
+    const unsigned hundreds = aBlank ? 0 : a;
+    code = static_cast<std::int32_t>(hundreds * 100 + tens * 10 + c);
+    return true;
+  }
   std::size_t i = 0;
   while (i < line.size() && line[i] == ' ') ++i;
   const std::size_t digits = line.size() - i;
@@ -47,7 +62,7 @@ void GroupPairReader::End() {
 // A line ends at CR LF, at a lone LF or at a lone CR; only the terminator is
 // passed over. A last line that reaches the end of the text without a
 // terminator is still a line; a line that would start at the end is not.
-bool GroupPairReader::ReadLine(std::string_view& line) {
+[[gnu::always_inline]] inline bool GroupPairReader::ReadLine(std::string_view& line) {
   const std::size_t size = source_.size();
   std::size_t pos = static_cast<std::size_t>(readPos_);
   if (pos >= size) return false;
