@@ -98,6 +98,15 @@ void GroupPairReader::ReadGroupPair() {
   }
 }
 
+float GroupPairReader::GroupValueAsFloat() const {
+  // A value kept past its request, or the failure sentinel, is read alone.
+  const auto at = reinterpret_cast<std::uintptr_t>(groupValue_.data());
+  const auto sourceStart = reinterpret_cast<std::uintptr_t>(source_.data());
+  const bool inSource = at >= sourceStart && at - sourceStart < source_.size();
+  const char* readableEnd = inSource ? source_.data() + source_.size() : groupValue_.data() + groupValue_.size();
+  return ConvertRealToFloat(groupValue_, readableEnd);
+}
+
 void GroupPairReader::Fail(ReadStop why, std::int32_t where) {
   groupCode_ = 0;
   groupValue_ = ErrorValue;

@@ -50,6 +50,10 @@ class GroupPairReader {
   std::int32_t SourceSize() const { return static_cast<std::int32_t>(source_.size()); }
   std::string_view Source() const { return source_; }
 
+  // The current value as a coordinate (ConvertRealToFloat). The text after
+  // it is read ahead where it is still the request's text.
+  float GroupValueAsFloat() const;
+
   bool Is(std::int32_t code, std::string_view value) const {
     return groupCode_ == code && groupValue_ == value;
   }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/failures.h"
+#include "dxf/word_real_parser.h"
 
 namespace karvex {
 namespace {
@@ -237,6 +238,12 @@ float StoreAsFloat(long double value) {
 float ConvertRealToFloat(std::string_view text) {
   long double value;
   if (!ParseShortReal(text, value)) value = ConvertReal(text);
+  return StoreAsFloat(value);
+}
+
+float ConvertRealToFloat(std::string_view text, const char* readableEnd) {
+  long double value;
+  if (!ParseWordReal(text, readableEnd, value) && !ParseShortReal(text, value)) value = ConvertReal(text);
   return StoreAsFloat(value);
 }
 

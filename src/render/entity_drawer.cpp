@@ -60,8 +60,8 @@ bool EntityDrawer::DrawBlock(float insertX, float insertY, float insertAngle) {
     float baseX = 0;
     float baseY = 0;
     do {
-      if (reader_.GroupCode() == 10) baseX = ConvertRealToFloat(reader_.GroupValue());
-      if (reader_.GroupCode() == 20) baseY = ConvertRealToFloat(reader_.GroupValue());
+      if (reader_.GroupCode() == 10) baseX = reader_.GroupValueAsFloat();
+      if (reader_.GroupCode() == 20) baseY = reader_.GroupValueAsFloat();
       reader_.ReadGroupPair();
     } while (reader_.GroupCode() != 0);
     // An empty block ends at its own ENDBLK.

@@ -5,7 +5,7 @@
 namespace karvex {
 namespace {
 
-float Real(const GroupPairReader& reader) { return ConvertRealToFloat(reader.GroupValue()); }
+float Real(const GroupPairReader& reader) { return reader.GroupValueAsFloat(); }
 
 // Runs store on every pair of the entity, from its own group-0 pair up to
 // (not including) the next group-0 pair.

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "dxf/number_conversion.h"
+#include "dxf/word_real_parser.h"
 
 namespace {
 
@@ -28,6 +29,17 @@ bool OnlyDigitsAfterOptionalSign(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::setlocale(LC_NUMERIC, "C");
+  // The word-at-a-time reading of a value inside a longer text: every prefix
+  // of the input as the value, the rest as the text after it. Where it
+  // gives a value, it is the one the complete conversion gives.
+  for (std::size_t length = 0; length <= size && length <= 32; ++length) {
+    long double word;
+    const char* begin = reinterpret_cast<const char*>(data);
+    if (!karvex::ParseWordReal(std::string_view(begin, length), begin + size, word)) continue;
+    const auto complete = karvex::ParseReal(std::string_view(begin, length));
+    if (!complete || std::memcmp(&word, &*complete, 10) != 0) __builtin_trap();
+  }
+
   const std::string text(reinterpret_cast<const char*>(data), size);
   if (text.find('\0') != std::string::npos) return 0;
 
@@ -60,5 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (...) {
     }
   }
+
   return 0;
 }

@@ -7,10 +7,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 
 #include "base/failures.h"
+#include "dxf/word_real_parser.h"
 
 namespace karvex {
 namespace {
@@ -183,6 +185,65 @@ TEST(RealConversion, AgreesBitForBitWithStrtoldOnRandomTexts) {
     const long double library = std::strtold(text.c_str(), nullptr);
     ASSERT_EQ(std::memcmp(&*ours, &library, 10), 0) << text;
   }
+}
+
+// What a conversion gave: the float's bits, or which failure it raised.
+std::string Outcome(std::string_view text, const char* readableEnd) {
+  try {
+    const float value = readableEnd == nullptr ? ConvertRealToFloat(text) : ConvertRealToFloat(text, readableEnd);
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, 4);
+    return std::to_string(bits);
+  } catch (const ConversionFailure&) {
+    return "conversion failure";
+  } catch (const FloatingPointFailure&) {
+    return "floating-point failure";
+  }
+}
+
+// A value read in place, with the text after it readable: the same float
+// or failure as when it is read alone, whatever follows it (the next
+// line's digits included) and however near the end of the text it lies.
+TEST(RealConversion, InPlaceReadingAgreesWithReadingAlone) {
+  const char* const values[] = {
+      "0.0131412260516921", "-1.454836157207853", "1000.1982022233", "7030.0",   "0",         "-0.0",
+      "5.",                 ".5",                 "+.5",             "1234567.123456789012",    "12345678.5",
+      "0.12345678901234567", "999.9999999999999999", "9999.9999999999999999",   "1e5",       " 1.5",
+      "1.5 ",               "1.2.3",              "-",               ".",        "",          "+-1",
+      "1,5",                "0.000000000000001", "4e38",           "0.9999999999999999",     "1234567",
+  };
+  const char* const followers[] = {"", "\r\n 20\r\n", "7\r\n 20\r\n0.0\r\n", "123456789012345678901234", "e5", ".5"};
+  for (const char* value : values) {
+    for (const char* follower : followers) {
+      const std::string text = std::string(value) + follower;
+      const std::unique_ptr<char[]> exact(new char[text.size() + 1]);
+      std::memcpy(exact.get(), text.data(), text.size());
+      const std::string_view view(exact.get(), std::strlen(value));
+      EXPECT_EQ(Outcome(view, exact.get() + text.size()), Outcome(view, nullptr))
+          << "\"" << value << "\" followed by \"" << follower << "\"";
+    }
+  }
+}
+
+TEST(RealConversion, WordReadingAgreesBitForBitOnRandomTexts) {
+  std::mt19937_64 random(20261211);
+  std::uniform_int_distribution<int> followerDigit(0, 11);
+  int taken = 0;
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = RandomRealText(random);
+    const std::size_t length = text.size();
+    for (int j = 0; j < 24; ++j) {
+      const int d = followerDigit(random);
+      text += d < 10 ? static_cast<char>('0' + d) : (d == 10 ? '\r' : '.');
+    }
+    long double word;
+    if (!ParseWordReal(std::string_view(text.data(), length), text.data() + text.size(), word)) continue;
+    ++taken;
+    const std::optional<long double> complete = ParseReal(std::string_view(text.data(), length));
+    ASSERT_TRUE(complete.has_value()) << text.substr(0, length);
+    ASSERT_EQ(std::memcmp(&word, &*complete, 10), 0) << text.substr(0, length);
+  }
+  EXPECT_GT(taken, 10000);  // the random texts do reach the word reading
 }
 
 }  // namespace
