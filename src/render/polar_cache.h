@@ -4,9 +4,9 @@
 // thousand times turns the same points ten thousand times; their polar form
 // is a pure function of the four floats, so looking it up gives exactly what
 // computing it again would. The turned offsets are a pure function of the
-// polar form and the insertion angle, so the last ones are kept too: blocks
-// are mostly inserted again and again at one angle, and then nothing is left
-// to compute but the move to the insertion point.
+// polar form and the insertion angle, so the last few are kept too: blocks
+// are mostly inserted again and again at a few angles (0, 90, 180, 270),
+// and then nothing is left to compute but the move to the insertion point.
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -31,24 +31,34 @@ class PolarCache {
   class Entry {
    public:
     const PolarForm& Form() const { return form_; }
-    // The offsets last kept for exactly this insertion angle, or null.
+    // The offsets kept for exactly this insertion angle, or null.
     const TurnedOffset* TurnedBy(float insertAngle) const {
-      return turnKept_ && turnAngleBits_ == Bits(insertAngle) ? &turned_ : nullptr;
+      const std::uint32_t angleBits = Bits(insertAngle);
+      for (std::size_t i = 0; i < turnsKept_; ++i) {
+        if (turns_[i].angleBits == angleBits) return &turns_[i].offset;
+      }
+      return nullptr;
     }
+    // Keeps the offsets for this angle in place of the oldest kept ones.
     void KeepTurn(float insertAngle, TurnedOffset turned) {
-      turnKept_ = true;
-      turnAngleBits_ = Bits(insertAngle);
-      turned_ = turned;
+      turns_[nextTurn_] = {Bits(insertAngle), turned};
+      nextTurn_ = (nextTurn_ + 1) % kTurnsKept;
+      if (turnsKept_ < kTurnsKept) ++turnsKept_;
     }
 
    private:
     friend class PolarCache;
+    static constexpr std::size_t kTurnsKept = 4;
+    struct KeptTurn {
+      std::uint32_t angleBits;
+      TurnedOffset offset;
+    };
     Key key_{};
     PolarForm form_{};
     bool used_ = false;
-    bool turnKept_ = false;
-    std::uint32_t turnAngleBits_ = 0;
-    TurnedOffset turned_{};
+    std::uint8_t turnsKept_ = 0;
+    std::uint8_t nextTurn_ = 0;
+    std::array<KeptTurn, kTurnsKept> turns_{};
   };
 
   // The entry of (x, y) about (baseX, baseY), or null.
@@ -76,7 +86,8 @@ class PolarCache {
     std::memcpy(&bits, &value, 4);
     return bits;
   }
-  static constexpr std::size_t kSlots = 4096;
+  static constexpr int kSlotBits = 14;
+  static constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
 
   static Key MakeKey(float x, float y, float baseX, float baseY) {
     return {Bits(x), Bits(y), Bits(baseX), Bits(baseY)};
@@ -84,7 +95,7 @@ class PolarCache {
   static std::size_t Slot(const Key& key) {
     std::uint64_t hash = 0x9E3779B97F4A7C15ull;
     for (std::uint32_t part : key) hash = (hash ^ part) * 0x100000001B3ull;
-    return static_cast<std::size_t>(hash >> 52) % kSlots;
+    return static_cast<std::size_t>(hash >> (64 - kSlotBits));
   }
 
   std::array<Entry, kSlots> entries_{};
