@@ -243,7 +243,10 @@ float ConvertRealToFloat(std::string_view text) {
 
 float ConvertRealToFloat(std::string_view text, const char* readableEnd) {
   long double value;
-  if (!ParseWordReal(text, readableEnd, value) && !ParseShortReal(text, value)) value = ConvertReal(text);
+  // The word reading's values are below 10^7 in magnitude: never too large
+  // for a float, never NaN.
+  if (ParseWordReal(text, readableEnd, value)) return static_cast<float>(value);
+  if (!ParseShortReal(text, value)) value = ConvertReal(text);
   return StoreAsFloat(value);
 }
 
