@@ -6,12 +6,20 @@
 namespace karvex::tools {
 
 void WalkRecord::Add(KindCounts& counts, std::string_view kind) {
+  // Entities come in runs of one kind: the last count found is tried first.
+  if (last_.counts == &counts && last_.kind == kind) {
+    ++*last_.count;
+    return;
+  }
   auto found = counts.find(kind);
   if (found == counts.end()) {
     const std::string_view key = counts.size() < kMostKinds ? kind : std::string_view(kOtherKinds);
     found = counts.try_emplace(std::string(key), 0).first;
   }
   ++found->second;
+  // The map's own key: kind may point into a text that goes away. Where
+  // kinds beyond the first few share one count, the memo is not kept.
+  if (found->first == kind) last_ = {&counts, found->first, &found->second};
 }
 
 std::int64_t WalkRecord::DrawnTotal() const {

@@ -54,12 +54,27 @@ class WalkRecord final : public RenderObserver, public EntityObserver {
   const ReadingStop& Stop() const { return stop_; }
 
  private:
-  static void Add(KindCounts& counts, std::string_view kind);
+  void Add(KindCounts& counts, std::string_view kind);
   WalkCounts& At(EntityPlace place) { return place == EntityPlace::Block ? blocks_ : section_; }
 
   WalkCounts section_;
   WalkCounts blocks_;
   ReadingStop stop_;
+  // The count Add found last. A copied record starts without one: the
+  // pointers would lead into the other record's maps.
+  struct LastFound {
+    LastFound() = default;
+    LastFound(const KindCounts* c, std::string_view k, std::int64_t* n) : counts(c), kind(k), count(n) {}
+    LastFound(const LastFound&) {}
+    LastFound& operator=(const LastFound&) {
+      counts = nullptr;
+      count = nullptr;
+      return *this;
+    }
+    const KindCounts* counts = nullptr;
+    std::string_view kind;
+    std::int64_t* count = nullptr;
+  } last_;
 };
 
 }  // namespace karvex::tools
