@@ -3,7 +3,8 @@
 # LibreCAD and LibreOffice on the same drawings. Installs the peers from
 # Debian when missing (they are not needed for anything else).
 #   scripts/compare.sh [--runs N] [--size WxH] [DRAWING...]
-# Without drawings: a 53 MB drawing made by the corpus's make_big.py.
+# Without drawings: the 53 MB drawing (50 MiB) made by the corpus's
+# make_big.py, the one scripts/bench.sh reads too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -27,8 +28,8 @@ while [ $# -gt 0 ]; do
 done
 if [ ${#drawings[@]} -eq 0 ]; then
   mkdir -p build/bench-data
-  big=build/bench-data/big_53mb_crlf.dxf
-  [ -f "$big" ] || python3 ../shared/corpus/make_big.py --mb 53 -o "$big" >/dev/null
+  big=build/bench-data/big_50mb_crlf.dxf
+  [ -f "$big" ] || python3 ../shared/corpus/make_big.py --mb 50 -o "$big" >/dev/null
   drawings=("$big")
 fi
 python3 scripts/compare_converters.py "${options[@]}" "${drawings[@]}"

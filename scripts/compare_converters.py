@@ -93,7 +93,7 @@ def measure(steps, runs, env=None, cwd=None):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("drawings", nargs="+")
-    parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--size", default="640x453")
     parser.add_argument("--skip", default="", help="comma-separated tools to leave out (wine,gdal,librecad,libreoffice)")
     args = parser.parse_args()
