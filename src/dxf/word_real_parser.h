@@ -72,7 +72,7 @@ inline std::uint64_t NonDigitFlags(std::uint64_t word) {
 }
 
 // Eight digit bytes, the first the most significant, as a number.
-inline std::uint64_t EightDigits(std::uint64_t word) {
+[[gnu::always_inline]] inline std::uint64_t EightDigits(std::uint64_t word) {
   std::uint64_t digits = word - kZeros;
   digits = (digits * 10 + (digits >> 8)) & 0x00FF00FF00FF00FFull;
   digits = (digits * 100 + (digits >> 16)) & 0x0000FFFF0000FFFFull;
@@ -81,7 +81,7 @@ inline std::uint64_t EightDigits(std::uint64_t word) {
 
 // The number the first count digit bytes of word (0 to 8) make: they are
 // moved to the top of the word with '0's in front of them.
-inline std::uint64_t LeadingDigits(std::uint64_t word, int count) {
+[[gnu::always_inline]] inline std::uint64_t LeadingDigits(std::uint64_t word, int count) {
   return EightDigits(ShiftUpBytes(word, 8 - count) | ShiftDownBytes(kZeros, count));
 }
 

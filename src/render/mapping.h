@@ -2,6 +2,7 @@
 // The one rule that turns drawing coordinates (y up) into pixels (row 0 at
 // the top): subtract the rectangle's minimum, multiply by the scale in
 // extended precision, round once to nearest with halves to even.
+#include <cmath>
 #include <cstdint>
 
 #include "dxf/drawing_extents.h"
@@ -24,10 +25,37 @@ struct PixelBox {
   bool operator==(const PixelBox&) const = default;
 };
 
+// 32-bit wrap-around sum and difference of pixel coordinates, as the
+// platform's 32-bit arithmetic gives them.
+constexpr std::int32_t WrapAdd(std::int32_t a, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+constexpr std::int32_t WrapSub(std::int32_t a, std::int32_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
+}
+
+// Raises the FloatingPointFailure of a value RoundPixel cannot round.
+[[noreturn]] void ThrowPixelFailure(long double value);
+
 // Rounding R: to nearest, an exact half to the even neighbour, formed as a
 // 64-bit integer of which the low 32 bits are the pixel. NaN or a value
-// beyond 64 bits raises FloatingPointFailure.
-std::int32_t RoundPixel(long double value);
+// beyond 64 bits raises FloatingPointFailure. Every point of a picture
+// passes here, so it is inline: the value stays in the x87 unit.
+inline std::int32_t RoundPixel(long double value) {
+  // Near 2^63 long double holds integers only, so a value fits 64 bits
+  // after rounding exactly when it does before; NaN fails the test too.
+  constexpr long double kTwoTo63 = 9223372036854775808.0L;
+  if (!(value >= -kTwoTo63 && value < kTwoTo63)) ThrowPixelFailure(value);
+  // Rounds in the current rounding mode, to nearest with halves to even
+  // (every export keeps it so), straight into a 64-bit integer.
+  std::int64_t wide;
+#if defined(__i386__) || defined(__x86_64__)
+  __asm__("fistpll %0" : "=m"(wide) : "t"(value) : "st");
+#else
+  wide = static_cast<std::int64_t>(std::nearbyint(value));
+#endif
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(wide)));
+}
 
 class Mapping {
  public:
@@ -48,7 +76,7 @@ class Mapping {
   // Pixel column and row of a position already taken relative to the
   // rectangle's minimum, for callers whose sums group differently.
   std::int32_t Column(long double relativeX) const { return RoundPixel(relativeX * scale_); }
-  std::int32_t Row(long double relativeY) const;
+  std::int32_t Row(long double relativeY) const { return WrapSub(outputHeight_, RoundPixel(relativeY * scale_)); }
 
   float ExtMinX() const { return extMinX_; }
   float ExtMinY() const { return extMinY_; }
@@ -59,14 +87,5 @@ class Mapping {
   float scale_;
   std::int32_t outputHeight_;
 };
-
-// 32-bit wrap-around sum and difference of pixel coordinates, as the
-// platform's 32-bit arithmetic gives them.
-constexpr std::int32_t WrapAdd(std::int32_t a, std::int32_t b) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-constexpr std::int32_t WrapSub(std::int32_t a, std::int32_t b) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
-}
 
 }  // namespace karvex
