@@ -56,6 +56,7 @@ bool EntityDrawer::DrawBlock(float insertX, float insertY, float insertAngle) {
     ~PlaceScope() { place = saved; }
   } scope{place_, place_};
   place_ = EntityPlace::Block;
+  const std::int32_t blockStart = reader_.ReadPos();
   try {
     float baseX = 0;
     float baseY = 0;
@@ -68,7 +69,10 @@ bool EntityDrawer::DrawBlock(float insertX, float insertY, float insertAngle) {
     if (reader_.IsEnd("ENDBLK")) return true;
 
     if (!polarCache_) polarCache_ = std::make_unique<PolarCache>();
-    const BlockPlacement placement(mapping_, baseX, baseY, insertX, insertY, insertAngle, polarCache_.get());
+    if (!turnReplay_) turnReplay_ = std::make_unique<TurnReplay>();
+    TurnReplay::Cursor replay = turnReplay_->Start(blockStart, baseX, baseY, insertAngle);
+    const BlockPlacement placement(mapping_, baseX, baseY, insertX, insertY, insertAngle, polarCache_.get(),
+                                   &replay);
     for (;;) {
       bool handled = false;
       handled |= DrawIf("LINE", [&] { DrawLine(placement); });

@@ -78,6 +78,7 @@ class EntityDrawer {
   EntityPlace place_ = EntityPlace::Section;
   // Made on the first replay: most drawings insert nothing.
   std::unique_ptr<PolarCache> polarCache_;
+  std::unique_ptr<TurnReplay> turnReplay_;
 };
 
 }  // namespace karvex

@@ -58,6 +58,9 @@ PolarForm PolarFormOf(float x, float y, float baseX, float baseY) {
 // The polar angle and the turned offsets are held as 32-bit floats; the
 // distance and every sum and product stay in extended precision.
 BlockPlacement::Turned BlockPlacement::Turn(float x, float y) const {
+  if (const TurnedOffset* replayed = replay_ != nullptr ? replay_->Next(x, y) : nullptr) {
+    return {static_cast<long double>(replayed->x) + insertX_, static_cast<long double>(replayed->y) + insertY_};
+  }
   PolarCache::Entry* entry = nullptr;
   if (cache_ != nullptr) {
     entry = cache_->Find(x, y, baseX_, baseY_);
@@ -73,6 +76,7 @@ BlockPlacement::Turned BlockPlacement::Turn(float x, float y) const {
     turned = {StoreAsFloat(cosine * polar.distance), StoreAsFloat(sine * polar.distance)};
     if (entry != nullptr) entry->KeepTurn(insertAngle_, turned);
   }
+  if (replay_ != nullptr) replay_->Keep(x, y, turned);
   return {static_cast<long double>(turned.x) + insertX_, static_cast<long double>(turned.y) + insertY_};
 }
 

@@ -7,6 +7,7 @@
 
 #include "render/mapping.h"
 #include "render/polar_cache.h"
+#include "render/turn_replay.h"
 
 namespace karvex {
 
@@ -49,11 +50,11 @@ class SectionPlacement final : public Placement {
 // then moved so that the base point lands on the insertion point. No scaling.
 class BlockPlacement final : public Placement {
  public:
-  // cache may be null; it only saves work.
+  // cache and replay may be null; they only save work.
   BlockPlacement(const Mapping& mapping, float baseX, float baseY, float insertX, float insertY, float insertAngle,
-                 PolarCache* cache = nullptr)
+                 PolarCache* cache = nullptr, TurnReplay::Cursor* replay = nullptr)
       : mapping_(mapping), baseX_(baseX), baseY_(baseY), insertX_(insertX), insertY_(insertY),
-        insertAngle_(insertAngle), cache_(cache) {}
+        insertAngle_(insertAngle), cache_(cache), replay_(replay) {}
   PixelPoint Point(float x, float y) const override;
   PixelBox CircleBox(float x, float y, float radius) const override;
   PixelPoint RadialPoint(float x, float y, float radius, float angleDegrees) const override;
@@ -73,6 +74,7 @@ class BlockPlacement final : public Placement {
   float baseX_, baseY_;
   float insertX_, insertY_, insertAngle_;
   PolarCache* cache_;
+  TurnReplay::Cursor* replay_;
 };
 
 // Degrees to radians with pi in extended precision.

@@ -39,5 +39,43 @@ TEST(BlockPlacement, CachedTurnsEqualFreshOnesWhateverTheAngleOrder) {
   }
 }
 
+// Insertions made the same way read their turns back from a record: the
+// record is cut short (a block that failed halfway), read on past its end,
+// departed from (other points at the same place and angle), and read
+// again; every turn still equals the one computed afresh.
+TEST(BlockPlacement, ReplayedTurnsEqualFreshOnesEvenWhereTheRecordIsLeft) {
+  const DrawingExtents extents{0, 0, 1000, 1000, 0.5f};
+  const Mapping mapping(extents, 500);
+  std::mt19937 random(5);
+  std::uniform_real_distribution<float> coordinate(-500, 500);
+  std::vector<std::pair<float, float>> points(300);
+  for (auto& [x, y] : points) x = coordinate(random), y = coordinate(random);
+  std::vector<std::pair<float, float>> departing = points;
+  for (std::size_t i = 100; i < departing.size(); ++i) departing[i].first += 1.0f;
+
+  struct Insertion {
+    float angle;
+    const std::vector<std::pair<float, float>>* points;
+    std::size_t count;
+  };
+  const Insertion insertions[] = {
+      {90.0f, &points, 50},  {90.0f, &points, 300}, {90.0f, &departing, 300}, {90.0f, &points, 300},
+      {45.0f, &points, 300}, {90.0f, &points, 300}, {45.0f, &departing, 300},
+  };
+  PolarCache cache;
+  TurnReplay replay;
+  for (const Insertion& insertion : insertions) {
+    TurnReplay::Cursor cursor = replay.Start(7, 12.5f, -3.0f, insertion.angle);
+    const BlockPlacement replayed(mapping, 12.5f, -3.0f, 400.0f, 250.0f, insertion.angle, &cache, &cursor);
+    const BlockPlacement fresh(mapping, 12.5f, -3.0f, 400.0f, 250.0f, insertion.angle);
+    for (std::size_t i = 0; i < insertion.count; ++i) {
+      const auto [x, y] = (*insertion.points)[i];
+      const BlockPlacement::Turned a = replayed.Turn(x, y);
+      const BlockPlacement::Turned b = fresh.Turn(x, y);
+      ASSERT_TRUE(SameBits(a.x, b.x) && SameBits(a.y, b.y)) << "angle " << insertion.angle << " point " << i;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace karvex
