@@ -242,10 +242,9 @@ float ConvertRealToFloat(std::string_view text) {
 }
 
 float ConvertRealToFloat(std::string_view text, const char* readableEnd) {
+  WordDecimal decimal;
+  if (ReadWordDecimal(text, readableEnd, decimal)) return FloatValue(decimal);
   long double value;
-  // The word reading's values are below 10^7 in magnitude: never too large
-  // for a float, never NaN.
-  if (ParseWordReal(text, readableEnd, value)) return static_cast<float>(value);
   if (!ParseShortReal(text, value)) value = ConvertReal(text);
   return StoreAsFloat(value);
 }

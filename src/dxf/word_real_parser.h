@@ -38,6 +38,17 @@ constexpr std::uint64_t kIntegerPowersOfTen[17] = {1,
                                                    1000000000000000,
                                                    10000000000000000};
 
+// Powers of ten up to 10^16: exact in double precision too.
+constexpr auto kDoublePowersOfTen = [] {
+  std::array<double, 17> table{};
+  double power = 1.0;
+  for (double& entry : table) {
+    entry = power;
+    power *= 10.0;
+  }
+  return table;
+}();
+
 constexpr auto kExtendedPowersOfTen = [] {
   std::array<long double, 17> table{};
   long double power = 1.0L;
@@ -87,17 +98,25 @@ inline std::uint64_t NonDigitFlags(std::uint64_t word) {
 
 }  // namespace word_real
 
-// The value of text when it has exactly that form: an optional sign, up to
-// 7 integer digits, a point and up to 16 fraction digits, 18 digits at most
+// A decimal of at most 18 digits: (-1 if negative) * significand /
+// 10^fractionCount.
+struct WordDecimal {
+  bool negative = false;
+  std::uint64_t significand = 0;
+  int fractionCount = 0;
+};
+
+// Reads text when it has exactly that form: an optional sign, up to 7
+// integer digits, a point and up to 16 fraction digits, 18 digits at most
 // (either part may be empty, not both, and the point may be left out with
-// the fraction), and nothing else. Bytes from text's start up to readableEnd may be read.
-// Gives false for anything else, which the byte-wise reading then takes;
-// the result is correctly rounded, exactly what it would give.
-inline bool ParseWordReal(std::string_view text, const char* readableEnd, long double& value) {
+// the fraction), and nothing else. Bytes from text's start up to
+// readableEnd may be read. Gives false for anything else, which the
+// byte-wise reading then takes.
+inline bool ReadWordDecimal(std::string_view text, const char* readableEnd, WordDecimal& decimal) {
   const char* p = text.data();
   const char* const end = p + text.size();
   if (p == end) return false;
-  const bool negative = *p == '-';
+  decimal.negative = *p == '-';
   if (*p == '-' || *p == '+') ++p;
   // The integer part: up to 7 digits in one word, then the end or a point.
   if (readableEnd - p < 8) return false;
@@ -120,25 +139,60 @@ inline bool ParseWordReal(std::string_view text, const char* readableEnd, long d
     const int secondCount = fractionCount - firstCount;
     const std::uint64_t firstWord = word_real::Load(p);
     const std::uint64_t secondWord = word_real::Load(p + 8);
-    if (((word_real::NonDigitFlags(firstWord) & word_real::LowBytes(firstCount)) | (word_real::NonDigitFlags(secondWord) & word_real::LowBytes(secondCount))) !=
-        0) {
-      return false;
-    }
+    const std::uint64_t stops = (word_real::NonDigitFlags(firstWord) & word_real::LowBytes(firstCount)) |
+                                (word_real::NonDigitFlags(secondWord) & word_real::LowBytes(secondCount));
+    if (stops != 0) return false;
     fraction = word_real::LeadingDigits(firstWord, firstCount) * word_real::kIntegerPowersOfTen[secondCount] +
                word_real::LeadingDigits(secondWord, secondCount);
   }
   if (integerCount + fractionCount == 0) return false;
-  // At most 18 digits: the significand is below 10^18 < 2^63, a signed
-  // integer. It and the power of ten are exact in extended precision, so
-  // the one division rounds once, as for the digits read one by one.
-  const std::uint64_t significand = integer * word_real::kIntegerPowersOfTen[fractionCount] + fraction;
-  if (significand == 0) {
-    value = negative ? -0.0L : 0.0L;
-    return true;
+  decimal.significand = integer * word_real::kIntegerPowersOfTen[fractionCount] + fraction;
+  decimal.fractionCount = fractionCount;
+  return true;
+}
+
+// The decimal's value correctly rounded to extended precision: at most 18
+// digits make a significand below 10^18 < 2^63, a signed integer; it and
+// the power of ten are exact in extended precision, so the one division
+// rounds once, as for the digits read one by one.
+inline long double ExtendedValue(const WordDecimal& decimal) {
+  const long double magnitude = static_cast<long double>(static_cast<std::int64_t>(decimal.significand)) /
+                                word_real::kExtendedPowersOfTen[static_cast<std::size_t>(decimal.fractionCount)];
+  return decimal.negative ? -magnitude : magnitude;
+}
+
+// The float the extended value rounds to (never too large, never NaN: the
+// values are below 10^7). Where the SSE unit does double arithmetic, a
+// significand below 2^53 is divided in double precision instead, which is
+// quicker than the x87 division and store; the double is within half a
+// unit of its last place of the exact quotient, as the extended value is
+// within half of its own, so both round to the same float unless the
+// quotient lies within a unit of the double's last place of a point halfway
+// between two floats. Those few are left to the extended division.
+inline float FloatValue(const WordDecimal& decimal) {
+#if defined(__SSE2_MATH__)
+  if (decimal.significand < (std::uint64_t{1} << 53)) {
+    const double quotient = static_cast<double>(static_cast<std::int64_t>(decimal.significand)) /
+                            word_real::kDoublePowersOfTen[static_cast<std::size_t>(decimal.fractionCount)];
+    std::uint64_t bits;
+    std::memcpy(&bits, &quotient, sizeof bits);
+    // The 29 bits of the double's fraction below a float's 23.
+    constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
+    constexpr std::uint64_t kHalfway = std::uint64_t{1} << 28;
+    if ((bits & kBelowFloat) - (kHalfway - 2) > 4) {
+      const float magnitude = static_cast<float>(quotient);
+      return decimal.negative ? -magnitude : magnitude;
+    }
   }
-  const long double magnitude =
-      static_cast<long double>(static_cast<std::int64_t>(significand)) / word_real::kExtendedPowersOfTen[static_cast<std::size_t>(fractionCount)];
-  value = negative ? -magnitude : magnitude;
+#endif
+  return static_cast<float>(ExtendedValue(decimal));
+}
+
+// ReadWordDecimal and ExtendedValue in one: the value of a text of that form.
+inline bool ParseWordReal(std::string_view text, const char* readableEnd, long double& value) {
+  WordDecimal decimal;
+  if (!ReadWordDecimal(text, readableEnd, decimal)) return false;
+  value = ExtendedValue(decimal);
   return true;
 }
 

@@ -38,6 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!karvex::ParseWordReal(std::string_view(begin, length), begin + size, word)) continue;
     const auto complete = karvex::ParseReal(std::string_view(begin, length));
     if (!complete || std::memcmp(&word, &*complete, 10) != 0) __builtin_trap();
+    // Its float, however computed, is the extended value's.
+    karvex::WordDecimal decimal;
+    if (!karvex::ReadWordDecimal(std::string_view(begin, length), begin + size, decimal)) __builtin_trap();
+    const float quick = karvex::FloatValue(decimal);
+    const float rounded = static_cast<float>(*complete);
+    if (std::memcmp(&quick, &rounded, 4) != 0) __builtin_trap();
   }
 
   const std::string text(reinterpret_cast<const char*>(data), size);

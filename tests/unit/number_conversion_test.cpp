@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <random>
@@ -244,6 +245,47 @@ TEST(RealConversion, WordReadingAgreesBitForBitOnRandomTexts) {
     ASSERT_EQ(std::memcmp(&word, &*complete, 10), 0) << text.substr(0, length);
   }
   EXPECT_GT(taken, 10000);  // the random texts do reach the word reading
+}
+
+// The float of a short decimal, however it is computed, is the one its
+// extended value rounds to. The hard cases are decimals right next to a
+// point halfway between two floats, nearer than a double can tell apart:
+// 16 digits starting with 8 (a significand still below 2^53) come that
+// near. Random decimals cover the rest.
+TEST(RealConversion, FloatOfAShortDecimalIsTheRoundedExtendedValue) {
+  std::mt19937_64 random(3);
+  std::uniform_real_distribution<float> leading(8.0f, 9.0f);
+  std::uniform_int_distribution<int> decade(-6, 6);
+  std::uniform_int_distribution<std::uint64_t> significand(0, 999999999999999999ull);
+  std::uniform_int_distribution<int> fractionCount(0, 16);
+  char text[64];
+  for (int i = 0; i < 300000; ++i) {
+    WordDecimal decimal;
+    if (i % 2 == 0) {
+      // 16 significant digits of a float halfway point, as "d.ddde-x".
+      const float below = leading(random) * std::pow(10.0f, static_cast<float>(decade(random)));
+      const long double halfway = (static_cast<long double>(below) + std::nextafter(below, 1e30f)) / 2;
+      std::snprintf(text, sizeof text, "%.15Le", halfway);
+      const long double written = std::strtold(text, nullptr);
+      // Back to significand and fraction digits: d.ddddddddddddddd e-x.
+      const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+      std::string digits(text, std::strchr(text, 'e'));
+      digits.erase(1, 1);
+      decimal.significand = std::stoull(digits);
+      decimal.fractionCount = 15 - exponent;
+      if (decimal.fractionCount > 16 || decimal.fractionCount < 0 || decimal.significand >= 1000000000000000000ull)
+        continue;
+      ASSERT_EQ(ExtendedValue(decimal), written) << text;
+    } else {
+      decimal.significand = significand(random) >> (random() % 40);
+      decimal.fractionCount = fractionCount(random);
+    }
+    decimal.negative = random() % 2 == 0;
+    const float expected = static_cast<float>(ExtendedValue(decimal));
+    const float got = FloatValue(decimal);
+    ASSERT_EQ(std::memcmp(&got, &expected, 4), 0)
+        << decimal.significand << "e-" << decimal.fractionCount << " gives " << got << ", not " << expected;
+  }
 }
 
 }  // namespace
