@@ -38,12 +38,13 @@ constexpr std::uint64_t kIntegerPowersOfTen[17] = {1,
                                                    1000000000000000,
                                                    10000000000000000};
 
-// Powers of ten up to 10^16: exact in double precision too.
-constexpr auto kDoublePowersOfTen = [] {
+// 10^-n for n up to 16, each correctly rounded to double precision (the
+// powers themselves are exact, and the compiler divides exactly).
+constexpr auto kDoubleTenthPowers = [] {
   std::array<double, 17> table{};
   double power = 1.0;
   for (double& entry : table) {
-    entry = power;
+    entry = 1.0 / power;
     power *= 10.0;
   }
   return table;
@@ -163,23 +164,27 @@ inline long double ExtendedValue(const WordDecimal& decimal) {
 
 // The float the extended value rounds to (never too large, never NaN: the
 // values are below 10^7). Where the SSE unit does double arithmetic, a
-// significand below 2^53 is divided in double precision instead, which is
-// quicker than the x87 division and store; the double is within half a
-// unit of its last place of the exact quotient, as the extended value is
-// within half of its own, so both round to the same float unless the
-// quotient lies within a unit of the double's last place of a point halfway
-// between two floats. Those few are left to the extended division.
+// significand below 2^53 is multiplied by 10^-n in double precision
+// instead, which is much quicker than the x87 division and store. The
+// product is within two units of the double's last place of the exact
+// quotient (one rounding of 10^-n, one of the product), and the extended
+// value within half a unit of its own, so both round to the same float
+// unless the quotient lies within a few units of the double's last place
+// of a point halfway between two floats. Those few are left to the
+// extended division.
 inline float FloatValue(const WordDecimal& decimal) {
 #if defined(__SSE2_MATH__)
   if (decimal.significand < (std::uint64_t{1} << 53)) {
-    const double quotient = static_cast<double>(static_cast<std::int64_t>(decimal.significand)) /
-                            word_real::kDoublePowersOfTen[static_cast<std::size_t>(decimal.fractionCount)];
+    const double quotient = static_cast<double>(static_cast<std::int64_t>(decimal.significand)) *
+                            word_real::kDoubleTenthPowers[static_cast<std::size_t>(decimal.fractionCount)];
     std::uint64_t bits;
     std::memcpy(&bits, &quotient, sizeof bits);
-    // The 29 bits of the double's fraction below a float's 23.
+    // The 29 bits of the double's fraction below a float's 23; halfway
+    // points have only the top one set.
     constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
     constexpr std::uint64_t kHalfway = std::uint64_t{1} << 28;
-    if ((bits & kBelowFloat) - (kHalfway - 2) > 4) {
+    constexpr std::uint64_t kMargin = 8;
+    if ((bits & kBelowFloat) - (kHalfway - kMargin) > 2 * kMargin) {
       const float magnitude = static_cast<float>(quotient);
       return decimal.negative ? -magnitude : magnitude;
     }
