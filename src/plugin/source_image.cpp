@@ -34,6 +34,28 @@ class FileHandle {
   HANDLE handle_;
 };
 
+// A view of a file that goes away while it is read (a network share that
+// drops, a removed disk) raises an in-page error at the next read, which
+// would take the host down; only files on fixed drives are mapped, others
+// are read with ReadFile, which fails cleanly.
+bool OnFixedDrive(const char* fileName) {
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(fileName, MAX_PATH, full, nullptr);
+  if (length < 3 || length >= MAX_PATH || full[1] != ':' || full[2] != '\\') return false;
+  const char root[4] = {full[0], ':', '\\', '\0'};
+  return GetDriveTypeA(root) == DRIVE_FIXED;
+}
+
+// The file's bytes as a read-only view, or empty when it cannot be mapped.
+std::shared_ptr<const void> MapWhole(HANDLE file) {
+  HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  if (mapping == nullptr) return nullptr;
+  void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+  CloseHandle(mapping);  // the view keeps the mapping alive
+  if (view == nullptr) return nullptr;
+  return std::shared_ptr<const void>(view, [](const void* mapped) { UnmapViewOfFile(mapped); });
+}
+
 #endif
 
 }  // namespace
@@ -57,6 +79,14 @@ SourceImage SourceImage::FromFile(const char* fileName) {
   if (!GetFileSizeEx(file.get(), &fileSize)) throw SourceFileFailure("the file's size cannot be had");
   if (fileSize.QuadPart > kMaxSize) throw SourceFileFailure("the file is 2 GiB or larger");
   const auto size = static_cast<std::int32_t>(fileSize.QuadPart);
+  // A mapped file is read where the system cache holds it, with no copy and
+  // no fresh memory to commit.
+  if (size > 0 && OnFixedDrive(fileName)) {
+    if (std::shared_ptr<const void> view = MapWhole(file.get())) {
+      const std::string_view text(static_cast<const char*>(view.get()), static_cast<std::size_t>(size));
+      return SourceImage(std::move(view), text);
+    }
+  }
   std::unique_ptr<char[]> bytes = AllocateText(size);
   DWORD got = 0;
   if (size > 0 && (!ReadFile(file.get(), bytes.get(), static_cast<DWORD>(size), &got, nullptr) ||
@@ -64,7 +94,7 @@ SourceImage SourceImage::FromFile(const char* fileName) {
     throw SourceFileFailure("the file cannot be read in full");
   }
   const std::string_view text(bytes.get(), static_cast<std::size_t>(size));
-  return SourceImage(std::move(bytes), text);
+  return SourceImage(std::shared_ptr<const void>(std::move(bytes)), text);
 }
 
 #else
@@ -90,7 +120,7 @@ SourceImage SourceImage::FromFile(const char* fileName) {
     done += got;
   }
   const std::string_view text(bytes.get(), static_cast<std::size_t>(size));
-  return SourceImage(std::move(bytes), text);
+  return SourceImage(std::shared_ptr<const void>(std::move(bytes)), text);
 }
 
 #endif
