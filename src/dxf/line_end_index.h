@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/bit_scan.h"
+
 namespace karvex {
 
 // Bit i is set when byte i of the 64 at block is a CR or an LF. The
@@ -30,7 +32,7 @@ class LineEndIndex {
       const std::size_t block = pos & ~std::size_t{63};
       if (block != blockStart_) LoadBlock(block);
       const std::uint64_t ahead = mask_ >> (pos - block);
-      if (ahead != 0) return pos + static_cast<std::size_t>(__builtin_ctzll(ahead));
+      if (ahead != 0) return pos + static_cast<std::size_t>(LowestSetBit(ahead));
       pos = block + 64;
       if (pos >= text_.size()) return text_.size();
     }

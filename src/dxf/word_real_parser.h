@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/bit_scan.h"
+
 namespace karvex {
 
 namespace word_real {
@@ -124,7 +126,7 @@ inline bool ReadWordDecimal(std::string_view text, const char* readableEnd, Word
   const std::uint64_t integerWord = word_real::Load(p);
   const std::uint64_t integerStops = word_real::NonDigitFlags(integerWord);
   if (integerStops == 0) return false;
-  const int integerCount = __builtin_ctzll(integerStops) / 8;
+  const int integerCount = LowestSetBit(integerStops) / 8;
   if (integerCount > end - p) return false;  // digits of the next line
   p += integerCount;
   const std::uint64_t integer = word_real::LeadingDigits(integerWord, integerCount);
