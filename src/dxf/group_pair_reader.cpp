@@ -59,42 +59,46 @@ void GroupPairReader::End() {
   lineEnds_.Reset({});
 }
 
-// A line ends at CR LF, at a lone LF or at a lone CR; only the terminator is
-// passed over. A last line that reaches the end of the text without a
-// terminator is still a line; a line that would start at the end is not.
-[[gnu::always_inline]] inline bool GroupPairReader::ReadLine(std::string_view& line) {
+// A line ends at CR LF, at a lone LF or at a lone CR. A last line that
+// reaches the end of the text without a terminator is still a line; a line
+// that would start at the end is not.
+// Where the line ending at end (a CR, an LF or the end of the text) is
+// followed by the next one: only the terminator is passed over.
+std::size_t GroupPairReader::LineAfter(std::size_t end) const {
   const std::size_t size = source_.size();
-  std::size_t pos = static_cast<std::size_t>(readPos_);
-  if (pos >= size) return false;
+  if (end == size) return size;
   const char* text = source_.data();
-  const std::size_t end = lineEnds_.NextLineEnd(pos);
-  line = std::string_view(text + pos, end - pos);
-  if (end == size) {
-    readPos_ = static_cast<std::int32_t>(size);
-  } else if (text[end] == '\r' && end + 1 < size && text[end + 1] == '\n') {
-    readPos_ = static_cast<std::int32_t>(end + 2);
-  } else {
-    readPos_ = static_cast<std::int32_t>(end + 1);
-  }
-  return true;
+  return end + (text[end] == '\r' && end + 1 < size && text[end + 1] == '\n' ? 2 : 1);
 }
 
 void GroupPairReader::ReadGroupPair() {
-  const std::int32_t codeLineStart = readPos_;
-  std::string_view line;
-  if (!ReadLine(line)) Fail(ReadStop::EndOfText, codeLineStart);
-  if (!ParseShortGroupCode(line, groupCode_)) {
-    std::optional<std::int32_t> code = ParseInteger(line);
-    if (!code) Fail(ReadStop::BadGroupCode, codeLineStart);
-    groupCode_ = *code;
+  // Positions are kept in locals and stored once: the usual pair costs two
+  // line searches and a three-column group code, nothing more.
+  const std::size_t size = source_.size();
+  const auto codeStart = static_cast<std::size_t>(readPos_);
+  if (codeStart >= size) Fail(ReadStop::EndOfText, readPos_);
+  const std::size_t codeEnd = lineEnds_.NextLineEnd(codeStart);
+  const std::size_t valueStart = LineAfter(codeEnd);
+  const std::string_view codeLine(source_.data() + codeStart, codeEnd - codeStart);
+  std::int32_t code;
+  if (!ParseShortGroupCode(codeLine, code)) {
+    readPos_ = static_cast<std::int32_t>(valueStart);
+    std::optional<std::int32_t> parsed = ParseInteger(codeLine);
+    if (!parsed) Fail(ReadStop::BadGroupCode, static_cast<std::int32_t>(codeStart));
+    code = *parsed;
   }
-  const std::int32_t valueLineStart = readPos_;
-  if (!ReadLine(line)) Fail(ReadStop::EndOfText, valueLineStart);
-  groupValue_ = line;
-
-  if (readPos_ % ProgressDivisor == 0 && readPos_ >= lastProgressPos_) {
-    if (sink_ != nullptr) sink_->ReportProgress(readPos_, SourceSize());
-    lastProgressPos_ = readPos_;
+  if (valueStart >= size) {
+    readPos_ = static_cast<std::int32_t>(valueStart);
+    Fail(ReadStop::EndOfText, readPos_);
+  }
+  const std::size_t valueEnd = lineEnds_.NextLineEnd(valueStart);
+  const auto next = static_cast<std::int32_t>(LineAfter(valueEnd));
+  groupCode_ = code;
+  groupValue_ = std::string_view(source_.data() + valueStart, valueEnd - valueStart);
+  readPos_ = next;
+  if (next % ProgressDivisor == 0 && next >= lastProgressPos_) {
+    if (sink_ != nullptr) sink_->ReportProgress(next, SourceSize());
+    lastProgressPos_ = next;
   }
 }
 

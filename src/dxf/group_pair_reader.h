@@ -76,7 +76,7 @@ class GroupPairReader {
   std::int32_t LastStopPos() const { return lastStopPos_; }
 
  private:
-  bool ReadLine(std::string_view& line);
+  std::size_t LineAfter(std::size_t end) const;
   [[noreturn]] void Fail(ReadStop why, std::int32_t where);
 
   ProgressSink* sink_;
