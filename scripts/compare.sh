@@ -2,7 +2,7 @@
 # Prints the side-by-side table of karvex, karvex.spi under Wine, GDAL,
 # LibreCAD and LibreOffice on the same drawings. Installs the peers from
 # Debian when missing (they are not needed for anything else).
-#   scripts/compare.sh [--runs N] [--size WxH] [DRAWING...]
+#   scripts/compare.sh [--runs N] [--size WxH] [--skip TOOLS] [--each] [DRAWING...]
 # Without drawings: the 53 MB drawing (50 MiB) made by the corpus's
 # make_big.py, the one scripts/bench.sh reads too.
 set -euo pipefail
@@ -23,6 +23,7 @@ drawings=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs|--size|--skip) options+=("$1" "$2"); shift 2 ;;
+    --each) options+=("$1"); shift ;;
     *) drawings+=("$1"); shift ;;
   esac
 done

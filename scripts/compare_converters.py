@@ -56,6 +56,9 @@ def drawing_rectangle(path):
     return minimum[0], minimum[1], maximum[0], maximum[1]
 
 
+PRINT_EACH_RUN = False
+
+
 def timed(command, env=None, cwd=None):
     """Wall seconds and peak resident MiB of one run, or None on failure.
     The time is taken here to the microsecond (/usr/bin/time gives only
@@ -72,6 +75,8 @@ def timed(command, env=None, cwd=None):
             sys.stderr.write(f"  failed: {' '.join(command)}\n  {result.stderr.decode(errors='replace')[-400:]}\n")
             return None
         kib = report.read().split()[-1]
+        if PRINT_EACH_RUN:
+            sys.stderr.write(f"  {seconds:.3f} s  {' '.join(command[:3])}\n")
         return seconds, int(kib) / 1024
 
 
@@ -101,7 +106,10 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--size", default="640x453")
     parser.add_argument("--skip", default="", help="comma-separated tools to leave out (wine,gdal,librecad,libreoffice)")
+    parser.add_argument("--each", action="store_true", help="print every run's time on standard error")
     args = parser.parse_args()
+    global PRINT_EACH_RUN
+    PRINT_EACH_RUN = args.each
     width, height = (int(v) for v in args.size.split("x"))
     skip = set(filter(None, args.skip.split(",")))
 
@@ -134,6 +142,11 @@ def main():
             # wineserver has gone, a program that draws text may stall for
             # about ten seconds: wait for that outside the measurements.
             subprocess.run(["wineserver", "-w"], env=wine_env)
+            # One wineserver, with its services and desktop, for every run:
+            # otherwise each run starts them anew, and a picture (which needs
+            # the desktop for GDI) pays more for that than the start-up
+            # measured with "info" does.
+            subprocess.run(["wineserver", "-p"], env=wine_env)
             subprocess.run(["wine", spihost, plugin, "info", "0"], env=wine_env, stdout=subprocess.DEVNULL)
             startup = measure([["wine", spihost, plugin, "info", "0"]], max(args.runs, 5), wine_env)
         for drawing in args.drawings:
