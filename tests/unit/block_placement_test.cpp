@@ -14,17 +14,30 @@ namespace {
 
 bool SameBits(long double a, long double b) { return std::memcmp(&a, &b, 10) == 0; }
 
+using Points = std::vector<std::pair<float, float>>;
+
+// count block points spread over a 1000-unit square about the origin.
+Points RandomBlockPoints(unsigned seed, std::size_t count) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<float> coordinate(-500, 500);
+  Points points(count);
+  for (auto& [x, y] : points) x = coordinate(random), y = coordinate(random);
+  return points;
+}
+
+// A 1000-unit drawing on a 500-pixel-high picture, shared by the tests.
+const Mapping& TestMapping() {
+  static const Mapping mapping(DrawingExtents{0, 0, 1000, 1000, 0.5f}, 500);
+  return mapping;
+}
+
 // The cache only saves work: a block's points turned through it, insertion
 // after insertion and at changing angles, must come out bit for bit as
 // computed afresh. More points than the cache has slots, so entries are
 // also replaced.
 TEST(BlockPlacement, CachedTurnsEqualFreshOnesWhateverTheAngleOrder) {
-  const DrawingExtents extents{0, 0, 1000, 1000, 0.5f};
-  const Mapping mapping(extents, 500);
-  std::mt19937 random(20261210);
-  std::uniform_real_distribution<float> coordinate(-500, 500);
-  std::vector<std::pair<float, float>> blockPoints(6000);
-  for (auto& [x, y] : blockPoints) x = coordinate(random), y = coordinate(random);
+  const Mapping& mapping = TestMapping();
+  const Points blockPoints = RandomBlockPoints(20261210, 6000);
   const float insertAngles[] = {0.0f, 0.0f, 30.0f, 0.0f, -0.0f, 30.0f, 1e-7f, 270.0f, 30.0f};
 
   PolarCache cache;
@@ -44,18 +57,14 @@ TEST(BlockPlacement, CachedTurnsEqualFreshOnesWhateverTheAngleOrder) {
 // departed from (other points at the same place and angle), and read
 // again; every turn still equals the one computed afresh.
 TEST(BlockPlacement, ReplayedTurnsEqualFreshOnesEvenWhereTheRecordIsLeft) {
-  const DrawingExtents extents{0, 0, 1000, 1000, 0.5f};
-  const Mapping mapping(extents, 500);
-  std::mt19937 random(5);
-  std::uniform_real_distribution<float> coordinate(-500, 500);
-  std::vector<std::pair<float, float>> points(300);
-  for (auto& [x, y] : points) x = coordinate(random), y = coordinate(random);
-  std::vector<std::pair<float, float>> departing = points;
+  const Mapping& mapping = TestMapping();
+  const Points points = RandomBlockPoints(5, 300);
+  Points departing = points;
   for (std::size_t i = 100; i < departing.size(); ++i) departing[i].first += 1.0f;
 
   struct Insertion {
     float angle;
-    const std::vector<std::pair<float, float>>* points;
+    const Points* points;
     std::size_t count;
   };
   const Insertion insertions[] = {
