@@ -59,11 +59,11 @@ void GroupPairReader::End() {
   lineEnds_.Reset({});
 }
 
-// A line ends at CR LF, at a lone LF or at a lone CR. A last line that
+// A line ends at CR LF, at a lone LF or at a lone CR, and only the
+// terminator is passed over: this is where the line ending at end (a CR, an
+// LF or the end of the text) is followed by the next one. A last line that
 // reaches the end of the text without a terminator is still a line; a line
 // that would start at the end is not.
-// Where the line ending at end (a CR, an LF or the end of the text) is
-// followed by the next one: only the terminator is passed over.
 std::size_t GroupPairReader::LineAfter(std::size_t end) const {
   const std::size_t size = source_.size();
   if (end == size) return size;

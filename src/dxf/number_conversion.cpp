@@ -1,6 +1,5 @@
 #include "dxf/number_conversion.h"
 
-#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -8,6 +7,7 @@
 #include <string>
 
 #include "base/failures.h"
+#include "dxf/powers_of_ten.h"
 #include "dxf/word_real_parser.h"
 
 namespace karvex {
@@ -33,20 +33,6 @@ std::optional<std::int32_t> ParseHex(std::string_view digits) {
   }
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
-
-// Powers of ten that long double holds exactly: 10^27 = 2^27 * 5^27 and
-// 5^27 still fits the 64-bit significand.
-constexpr int kMaxExactPowerOfTen = 27;
-
-constexpr auto kPowersOfTen = [] {
-  std::array<long double, kMaxExactPowerOfTen + 1> table{};
-  long double power = 1.0L;
-  for (long double& entry : table) {
-    entry = power;
-    power *= 10.0L;
-  }
-  return table;
-}();
 
 // The decimal text split into what the conversion needs.
 struct DecimalParts {
@@ -196,9 +182,9 @@ bool ParseShortReal(std::string_view text, long double& value) {
   if (scale < -kMaxExactPowerOfTen || scale > kMaxExactPowerOfTen) return false;
   long double result = static_cast<long double>(significand);
   if (scale >= 0) {
-    result *= kPowersOfTen[static_cast<std::size_t>(scale)];
+    result *= kExactPowersOfTen[static_cast<std::size_t>(scale)];
   } else {
-    result /= kPowersOfTen[static_cast<std::size_t>(-scale)];
+    result /= kExactPowersOfTen[static_cast<std::size_t>(-scale)];
   }
   value = negative ? -result : result;
   return true;

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "base/bit_scan.h"
+#include "dxf/powers_of_ten.h"
 
 namespace karvex {
 
@@ -48,16 +49,6 @@ constexpr auto kDoubleTenthPowers = [] {
   for (double& entry : table) {
     entry = 1.0 / power;
     power *= 10.0;
-  }
-  return table;
-}();
-
-constexpr auto kExtendedPowersOfTen = [] {
-  std::array<long double, 17> table{};
-  long double power = 1.0L;
-  for (long double& entry : table) {
-    entry = power;
-    power *= 10.0L;
   }
   return table;
 }();
@@ -160,7 +151,7 @@ inline bool ReadWordDecimal(std::string_view text, const char* readableEnd, Word
 // rounds once, as for the digits read one by one.
 inline long double ExtendedValue(const WordDecimal& decimal) {
   const long double magnitude = static_cast<long double>(static_cast<std::int64_t>(decimal.significand)) /
-                                word_real::kExtendedPowersOfTen[static_cast<std::size_t>(decimal.fractionCount)];
+                                kExactPowersOfTen[static_cast<std::size_t>(decimal.fractionCount)];
   return decimal.negative ? -magnitude : magnitude;
 }
 

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 
 namespace karvex {
 
@@ -17,6 +18,20 @@ struct PolarForm {
   float angleDegrees;
   long double distance;
 };
+
+// A float's bits, for keys that must tell -0 from 0 and match NaNs exactly.
+inline std::uint32_t FloatBits(float value) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &value, 4);
+  return bits;
+}
+
+// A 64-bit hash of a few 32-bit words, best taken from its top bits.
+inline std::uint64_t HashWords(std::initializer_list<std::uint32_t> words) {
+  std::uint64_t hash = 0x9E3779B97F4A7C15ull;
+  for (std::uint32_t word : words) hash = (hash ^ word) * 0x100000001B3ull;
+  return hash;
+}
 
 // A block point's offsets from the base point once turned, held as floats.
 struct TurnedOffset {
@@ -33,7 +48,7 @@ class PolarCache {
     const PolarForm& Form() const { return form_; }
     // The offsets kept for exactly this insertion angle, or null.
     const TurnedOffset* TurnedBy(float insertAngle) const {
-      const std::uint32_t angleBits = Bits(insertAngle);
+      const std::uint32_t angleBits = FloatBits(insertAngle);
       for (std::size_t i = 0; i < turnsKept_; ++i) {
         if (turns_[i].angleBits == angleBits) return &turns_[i].offset;
       }
@@ -41,7 +56,7 @@ class PolarCache {
     }
     // Keeps the offsets for this angle in place of the oldest kept ones.
     void KeepTurn(float insertAngle, TurnedOffset turned) {
-      turns_[nextTurn_] = {Bits(insertAngle), turned};
+      turns_[nextTurn_] = {FloatBits(insertAngle), turned};
       nextTurn_ = (nextTurn_ + 1) % kTurnsKept;
       if (turnsKept_ < kTurnsKept) ++turnsKept_;
     }
@@ -81,21 +96,14 @@ class PolarCache {
   }
 
  private:
-  static std::uint32_t Bits(float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, 4);
-    return bits;
-  }
   static constexpr int kSlotBits = 14;
   static constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
 
   static Key MakeKey(float x, float y, float baseX, float baseY) {
-    return {Bits(x), Bits(y), Bits(baseX), Bits(baseY)};
+    return {FloatBits(x), FloatBits(y), FloatBits(baseX), FloatBits(baseY)};
   }
   static std::size_t Slot(const Key& key) {
-    std::uint64_t hash = 0x9E3779B97F4A7C15ull;
-    for (std::uint32_t part : key) hash = (hash ^ part) * 0x100000001B3ull;
-    return static_cast<std::size_t>(hash >> (64 - kSlotBits));
+    return static_cast<std::size_t>(HashWords({key[0], key[1], key[2], key[3]}) >> (64 - kSlotBits));
   }
 
   std::array<Entry, kSlots> entries_{};

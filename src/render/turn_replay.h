@@ -9,7 +9,6 @@
 // ones computing would give.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <unordered_map>
 #include <vector>
 
@@ -37,7 +36,7 @@ class TurnReplay {
     const TurnedOffset* Next(float x, float y) {
       if (record_ == nullptr || at_ == record_->size()) return nullptr;
       const Step& step = (*record_)[at_];
-      if (step.xBits != Bits(x) || step.yBits != Bits(y)) {
+      if (step.xBits != FloatBits(x) || step.yBits != FloatBits(y)) {
         record_ = nullptr;  // departed from the record: not used again
         return nullptr;
       }
@@ -48,7 +47,7 @@ class TurnReplay {
     // The offsets just computed for (x, y), kept when the record ends here.
     void Keep(float x, float y, TurnedOffset offset) {
       if (record_ == nullptr || at_ != record_->size() || !owner_->TakeStep()) return;
-      record_->push_back({Bits(x), Bits(y), offset});
+      record_->push_back({FloatBits(x), FloatBits(y), offset});
       ++at_;
     }
 
@@ -62,7 +61,7 @@ class TurnReplay {
   // reads and keeps nothing once the room for records is used up.
   Cursor Start(std::int32_t blockStart, float baseX, float baseY, float insertAngle) {
     if (stepsKept_ >= kMostSteps) return Cursor();
-    const Key key{blockStart, Bits(baseX), Bits(baseY), Bits(insertAngle)};
+    const Key key{blockStart, FloatBits(baseX), FloatBits(baseY), FloatBits(insertAngle)};
     return Cursor(this, &records_[key]);
   }
 
@@ -78,19 +77,12 @@ class TurnReplay {
   };
   struct KeyHash {
     std::size_t operator()(const Key& key) const {
-      std::uint64_t hash = 0x9E3779B97F4A7C15ull;
-      for (std::uint32_t part : {static_cast<std::uint32_t>(key.blockStart), key.baseX, key.baseY, key.insertAngle}) {
-        hash = (hash ^ part) * 0x100000001B3ull;
-      }
+      const std::uint64_t hash =
+          HashWords({static_cast<std::uint32_t>(key.blockStart), key.baseX, key.baseY, key.insertAngle});
       return static_cast<std::size_t>(hash ^ (hash >> 32));
     }
   };
 
-  static std::uint32_t Bits(float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, 4);
-    return bits;
-  }
   bool TakeStep() {
     if (stepsKept_ >= kMostSteps) return false;
     ++stepsKept_;
