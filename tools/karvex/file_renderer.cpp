@@ -64,8 +64,9 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
     body.SetEntityObserver(&outcome.walk);
     HostHandle header = nullptr;
     HostHandle pixels = nullptr;
+    const std::string_view bytes = input.Bytes();
     outcome.result = body.GetPictureCore(
-        input.Bytes().data(), static_cast<std::int32_t>(input.Bytes().size()), kMemoryImage, &header, &pixels,
+        bytes.data(), static_cast<std::int32_t>(bytes.size()), kMemoryImage, &header, &pixels,
         progress != nullptr ? &ForwardProgress : nullptr, reinterpret_cast<std::intptr_t>(progress));
     outcome.extents = body.Extents();
     const BlockIndex& blocks = body.Blocks();
