@@ -44,8 +44,9 @@ void BM_RealConversionSlowPath(benchmark::State& state) {
 BENCHMARK(BM_RealConversionSlowPath);
 
 // The coordinate, height and angle texts (groups 10 to 59) of a drawing, in
-// the order the drawing holds them, read in place as pictures read them: the digit counts vary as in real files,
-// so branches are predicted as well or as badly as when a picture is drawn.
+// the order the drawing holds them, read in place as pictures read them: the
+// digit counts vary as in real files, so branches are predicted as well or
+// as badly as when a picture is drawn.
 std::vector<std::string_view> RealTextsOf(const std::string& text) {
   std::vector<std::string_view> values;
   GroupPairReader reader;

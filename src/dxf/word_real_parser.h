@@ -186,12 +186,4 @@ inline float FloatValue(const WordDecimal& decimal) {
   return static_cast<float>(ExtendedValue(decimal));
 }
 
-// ReadWordDecimal and ExtendedValue in one: the value of a text of that form.
-inline bool ParseWordReal(std::string_view text, const char* readableEnd, long double& value) {
-  WordDecimal decimal;
-  if (!ReadWordDecimal(text, readableEnd, decimal)) return false;
-  value = ExtendedValue(decimal);
-  return true;
-}
-
 }  // namespace karvex

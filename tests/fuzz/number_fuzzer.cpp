@@ -33,14 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // of the input as the value, the rest as the text after it. Where it
   // gives a value, it is the one the complete conversion gives.
   for (std::size_t length = 0; length <= size && length <= 32; ++length) {
-    long double word;
     const char* begin = reinterpret_cast<const char*>(data);
-    if (!karvex::ParseWordReal(std::string_view(begin, length), begin + size, word)) continue;
+    karvex::WordDecimal decimal;
+    if (!karvex::ReadWordDecimal(std::string_view(begin, length), begin + size, decimal)) continue;
+    const long double word = karvex::ExtendedValue(decimal);
     const auto complete = karvex::ParseReal(std::string_view(begin, length));
     if (!complete || std::memcmp(&word, &*complete, 10) != 0) __builtin_trap();
     // Its float, however computed, is the extended value's.
-    karvex::WordDecimal decimal;
-    if (!karvex::ReadWordDecimal(std::string_view(begin, length), begin + size, decimal)) __builtin_trap();
     const float quick = karvex::FloatValue(decimal);
     const float rounded = static_cast<float>(*complete);
     if (std::memcmp(&quick, &rounded, 4) != 0) __builtin_trap();

@@ -237,9 +237,10 @@ TEST(RealConversion, WordReadingAgreesBitForBitOnRandomTexts) {
       const int d = followerDigit(random);
       text += d < 10 ? static_cast<char>('0' + d) : (d == 10 ? '\r' : '.');
     }
-    long double word;
-    if (!ParseWordReal(std::string_view(text.data(), length), text.data() + text.size(), word)) continue;
+    WordDecimal decimal;
+    if (!ReadWordDecimal(std::string_view(text.data(), length), text.data() + text.size(), decimal)) continue;
     ++taken;
+    const long double word = ExtendedValue(decimal);
     const std::optional<long double> complete = ParseReal(std::string_view(text.data(), length));
     ASSERT_TRUE(complete.has_value()) << text.substr(0, length);
     ASSERT_EQ(std::memcmp(&word, &*complete, 10), 0) << text.substr(0, length);
