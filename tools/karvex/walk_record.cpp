@@ -1,15 +1,23 @@
 #include "karvex/walk_record.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "karvex/drawing_facts.h"
 #include "karvex/text_lines.h"
 
 namespace karvex::tools {
 
 void WalkRecord::Add(KindCounts& counts, std::string_view kind) {
-  // Entities come in runs of one kind: the last count found is tried first.
-  if (last_.counts == &counts && last_.kind == kind) {
-    ++*last_.count;
-    return;
+  auto& kept = recent_.kept;
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    FoundCount& found = kept[i];
+    if (found.counts == &counts && found.kind.size() == kind.size() && found.kind == kind) {
+      ++*found.count;
+      // Moved one place forward: the kinds met most stay in front.
+      if (i > 0) std::swap(kept[i - 1], found);
+      return;
+    }
   }
   auto found = counts.find(kind);
   if (found == counts.end()) {
@@ -17,9 +25,12 @@ void WalkRecord::Add(KindCounts& counts, std::string_view kind) {
     found = counts.try_emplace(std::string(key), 0).first;
   }
   ++found->second;
-  // The map's own key: kind may point into a text that goes away. Where
-  // kinds beyond the first few share one count, the memo is not kept.
-  if (found->first == kind) last_ = {&counts, found->first, &found->second};
+  // Where kinds beyond the first few share one count, the count is not kept:
+  // its key is not the kind.
+  if (found->first == kind) {
+    std::move_backward(kept.begin(), kept.end() - 1, kept.end());
+    kept.front() = {&counts, found->first, &found->second};
+  }
 }
 
 std::int64_t WalkRecord::DrawnTotal() const {

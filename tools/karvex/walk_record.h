@@ -2,6 +2,7 @@
 // What one picture request met while it drew: the entities drawn and passed
 // over, by kind, and where and why reading stopped. It watches the plug-in
 // object through its observer hooks and changes nothing.
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -60,21 +61,24 @@ class WalkRecord final : public RenderObserver, public EntityObserver {
   WalkCounts section_;
   WalkCounts blocks_;
   ReadingStop stop_;
-  // The count Add found last. A copied record starts without one: the
-  // pointers would lead into the other record's maps.
-  struct LastFound {
-    LastFound() = default;
-    LastFound(const KindCounts* c, std::string_view k, std::int64_t* n) : counts(c), kind(k), count(n) {}
-    LastFound(const LastFound&) {}
-    LastFound& operator=(const LastFound&) {
-      counts = nullptr;
-      count = nullptr;
+  // The counts Add found last, newest first. Entities come in runs of a few
+  // kinds, so a kind is nearly always among them. A copied record starts
+  // without any: the pointers would lead into the other record's maps.
+  struct FoundCount {
+    const KindCounts* counts = nullptr;
+    std::string_view kind;  // the map's own key
+    std::int64_t* count = nullptr;
+  };
+  struct RecentCounts {
+    static constexpr std::size_t kKept = 8;
+    RecentCounts() = default;
+    RecentCounts(const RecentCounts&) {}
+    RecentCounts& operator=(const RecentCounts&) {
+      kept = {};
       return *this;
     }
-    const KindCounts* counts = nullptr;
-    std::string_view kind;
-    std::int64_t* count = nullptr;
-  } last_;
+    std::array<FoundCount, kKept> kept{};
+  } recent_;
 };
 
 }  // namespace karvex::tools
