@@ -76,7 +76,6 @@ class GroupPairReader {
   std::int32_t LastStopPos() const { return lastStopPos_; }
 
  private:
-  std::size_t LineAfter(std::size_t end) const;
   [[noreturn]] void Fail(ReadStop why, std::int32_t where);
 
   ProgressSink* sink_;
