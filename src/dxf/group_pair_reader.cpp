@@ -5,16 +5,26 @@
 #include "dxf/pair_split.h"
 
 namespace karvex {
+
+GroupPairReader::~GroupPairReader() { StopReadingAhead(); }
+
 void GroupPairReader::Begin(std::string_view source) {
+  StopReadingAhead();
+  blockPairs_.Clear();
   source_ = source;
   lineEnds_.Reset(source);
   readPos_ = 0;
   lastProgressPos_ = 0;
   lastStop_ = ReadStop::None;
   lastStopPos_ = 0;
+  ForgetCurrentReal();
+  if (source.size() >= readAheadFrom_) readAhead_ = std::make_unique<PairReadAhead>(source);
 }
 
 void GroupPairReader::End() {
+  StopReadingAhead();
+  blockPairs_.Clear();
+  ForgetCurrentReal();
   // The value still points into the text that is about to be released.
   if (groupValue_.data() != ErrorValue.data()) {
     keptValue_.assign(groupValue_);
@@ -25,18 +35,42 @@ void GroupPairReader::End() {
 }
 
 void GroupPairReader::ReadGroupPair() {
-  PairSpan span;
-  const PairSplit split = SplitPair(source_, lineEnds_, static_cast<std::size_t>(readPos_), span);
-  if (split != PairSplit::Found) {
-    if (split == PairSplit::EndBeforeCode) Fail(ReadStop::EndOfText, readPos_);
-    const std::int32_t codeStart = readPos_;
-    readPos_ = static_cast<std::int32_t>(span.valueStart);
-    if (split == PairSplit::BadGroupCode) Fail(ReadStop::BadGroupCode, codeStart);
-    Fail(ReadStop::EndOfText, readPos_);
+  const auto codeStart = static_cast<std::uint32_t>(readPos_);
+  if (PairRecord* recorded = blockPairs_.Find(codeStart)) {
+    MakeCurrent(*recorded, recorded);
+    return;
   }
-  const auto next = static_cast<std::int32_t>(span.next);
-  groupCode_ = span.code;
-  groupValue_ = std::string_view(source_.data() + span.valueStart, span.valueEnd - span.valueStart);
+  PairRecord pair;
+  if (readAhead_ == nullptr || !readAhead_->Take(codeStart, pair)) {
+    PairSpan span;
+    const PairSplit split = SplitPair(source_, lineEnds_, codeStart, span);
+    if (split != PairSplit::Found) {
+      if (split == PairSplit::EndBeforeCode) Fail(ReadStop::EndOfText, readPos_);
+      readPos_ = static_cast<std::int32_t>(span.valueStart);
+      if (split == PairSplit::BadGroupCode) Fail(ReadStop::BadGroupCode, static_cast<std::int32_t>(codeStart));
+      Fail(ReadStop::EndOfText, readPos_);
+    }
+    pair = {codeStart,
+            static_cast<std::uint32_t>(span.valueStart),
+            static_cast<std::uint32_t>(span.valueEnd),
+            static_cast<std::uint32_t>(span.next),
+            span.code,
+            0,
+            false};
+  }
+  MakeCurrent(pair, blockPairs_.Keep(pair));
+}
+
+void GroupPairReader::MakeCurrent(const PairRecord& pair, PairRecord* record) {
+  groupCode_ = pair.code;
+  groupValue_ = std::string_view(source_.data() + pair.valueStart, pair.valueEnd - pair.valueStart);
+  currentReal_ = pair.real;
+  currentHasReal_ = pair.hasReal;
+  currentRecord_ = record;
+  AdvanceTo(static_cast<std::int32_t>(pair.next));
+}
+
+void GroupPairReader::AdvanceTo(std::int32_t next) {
   readPos_ = next;
   if (next % ProgressDivisor == 0 && next >= lastProgressPos_) {
     if (sink_ != nullptr) sink_->ReportProgress(next, SourceSize());
@@ -45,6 +79,17 @@ void GroupPairReader::ReadGroupPair() {
 }
 
 float GroupPairReader::GroupValueAsFloat() const {
+  if (currentHasReal_) return currentReal_;
+  const float real = ConvertGroupValue();
+  // Kept for the next replay of the block the pair belongs to.
+  if (currentRecord_ != nullptr) {
+    currentRecord_->real = real;
+    currentRecord_->hasReal = true;
+  }
+  return real;
+}
+
+float GroupPairReader::ConvertGroupValue() const {
   // A value kept past its request, or the failure sentinel, is read alone.
   const auto at = reinterpret_cast<std::uintptr_t>(groupValue_.data());
   const auto sourceStart = reinterpret_cast<std::uintptr_t>(source_.data());
@@ -54,6 +99,7 @@ float GroupPairReader::GroupValueAsFloat() const {
 }
 
 void GroupPairReader::Fail(ReadStop why, std::int32_t where) {
+  ForgetCurrentReal();
   groupCode_ = 0;
   groupValue_ = ErrorValue;
   lastStop_ = why;
@@ -62,6 +108,8 @@ void GroupPairReader::Fail(ReadStop why, std::int32_t where) {
 }
 
 void GroupPairReader::Restore(const SavedState& state) {
+  blockPairs_.Stop();
+  ForgetCurrentReal();
   readPos_ = state.readPos;
   groupCode_ = state.groupCode;
   groupValue_ = state.groupValue;
@@ -70,6 +118,7 @@ void GroupPairReader::Restore(const SavedState& state) {
 bool GroupPairReader::Seek(std::int32_t position) {
   if (position < 0 || static_cast<std::size_t>(position) > source_.size()) return false;
   readPos_ = position;
+  blockPairs_.StartAt(static_cast<std::uint32_t>(position));
   return true;
 }
 

@@ -2,10 +2,13 @@
 // The one reader every section walk uses: it works in place on the DXF text
 // held in memory, keeps the current group pair, and reports progress.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "dxf/block_pair_records.h"
 #include "dxf/line_end_index.h"
+#include "dxf/pair_read_ahead.h"
 #include "dxf/progress_sink.h"
 
 namespace karvex {
@@ -31,10 +34,22 @@ class GroupPairReader {
     std::string_view groupValue;
   };
 
-  explicit GroupPairReader(ProgressSink* sink = nullptr) : sink_(sink) {}
+  static constexpr std::size_t NeverReadAhead = SIZE_MAX;
 
-  // Starts a request on a text that stays alive until End(). ReadPos and
-  // LastProgressPos start at 0; the current pair carries over.
+  explicit GroupPairReader(ProgressSink* sink = nullptr) : sink_(sink) {}
+  ~GroupPairReader();
+  GroupPairReader(const GroupPairReader&) = delete;
+  GroupPairReader& operator=(const GroupPairReader&) = delete;
+
+  // Texts of at least fromSize bytes are split into pairs, and their
+  // coordinates converted, on a second thread ahead of the reading (for
+  // the requests that begin from now on). What is read stays the same; only
+  // worth it where a second processor is free. NeverReadAhead by default.
+  void ReadAheadFrom(std::size_t fromSize) { readAheadFrom_ = fromSize; }
+
+  // Starts a request on a text that stays alive until End() (or until the
+  // reader is destroyed). ReadPos and LastProgressPos start at 0; the
+  // current pair carries over.
   void Begin(std::string_view source);
   // Ends the request; the current pair is kept (copied) for the next one.
   void End();
@@ -67,8 +82,9 @@ class GroupPairReader {
 
   SavedState Save() const { return {readPos_, groupCode_, groupValue_}; }
   void Restore(const SavedState& state);
-  // Moves the read position, for block replay. Positions outside the text
-  // are refused (false): nothing there may be read.
+  // Moves the read position, for block replay; until Restore, the pairs
+  // read are recorded for the next replay from the same position. Positions
+  // outside the text are refused (false): nothing there may be read.
   bool Seek(std::int32_t position);
 
   // What ended the last failed read, and where the offending line starts.
@@ -78,9 +94,28 @@ class GroupPairReader {
  private:
   [[noreturn]] void Fail(ReadStop why, std::int32_t where);
 
+  void MakeCurrent(const PairRecord& pair, PairRecord* record);
+  void AdvanceTo(std::int32_t next);
+  float ConvertGroupValue() const;
+  void ForgetCurrentReal() {
+    currentHasReal_ = false;
+    currentRecord_ = nullptr;
+  }
+  void StopReadingAhead() { readAhead_.reset(); }
+
   ProgressSink* sink_;
   std::string_view source_;
   LineEndIndex lineEnds_;
+  std::size_t readAheadFrom_ = NeverReadAhead;
+  std::unique_ptr<PairReadAhead> readAhead_;
+  BlockPairRecords blockPairs_;
+  // The current value as a coordinate, when it was converted before (ahead,
+  // or in an earlier replay of its block).
+  float currentReal_ = 0;
+  bool currentHasReal_ = false;
+  // The record the current pair came from or went to: its coordinate is
+  // kept there once converted.
+  PairRecord* currentRecord_ = nullptr;
   std::int32_t readPos_ = 0;
   std::int32_t lastProgressPos_ = 0;
   std::int32_t groupCode_ = 0;

@@ -19,6 +19,18 @@ struct PairSpan {
   std::int32_t code = 0;
 };
 
+// A pair once split, as positions in its text, with its value converted to
+// a coordinate when that was needed or could be done ahead.
+struct PairRecord {
+  std::uint32_t codeStart;
+  std::uint32_t valueStart;
+  std::uint32_t valueEnd;
+  std::uint32_t next;
+  std::int32_t code;
+  float real;    // the value as a coordinate, when hasReal
+  bool hasReal;  // false: not converted yet, or it did not convert
+};
+
 enum class PairSplit : std::uint8_t {
   Found,
   EndBeforeCode,   // the text ends where the group code line would start

@@ -33,6 +33,7 @@ class PluginModule {
     platform.settingsStore = &store_;
     platform.dialog = &dialog_;
     platform.isLeadByte = &IsAnsiLeadByte;
+    platform.readAhead = true;
     return platform;
   }
 

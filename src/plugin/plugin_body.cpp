@@ -6,6 +6,7 @@
 #include <new>
 
 #include "base/failures.h"
+#include "base/processors.h"
 #include "dxf/header_section.h"
 #include "plugin/bitmap_headers.h"
 #include "plugin/bmp_image.h"
@@ -201,6 +202,10 @@ std::unique_ptr<DrawSurface> TInSPIBody::RenderDrawing(const char* buf, std::int
   }
   if (observer_ != nullptr) observer_->OnSurfaceCreated(*surface);
 
+  // Below a megabyte a second thread would not pay for its start.
+  constexpr std::size_t kReadAheadFromSize = std::size_t{1} << 20;
+  const bool readAhead = platform_.readAhead && ProcessorsAvailable() >= 2;
+  reader_.ReadAheadFrom(readAhead ? kReadAheadFromSize : GroupPairReader::NeverReadAhead);
   reader_.Begin(source.Text());
   bool completed = true;
   try {
@@ -208,7 +213,13 @@ std::unique_ptr<DrawSurface> TInSPIBody::RenderDrawing(const char* buf, std::int
   } catch (...) {
     completed = false;
   }
-  if (observer_ != nullptr) observer_->OnSectionLoopEnded(reader_);
+  try {
+    if (observer_ != nullptr) observer_->OnSectionLoopEnded(reader_);
+  } catch (...) {
+    // The text goes away with this call: nothing may read it after.
+    reader_.End();
+    throw;
+  }
   reader_.End();
   if (!completed) return nullptr;
   return surface;

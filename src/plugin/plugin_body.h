@@ -37,6 +37,9 @@ struct PluginPlatform {
   SettingsStore* settingsStore = nullptr;
   SettingsDialog* dialog = nullptr;         // null: ConfigurationDlg shows nothing
   LeadBytePredicate isLeadByte = nullptr;   // null: single-byte and UTF-8 names
+  // Large drawings may be read ahead on a second thread (when a second
+  // processor is there to run it).
+  bool readAhead = false;
 };
 
 // Watches a request from outside (the converter's diagnostics and trace).

@@ -73,23 +73,25 @@ std::int64_t PictureResult::InkedPixels() const {
   return inked;
 }
 
-PluginHarness::PluginHarness(Settings settings, TextRasterizer* text) : surfaces_(text), store_(settings) {
+PluginHarness::PluginHarness(Settings settings, TextRasterizer* text, bool readAhead)
+    : surfaces_(text), store_(settings), readAhead_(readAhead) {
+  body_ = std::make_unique<TInSPIBody>(Platform());
+}
+
+PluginPlatform PluginHarness::Platform() {
   PluginPlatform platform;
   platform.memory = &memory_;
   platform.surfaces = &surfaces_;
   platform.settingsStore = &store_;
-  body_ = std::make_unique<TInSPIBody>(platform);
+  platform.readAhead = readAhead_;
+  return platform;
 }
 
 PluginHarness::~PluginHarness() = default;
 
 void PluginHarness::Reload() {
-  PluginPlatform platform;
-  platform.memory = &memory_;
-  platform.surfaces = &surfaces_;
-  platform.settingsStore = &store_;
   body_.reset();
-  body_ = std::make_unique<TInSPIBody>(platform);
+  body_ = std::make_unique<TInSPIBody>(Platform());
 }
 
 PictureResult PluginHarness::Call(const char* buf, std::int32_t len, std::uint32_t flag, std::int64_t abortFromCall) {

@@ -50,8 +50,9 @@ struct PictureResult {
 
 class PluginHarness {
  public:
-  // Texts draw through text (none without one).
-  explicit PluginHarness(Settings settings = {}, TextRasterizer* text = nullptr);
+  // Texts draw through text (none without one). readAhead: large drawings
+  // are read ahead on a second thread where there is a second processor.
+  explicit PluginHarness(Settings settings = {}, TextRasterizer* text = nullptr, bool readAhead = false);
   ~PluginHarness();
 
   TInSPIBody& Body() { return *body_; }
@@ -72,9 +73,12 @@ class PluginHarness {
   PictureResult Call(const char* buf, std::int32_t len, std::uint32_t flag, std::int64_t abortFromCall);
 
  private:
+  PluginPlatform Platform();
+
   PortableHostMemory memory_;
   RecordingSurfaceFactory surfaces_;
   MemorySettingsStore store_;
+  bool readAhead_;
   std::unique_ptr<TInSPIBody> body_;
 };
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "plugin/result_codes.h"
@@ -176,3 +177,33 @@ TEST(PicturePipeline, CallbackMayBeNull) {
 
 }  // namespace
 }  // namespace karvex
+
+namespace karvex::testing {
+namespace {
+
+// Drawings of a megabyte and more are read ahead on a second thread (where
+// the machine has a second processor): the same calls on the canvas, the
+// same pixels and the same progress reports, also when the host stops the
+// request part of the way through.
+TEST(PicturePipeline, LargeDrawingsReadAheadGiveTheSamePicture) {
+  std::size_t drawings = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(KARVEX_CORPUS_DIR)) {
+    if (entry.path().extension() != ".dxf" || entry.file_size() < (std::size_t{1} << 20)) continue;
+    ++drawings;
+    for (std::int64_t abortFrom : {0, 20}) {
+      PluginHarness plain;
+      PluginHarness ahead({}, nullptr, true);
+      const PictureResult expected = plain.PictureFromFile(entry.path().string(), 0, abortFrom);
+      const PictureResult got = ahead.PictureFromFile(entry.path().string(), 0, abortFrom);
+      const std::string what = entry.path().filename().string() + ", stopped at " + std::to_string(abortFrom);
+      EXPECT_EQ(got.result, expected.result) << what;
+      EXPECT_EQ(got.progress, expected.progress) << what;
+      EXPECT_TRUE(got.pixels == expected.pixels) << what;
+      EXPECT_EQ(ahead.Surfaces().CallStrings(), plain.Surfaces().CallStrings()) << what;
+    }
+  }
+  EXPECT_GT(drawings, 0u);
+}
+
+}  // namespace
+}  // namespace karvex::testing

@@ -33,7 +33,7 @@ HostPicture::~HostPicture() {
   memory_->Free(headerHandle_);
 }
 
-FileRenderer::FileRenderer() = default;
+FileRenderer::FileRenderer(bool readAhead) : readAhead_(readAhead) {}
 FileRenderer::~FileRenderer() = default;
 
 FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& settings, const EncodingPolicy& encoding,
@@ -56,6 +56,7 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
   platform.memory = memory.get();
   platform.surfaces = tracing ? static_cast<SurfaceFactory*>(&*tracing) : &raster;
   platform.settingsStore = &store;
+  platform.readAhead = readAhead_;
 
   text_.UseDecoder(&decoding.Decoder());
   {

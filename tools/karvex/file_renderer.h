@@ -65,7 +65,9 @@ struct FileOutcome {
 
 class FileRenderer {
  public:
-  FileRenderer();
+  // readAhead: large drawings may be read ahead on a second thread; a
+  // renderer that shares the processors with others should not.
+  explicit FileRenderer(bool readAhead = true);
   ~FileRenderer();
   FileRenderer(const FileRenderer&) = delete;
   FileRenderer& operator=(const FileRenderer&) = delete;
@@ -79,6 +81,7 @@ class FileRenderer {
 
  private:
   FreeTypeTextRasterizer text_;
+  bool readAhead_;
 };
 
 }  // namespace karvex::tools

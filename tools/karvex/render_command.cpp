@@ -8,6 +8,7 @@
 #include <optional>
 #include <thread>
 
+#include "base/processors.h"
 #include "karvex/converter_settings.h"
 #include "karvex/diagnostics.h"
 #include "karvex/file_renderer.h"
@@ -42,7 +43,7 @@ class FileProgress final : public ProgressListener {
 
 std::size_t WorkerCount(const RenderOptions& options) {
   const std::size_t wanted =
-      options.jobs > 0 ? static_cast<std::size_t>(options.jobs) : std::max(1u, std::thread::hardware_concurrency());
+      options.jobs > 0 ? static_cast<std::size_t>(options.jobs) : ProcessorsAvailable();
   return std::min(wanted, options.inputs.size());
 }
 
@@ -126,7 +127,8 @@ int RunRender(const RenderOptions& options) {
 
   const std::size_t workers = WorkerCount(options);
   std::vector<std::unique_ptr<FileRenderer>> renderers;
-  for (std::size_t i = 0; i < workers; ++i) renderers.push_back(std::make_unique<FileRenderer>());
+  // Workers already keep the processors busy: only one alone reads ahead.
+  for (std::size_t i = 0; i < workers; ++i) renderers.push_back(std::make_unique<FileRenderer>(workers == 1));
 
   ProgressBar bar(stderr, !options.quiet && ProgressBar::StandardErrorIsTerminal(), options.inputs.size());
   if (!options.quiet && !renderers[0]->TextProblem().empty())

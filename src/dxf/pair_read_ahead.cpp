@@ -1,0 +1,118 @@
+#include "dxf/pair_read_ahead.h"
+
+#include <chrono>
+
+#include "base/fpu_precision.h"
+#include "dxf/line_end_index.h"
+#include "dxf/number_conversion.h"
+#include "dxf/pair_split.h"
+
+namespace karvex {
+namespace {
+
+// Waits a little longer each round: first on the processor (the other side
+// is usually a few pairs away), then giving the processor up, then asleep,
+// so a side left waiting (a long block replay) does not hold a core.
+class Backoff {
+ public:
+  void Pause() {
+    ++rounds_;
+    if (rounds_ < 256) {
+#if defined(__i386__) || defined(__x86_64__)
+      __builtin_ia32_pause();
+#endif
+    } else if (rounds_ < 1024) {
+      std::this_thread::yield();
+    } else {
+      std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+  }
+
+ private:
+  unsigned rounds_ = 0;
+};
+
+}  // namespace
+
+PairReadAhead::PairReadAhead(std::string_view text)
+    : text_(text), ring_(std::make_unique<std::array<PairRecord, kCapacity>>()) {
+  thread_ = std::thread([this] { Run(); });
+}
+
+PairReadAhead::~PairReadAhead() {
+  stop_.store(true, std::memory_order_relaxed);
+  thread_.join();
+}
+
+void PairReadAhead::Run() {
+  // The conversions must round as the walk's own do, whatever the thread's
+  // floating-point state starts as.
+  const FpuPrecisionScope precision;
+  LineEndIndex lineEnds;
+  lineEnds.Reset(text_);
+  const char* const readableEnd = text_.data() + text_.size();
+  std::uint64_t produced = 0;
+  std::uint64_t consumedSeen = 0;
+  std::size_t pos = 0;
+  bool convert = false;
+  for (;;) {
+    if (produced - consumedSeen == kCapacity) {
+      Backoff backoff;
+      for (;;) {
+        consumedSeen = consumed_.load(std::memory_order_acquire);
+        if (produced - consumedSeen < kCapacity) break;
+        if (stop_.load(std::memory_order_relaxed)) return;
+        backoff.Pause();
+      }
+    }
+    PairSpan span;
+    if (SplitPair(text_, lineEnds, pos, span) != PairSplit::Found) break;
+    PairRecord& pair = (*ring_)[produced % kCapacity];
+    pair.codeStart = static_cast<std::uint32_t>(pos);
+    pair.valueStart = static_cast<std::uint32_t>(span.valueStart);
+    pair.valueEnd = static_cast<std::uint32_t>(span.valueEnd);
+    pair.next = static_cast<std::uint32_t>(span.next);
+    pair.code = span.code;
+    pair.hasReal = false;
+    if (convert && IsConvertedAhead(span.code)) {
+      // A value that does not convert is left to the walk, which reports it.
+      try {
+        pair.real = ConvertRealToFloat(text_.substr(span.valueStart, span.valueEnd - span.valueStart), readableEnd);
+        pair.hasReal = true;
+      } catch (...) {
+      }
+    }
+    pos = span.next;
+    if (++produced % kBatch == 0) {
+      produced_.store(produced, std::memory_order_release);
+      if (stop_.load(std::memory_order_relaxed)) return;
+      // Close ahead of the walk, splitting alone keeps it from waiting: the
+      // walk converts what was not converted here.
+      consumedSeen = consumed_.load(std::memory_order_acquire);
+      convert = produced - consumedSeen >= kLeadForConverting;
+    }
+  }
+  produced_.store(produced, std::memory_order_release);
+  finished_.store(true, std::memory_order_release);
+}
+
+bool PairReadAhead::Take(std::size_t codeStart, PairRecord& pair) {
+  if (codeStart != streamPos_) return false;
+  if (taken_ == producedSeen_) {
+    Backoff backoff;
+    for (;;) {
+      // finished_ first: once it is seen, produced_ holds the last count.
+      const bool finished = finished_.load(std::memory_order_acquire);
+      producedSeen_ = produced_.load(std::memory_order_acquire);
+      if (taken_ < producedSeen_) break;
+      if (finished) return false;
+      backoff.Pause();
+    }
+  }
+  pair = (*ring_)[taken_ % kCapacity];
+  streamPos_ = pair.next;
+  if (++taken_ % kBatch == 0) consumed_.store(taken_, std::memory_order_release);
+  return true;
+}
+
+}  // namespace karvex

@@ -1,0 +1,70 @@
+#pragma once
+// Splits a text into group pairs on a thread of its own, ahead of the walk
+// that reads them, and converts the values of the codes drawings read as
+// coordinates, sizes and angles. Splitting and converting are pure
+// functions of the text, so the walk takes what is ready in place of doing
+// it again and gets exactly what it would have computed: the walk itself
+// (its progress reports, abort checks and block replays) is untouched.
+//
+// The pairs pass through a ring. The walk takes a pair only where it reads
+// on from where the last pair it took ends; when it reads elsewhere (a block
+// replayed from further back) it splits those pairs itself, and takes from
+// the ring again once it is back.
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <thread>
+
+#include "dxf/pair_split.h"
+
+namespace karvex {
+
+
+// The codes whose values the entity records read as reals: points,
+// heights and radii, angles.
+constexpr bool IsConvertedAhead(std::int32_t code) {
+  return (code >= 10 && code <= 13) || (code >= 20 && code <= 23) || code == 40 || code == 50 || code == 51;
+}
+
+class PairReadAhead {
+ public:
+  // Starts reading text, which must stay alive until this is destroyed.
+  explicit PairReadAhead(std::string_view text);
+  // Stops the thread and waits for it.
+  ~PairReadAhead();
+  PairReadAhead(const PairReadAhead&) = delete;
+  PairReadAhead& operator=(const PairReadAhead&) = delete;
+
+  // The pair starting at codeStart when it is the next one of the text after
+  // the last pair taken (waiting for the thread to get there); false when
+  // the walk reads elsewhere or the thread stopped short of it (the end of
+  // the text, a bad group code), and the walk must split it itself.
+  bool Take(std::size_t codeStart, PairRecord& pair);
+
+ private:
+  static constexpr std::size_t kCapacity = 1 << 16;
+  static constexpr std::uint64_t kBatch = 64;  // pairs published at a time
+  // How far ahead of the walk the thread must be to convert values too.
+  static constexpr std::uint64_t kLeadForConverting = 8192;
+
+  void Run();
+
+  std::string_view text_;
+  std::unique_ptr<std::array<PairRecord, kCapacity>> ring_;
+  // Written by the thread, read by the walk, each on a line of its own.
+  alignas(64) std::atomic<std::uint64_t> produced_{0};
+  std::atomic<bool> finished_{false};
+  // Written by the walk.
+  alignas(64) std::atomic<std::uint64_t> consumed_{0};
+  std::atomic<bool> stop_{false};
+  // The walk's own.
+  alignas(64) std::uint64_t taken_ = 0;
+  std::uint64_t producedSeen_ = 0;
+  std::size_t streamPos_ = 0;  // where the next pair of the ring starts
+  std::thread thread_;
+};
+
+}  // namespace karvex
