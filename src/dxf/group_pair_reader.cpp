@@ -1,5 +1,7 @@
 #include "dxf/group_pair_reader.h"
 
+#include <exception>
+
 #include "base/failures.h"
 #include "dxf/number_conversion.h"
 #include "dxf/pair_split.h"
@@ -18,7 +20,15 @@ void GroupPairReader::Begin(std::string_view source) {
   lastStop_ = ReadStop::None;
   lastStopPos_ = 0;
   ForgetCurrentReal();
-  if (source.size() >= readAheadFrom_) readAhead_ = std::make_unique<PairReadAhead>(source);
+  if (source.size() >= readAheadFrom_) {
+    try {
+      readAhead_ = std::make_unique<PairReadAhead>(source);
+    } catch (const std::exception&) {
+      // No thread or no room for its ring: the text is read all the same,
+      // by the walk alone.
+      readAhead_.reset();
+    }
+  }
 }
 
 void GroupPairReader::End() {
