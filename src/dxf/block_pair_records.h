@@ -35,6 +35,8 @@ class BlockPairRecords {
   }
   // The walk goes back to where it was: no record is in use.
   void Stop() { record_ = nullptr; }
+  // Whether a replay's record is in use.
+  bool Replaying() const { return record_ != nullptr; }
 
   // The recorded pair starting at position when it is the replay's next one.
   PairRecord* Find(std::uint32_t position) {

@@ -44,7 +44,32 @@ void GroupPairReader::End() {
   lineEnds_.Reset({});
 }
 
+inline void GroupPairReader::SplitHere(PairSpan& span) {
+  const auto codeStart = static_cast<std::size_t>(readPos_);
+  const PairSplit split = SplitPair(source_, lineEnds_, codeStart, span);
+  if (split == PairSplit::Found) return;
+  if (split == PairSplit::EndBeforeCode) Fail(ReadStop::EndOfText, readPos_);
+  readPos_ = static_cast<std::int32_t>(span.valueStart);
+  if (split == PairSplit::BadGroupCode) Fail(ReadStop::BadGroupCode, static_cast<std::int32_t>(codeStart));
+  Fail(ReadStop::EndOfText, readPos_);
+}
+
 void GroupPairReader::ReadGroupPair() {
+  // The usual case, kept lean: no thread reads ahead and no block replay is
+  // being recorded, so the pair is split here and nothing more.
+  if (readAhead_ != nullptr || blockPairs_.Replaying()) {
+    ReadKeptOrRecordedPair();
+    return;
+  }
+  PairSpan span;
+  SplitHere(span);
+  groupCode_ = span.code;
+  groupValue_ = std::string_view(source_.data() + span.valueStart, span.valueEnd - span.valueStart);
+  ForgetCurrentReal();
+  AdvanceTo(static_cast<std::int32_t>(span.next));
+}
+
+void GroupPairReader::ReadKeptOrRecordedPair() {
   const auto codeStart = static_cast<std::uint32_t>(readPos_);
   if (PairRecord* recorded = blockPairs_.Find(codeStart)) {
     MakeCurrent(*recorded, recorded);
@@ -53,13 +78,7 @@ void GroupPairReader::ReadGroupPair() {
   PairRecord pair;
   if (readAhead_ == nullptr || !readAhead_->Take(codeStart, pair)) {
     PairSpan span;
-    const PairSplit split = SplitPair(source_, lineEnds_, codeStart, span);
-    if (split != PairSplit::Found) {
-      if (split == PairSplit::EndBeforeCode) Fail(ReadStop::EndOfText, readPos_);
-      readPos_ = static_cast<std::int32_t>(span.valueStart);
-      if (split == PairSplit::BadGroupCode) Fail(ReadStop::BadGroupCode, static_cast<std::int32_t>(codeStart));
-      Fail(ReadStop::EndOfText, readPos_);
-    }
+    SplitHere(span);
     pair = {codeStart,
             static_cast<std::uint32_t>(span.valueStart),
             static_cast<std::uint32_t>(span.valueEnd),

@@ -9,6 +9,7 @@
 #include "dxf/block_pair_records.h"
 #include "dxf/line_end_index.h"
 #include "dxf/pair_read_ahead.h"
+#include "dxf/pair_split.h"
 #include "dxf/progress_sink.h"
 
 namespace karvex {
@@ -94,6 +95,11 @@ class GroupPairReader {
  private:
   [[noreturn]] void Fail(ReadStop why, std::int32_t where);
 
+  // A pair from the thread reading ahead or from a block's record (or
+  // split here and recorded): kept apart so the usual read stays lean.
+  [[gnu::noinline]] void ReadKeptOrRecordedPair();
+  // Splits the pair at the read position, or fails as ReadGroupPair does.
+  void SplitHere(PairSpan& span);
   void MakeCurrent(const PairRecord& pair, PairRecord* record);
   void AdvanceTo(std::int32_t next);
   float ConvertGroupValue() const;
