@@ -8,12 +8,13 @@ scripts/setup.sh
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 work=build/fuzz/runs
-mkdir -p "$work/pipeline" "$work/number"
+mkdir -p "$work/pipeline" "$work/number" "$work/reader"
 # Seeds: the project's own drawings, and the corpus kept in the repository.
 cp samples/*.dxf tests/fixtures/*.dxf "$work/pipeline/" 2>/dev/null || true
 cp tests/fuzz/corpus/pipeline/* "$work/pipeline/" 2>/dev/null || true
 cp tests/fuzz/corpus/number/* "$work/number/" 2>/dev/null || true
-for target in pipeline number; do
+cp samples/*.dxf tests/fixtures/*.dxf "$work/reader/" 2>/dev/null || true
+for target in pipeline number reader; do
   echo "== ${target}_fuzzer for ${seconds} s"
   build/fuzz/tests/fuzz/${target}_fuzzer "$work/$target" -dict=tests/fuzz/dxf.dict -timeout=1 -rss_limit_mb=2048 \
     -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$work/${target}-" 2>&1 |

@@ -4,7 +4,6 @@
 // whatever the walk does between (replays from further back, stops early).
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,109 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "base/failures.h"
 #include "dxf/group_pair_reader.h"
+#include "support/reader_walk.h"
 
-namespace karvex {
+namespace karvex::testing {
 namespace {
-
-class ProgressLog final : public ProgressSink {
- public:
-  void ReportProgress(std::int32_t num, std::int32_t denom) override { reports.emplace_back(num, denom); }
-  bool AbortRequested() const override { return false; }
-  std::vector<std::pair<std::int32_t, std::int32_t>> reports;
-};
-
-// One step as the walk saw it.
-struct Seen {
-  std::int32_t code;
-  std::int64_t valueAt;  // the value's offset in the text
-  std::size_t valueSize;
-  std::int32_t readPos;
-  std::uint32_t realBits;  // the coordinate, or a marker of why there is none
-  bool operator==(const Seen&) const = default;
-};
-
-constexpr std::uint32_t kNoReal = 0xDEAD0001;
-constexpr std::uint32_t kRealFailed = 0xDEAD0002;
-constexpr std::uint32_t kReadFailed = 0xDEAD0003;
-
-struct Walk {
-  std::vector<Seen> seen;
-  std::vector<std::pair<std::int32_t, std::int32_t>> progress;
-  ReadStop stop = ReadStop::None;
-  std::int32_t stopPos = 0;
-};
-
-// Reads text as the section walks do, with block replays: now and then the
-// reading is saved, moved back to a pair seen before and read there for a
-// while, then restored, sometimes to the same place several times. The
-// random choices depend only on the seed, so both readers make the same.
-Walk WalkText(const std::string& text, bool readAhead, unsigned seed, std::size_t stopAfter = SIZE_MAX) {
-  ProgressLog log;
-  Walk walk;
-  {
-    GroupPairReader reader(&log);
-    reader.ReadAheadFrom(readAhead ? 0 : GroupPairReader::NeverReadAhead);
-    reader.Begin(text);
-    std::mt19937 random(seed);
-    std::vector<std::int32_t> pairStarts;
-    auto readOne = [&]() -> bool {
-      const std::int32_t at = reader.ReadPos();
-      try {
-        reader.ReadGroupPair();
-      } catch (const SilentAbort&) {
-        walk.seen.push_back({reader.GroupCode(), -1, 0, reader.ReadPos(), kReadFailed});
-        return false;
-      }
-      std::uint32_t realBits = kNoReal;
-      const std::int32_t code = reader.GroupCode();
-      if ((code >= 10 && code <= 59) || random() % 8 == 0) {
-        try {
-          const float real = reader.GroupValueAsFloat();
-          std::memcpy(&realBits, &real, 4);
-        } catch (const std::exception&) {
-          realBits = kRealFailed;
-        }
-      }
-      walk.seen.push_back({code, reader.GroupValue().data() - text.data(), reader.GroupValue().size(),
-                           reader.ReadPos(), realBits});
-      pairStarts.push_back(at);
-      return true;
-    };
-    std::size_t steps = 0;
-    bool going = true;
-    while (going && steps++ < stopAfter) {
-      if (!pairStarts.empty() && random() % 64 == 0) {
-        const GroupPairReader::SavedState saved = reader.Save();
-        // Replays come back to a few places again and again, as blocks do.
-        const std::size_t pick = random() % 4 == 0 ? random() % pairStarts.size() : random() % 8;
-        const std::int32_t from = pairStarts[std::min(pick, pairStarts.size() - 1)];
-        const int repeats = 1 + static_cast<int>(random() % 3);
-        const int length = 1 + static_cast<int>(random() % 40);
-        for (int r = 0; r < repeats; ++r) {
-          reader.Restore(saved);
-          EXPECT_TRUE(reader.Seek(from));
-          for (int i = 0; i < length && readOne(); ++i) {
-          }
-        }
-        reader.Restore(saved);
-        continue;
-      }
-      going = readOne();
-    }
-    walk.stop = reader.LastStop();
-    walk.stopPos = reader.LastStopPos();
-    reader.End();
-  }
-  walk.progress = log.reports;
-  return walk;
-}
 
 void ExpectSameWalks(const std::string& text, const std::string& what, std::size_t stopAfter = SIZE_MAX) {
   for (unsigned seed : {1u, 2u}) {
-    const Walk plain = WalkText(text, false, seed, stopAfter);
-    const Walk ahead = WalkText(text, true, seed, stopAfter);
+    const ReaderWalk plain = WalkReader(text, false, seed, stopAfter);
+    const ReaderWalk ahead = WalkReader(text, true, seed, stopAfter);
     ASSERT_EQ(plain.seen.size(), ahead.seen.size()) << what;
     for (std::size_t i = 0; i < plain.seen.size(); ++i) {
       ASSERT_EQ(plain.seen[i], ahead.seen[i]) << what << ": step " << i << ", code " << plain.seen[i].code;
@@ -177,8 +83,7 @@ TEST(ReadAhead, AWalkThatStopsEarlyOrNeverComesBackEndsAtOnce) {
   for (int i = 0; i < 100000; ++i) text += " 10\r\n1.5\r\n 20\r\n-2.25\r\n";
   // Gone off to an earlier place for good: the thread fills its ring and
   // waits; ending the request must not.
-  ProgressLog log;
-  GroupPairReader reader(&log);
+  GroupPairReader reader;
   reader.ReadAheadFrom(0);
   reader.Begin(text);
   reader.ReadGroupPair();
@@ -210,4 +115,4 @@ TEST(ReadAhead, CorpusDrawingsReadTheSame) {
 }
 
 }  // namespace
-}  // namespace karvex
+}  // namespace karvex::testing

@@ -1,0 +1,19 @@
+// Walks arbitrary bytes with the plain reader and with the reader a second
+// thread reads ahead for, making the same block replays in both: any
+// difference in a pair, coordinate, read position, progress report or
+// failure is a finding, as is any crash, sanitizer report or hang.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "support/reader_walk.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size > INT32_MAX) return 0;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const unsigned seed = static_cast<unsigned>(size) * 2654435761u;
+  const karvex::testing::ReaderWalk plain = karvex::testing::WalkReader(text, false, seed);
+  const karvex::testing::ReaderWalk ahead = karvex::testing::WalkReader(text, true, seed);
+  if (!(plain == ahead)) __builtin_trap();
+  return 0;
+}

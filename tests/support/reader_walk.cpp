@@ -1,0 +1,86 @@
+#include "support/reader_walk.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <random>
+
+#include "base/failures.h"
+
+namespace karvex::testing {
+namespace {
+
+class ProgressLog final : public ProgressSink {
+ public:
+  void ReportProgress(std::int32_t num, std::int32_t denom) override { reports.emplace_back(num, denom); }
+  bool AbortRequested() const override { return false; }
+  std::vector<std::pair<std::int32_t, std::int32_t>> reports;
+};
+
+}  // namespace
+
+ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std::size_t stopAfter) {
+  ProgressLog log;
+  ReaderWalk walk;
+  {
+    GroupPairReader reader(&log);
+    reader.ReadAheadFrom(readAhead ? 0 : GroupPairReader::NeverReadAhead);
+    reader.Begin(text);
+    std::mt19937 random(seed);
+    std::vector<std::int32_t> pairStarts;
+    auto readOne = [&]() -> bool {
+      const std::int32_t at = reader.ReadPos();
+      try {
+        reader.ReadGroupPair();
+      } catch (const SilentAbort&) {
+        walk.seen.push_back({reader.GroupCode(), -1, 0, reader.ReadPos(), kReadFailed});
+        return false;
+      }
+      std::uint32_t realBits = kNoReal;
+      const std::int32_t code = reader.GroupCode();
+      if ((code >= 10 && code <= 59) || random() % 8 == 0) {
+        try {
+          const float real = reader.GroupValueAsFloat();
+          std::memcpy(&realBits, &real, 4);
+        } catch (const std::exception&) {
+          realBits = kRealFailed;
+        }
+      }
+      walk.seen.push_back({code, reader.GroupValue().data() - text.data(), reader.GroupValue().size(),
+                           reader.ReadPos(), realBits});
+      pairStarts.push_back(at);
+      return true;
+    };
+    std::size_t steps = 0;
+    bool going = true;
+    while (going && steps++ < stopAfter) {
+      if (!pairStarts.empty() && random() % 64 == 0) {
+        const GroupPairReader::SavedState saved = reader.Save();
+        // Replays come back to a few places again and again, as blocks do.
+        const std::size_t pick = random() % 4 == 0 ? random() % pairStarts.size() : random() % 8;
+        const std::int32_t from = pairStarts[std::min(pick, pairStarts.size() - 1)];
+        const int repeats = 1 + static_cast<int>(random() % 3);
+        const int length = 1 + static_cast<int>(random() % 40);
+        for (int r = 0; r < repeats; ++r) {
+          reader.Restore(saved);
+          if (!reader.Seek(from)) {
+            walk.seen.push_back({0, -1, 0, from, kSeekRefused});
+            break;
+          }
+          for (int i = 0; i < length && readOne(); ++i) {
+          }
+        }
+        reader.Restore(saved);
+        continue;
+      }
+      going = readOne();
+    }
+    walk.stop = reader.LastStop();
+    walk.stopPos = reader.LastStopPos();
+    reader.End();
+  }
+  walk.progress = log.reports;
+  return walk;
+}
+
+}  // namespace karvex::testing

@@ -1,0 +1,45 @@
+#pragma once
+// A reader walked as the section walks walk it, block replays included,
+// with everything it showed written down: for comparing the plain reader
+// with the one a second thread reads ahead for.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "dxf/group_pair_reader.h"
+
+namespace karvex::testing {
+
+// One step as the walk saw it.
+struct SeenPair {
+  std::int32_t code;
+  std::int64_t valueAt;  // the value's offset in the text; -1 after a failed read
+  std::size_t valueSize;
+  std::int32_t readPos;
+  std::uint32_t realBits;  // the coordinate's bits, or one of the markers below
+  bool operator==(const SeenPair&) const = default;
+};
+
+constexpr std::uint32_t kNoReal = 0xDEAD0001;
+constexpr std::uint32_t kRealFailed = 0xDEAD0002;
+constexpr std::uint32_t kReadFailed = 0xDEAD0003;
+constexpr std::uint32_t kSeekRefused = 0xDEAD0004;
+
+struct ReaderWalk {
+  std::vector<SeenPair> seen;
+  std::vector<std::pair<std::int32_t, std::int32_t>> progress;
+  ReadStop stop = ReadStop::None;
+  std::int32_t stopPos = 0;
+  bool operator==(const ReaderWalk&) const = default;
+};
+
+// Reads text pair by pair; now and then the reading is saved, moved back to
+// a pair seen before and read there for a while, then restored, sometimes
+// to the same place several times, as block replays do. The choices depend
+// only on seed and on what is read, so two readers that read the same make
+// the same choices. Stops at the first failed read or after stopAfter steps.
+ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std::size_t stopAfter = SIZE_MAX);
+
+}  // namespace karvex::testing
