@@ -2,6 +2,7 @@
 // Drawings for the drawer tests: a HEADER that makes one drawing unit one
 // pixel at the default 640 x 453 (so a point (x, y) lands on column x, row
 // 453 - y), optional blocks, and the entities.
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -28,6 +29,11 @@ struct DrawCase {
 
 // Checks every case, naming the failing ones.
 void ExpectDrawn(const std::vector<DrawCase>& cases);
+
+// A drawing of at least `bytes` bytes without texts: lines, arcs and
+// circles with coordinates of many digits, and a block inserted at angles
+// (always the same drawing for the same size).
+std::string LargeLineDrawing(std::size_t bytes);
 
 // A comment pair (999) that makes the reader's position after it an exact
 // multiple of 1000 when it follows text: the place of a progress report.
