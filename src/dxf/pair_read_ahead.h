@@ -1,10 +1,12 @@
 #pragma once
 // Splits a text into group pairs on a thread of its own, ahead of the walk
-// that reads them, and converts the values of the codes drawings read as
-// coordinates, sizes and angles. Splitting and converting are pure
-// functions of the text, so the walk takes what is ready in place of doing
-// it again and gets exactly what it would have computed: the walk itself
-// (its progress reports, abort checks and block replays) is untouched.
+// that reads them, and, once far enough ahead, converts the values of the
+// codes drawings read as coordinates, sizes and angles (close behind it the
+// walk would only wait: then the walk converts them itself). Splitting and
+// converting are pure functions of the text, so the walk takes what is
+// ready in place of doing it again and gets exactly what it would have
+// computed: the walk itself (its progress reports, abort checks and block
+// replays) is untouched.
 //
 // The pairs pass through a ring. The walk takes a pair only where it reads
 // on from where the last pair it took ends; when it reads elsewhere (a block
@@ -21,7 +23,6 @@
 #include "dxf/pair_split.h"
 
 namespace karvex {
-
 
 // The codes whose values the entity records read as reals: points,
 // heights and radii, angles.
