@@ -54,13 +54,7 @@ inline void GroupPairReader::SplitHere(PairSpan& span) {
   Fail(ReadStop::EndOfText, readPos_);
 }
 
-void GroupPairReader::ReadGroupPair() {
-  // The usual case, kept lean: no thread reads ahead and no block replay is
-  // being recorded, so the pair is split here and nothing more.
-  if (readAhead_ != nullptr || blockPairs_.Replaying()) {
-    ReadKeptOrRecordedPair();
-    return;
-  }
+inline void GroupPairReader::ReadHere() {
   PairSpan span;
   SplitHere(span);
   groupCode_ = span.code;
@@ -69,8 +63,28 @@ void GroupPairReader::ReadGroupPair() {
   AdvanceTo(static_cast<std::int32_t>(span.next));
 }
 
+void GroupPairReader::ReadGroupPair() {
+  // The usual case, kept lean: no thread reads ahead and no block replay is
+  // being recorded, so the pair is split here and nothing more.
+  if (readAhead_ != nullptr || blockPairs_.Replaying()) {
+    ReadKeptOrRecordedPair();
+    return;
+  }
+  ReadHere();
+}
+
 void GroupPairReader::ReadKeptOrRecordedPair() {
   const auto codeStart = static_cast<std::uint32_t>(readPos_);
+  if (!blockPairs_.Replaying()) {
+    // The walk itself: its pairs come from the thread.
+    PairRecord pair;
+    if (readAhead_->Take(codeStart, pair)) {
+      MakeCurrent(pair, nullptr);
+      return;
+    }
+    ReadHere();
+    return;
+  }
   if (PairRecord* recorded = blockPairs_.Find(codeStart)) {
     MakeCurrent(*recorded, recorded);
     return;

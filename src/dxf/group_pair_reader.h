@@ -100,6 +100,8 @@ class GroupPairReader {
   [[gnu::noinline]] void ReadKeptOrRecordedPair();
   // Splits the pair at the read position, or fails as ReadGroupPair does.
   void SplitHere(PairSpan& span);
+  // Splits the pair at the read position and makes it the current one.
+  void ReadHere();
   void MakeCurrent(const PairRecord& pair, PairRecord* record);
   void AdvanceTo(std::int32_t next);
   float ConvertGroupValue() const;

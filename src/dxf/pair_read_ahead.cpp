@@ -96,23 +96,16 @@ void PairReadAhead::Run() {
   finished_.store(true, std::memory_order_release);
 }
 
-bool PairReadAhead::Take(std::size_t codeStart, PairRecord& pair) {
-  if (codeStart != streamPos_) return false;
-  if (taken_ == producedSeen_) {
-    Backoff backoff;
-    for (;;) {
-      // finished_ first: once it is seen, produced_ holds the last count.
-      const bool finished = finished_.load(std::memory_order_acquire);
-      producedSeen_ = produced_.load(std::memory_order_acquire);
-      if (taken_ < producedSeen_) break;
-      if (finished) return false;
-      backoff.Pause();
-    }
+bool PairReadAhead::WaitForPairs() {
+  Backoff backoff;
+  for (;;) {
+    // finished_ first: once it is seen, produced_ holds the last count.
+    const bool finished = finished_.load(std::memory_order_acquire);
+    producedSeen_ = produced_.load(std::memory_order_acquire);
+    if (taken_ < producedSeen_) return true;
+    if (finished) return false;
+    backoff.Pause();
   }
-  pair = (*ring_)[taken_ % kCapacity];
-  streamPos_ = pair.next;
-  if (++taken_ % kBatch == 0) consumed_.store(taken_, std::memory_order_release);
-  return true;
 }
 
 }  // namespace karvex

@@ -43,7 +43,14 @@ class PairReadAhead {
   // the last pair taken (waiting for the thread to get there); false when
   // the walk reads elsewhere or the thread stopped short of it (the end of
   // the text, a bad group code), and the walk must split it itself.
-  bool Take(std::size_t codeStart, PairRecord& pair);
+  bool Take(std::size_t codeStart, PairRecord& pair) {
+    if (codeStart != streamPos_) return false;
+    if (taken_ == producedSeen_ && !WaitForPairs()) return false;
+    pair = (*ring_)[taken_ % kCapacity];
+    streamPos_ = pair.next;
+    if (++taken_ % kBatch == 0) consumed_.store(taken_, std::memory_order_release);
+    return true;
+  }
 
  private:
   static constexpr std::size_t kCapacity = 1 << 16;
@@ -52,6 +59,9 @@ class PairReadAhead {
   static constexpr std::uint64_t kLeadForConverting = 8192;
 
   void Run();
+  // Waits until the thread has handed over pairs not taken yet; false when
+  // it stopped without more.
+  bool WaitForPairs();
 
   std::string_view text_;
   std::unique_ptr<std::array<PairRecord, kCapacity>> ring_;
