@@ -89,18 +89,11 @@ void GroupPairReader::ReadKeptOrRecordedPair() {
     MakeCurrent(*recorded, recorded);
     return;
   }
-  PairRecord pair;
-  if (readAhead_ == nullptr || !readAhead_->Take(codeStart, pair)) {
-    PairSpan span;
-    SplitHere(span);
-    pair = {codeStart,
-            static_cast<std::uint32_t>(span.valueStart),
-            static_cast<std::uint32_t>(span.valueEnd),
-            static_cast<std::uint32_t>(span.next),
-            span.code,
-            0,
-            false};
-  }
+  // A replay reads further back than the thread hands pairs over: it splits
+  // its pairs itself and records them.
+  PairSpan span;
+  SplitHere(span);
+  const PairRecord pair = RecordOf(codeStart, span);
   MakeCurrent(pair, blockPairs_.Keep(pair));
 }
 

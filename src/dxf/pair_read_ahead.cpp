@@ -68,12 +68,7 @@ void PairReadAhead::Run() {
     PairSpan span;
     if (SplitPair(text_, lineEnds, pos, span) != PairSplit::Found) break;
     PairRecord& pair = (*ring_)[produced % kCapacity];
-    pair.codeStart = static_cast<std::uint32_t>(pos);
-    pair.valueStart = static_cast<std::uint32_t>(span.valueStart);
-    pair.valueEnd = static_cast<std::uint32_t>(span.valueEnd);
-    pair.next = static_cast<std::uint32_t>(span.next);
-    pair.code = span.code;
-    pair.hasReal = false;
+    pair = RecordOf(pos, span);
     if (convert && IsConvertedAhead(span.code)) {
       // A value that does not convert is left to the walk, which reports it.
       try {

@@ -81,6 +81,17 @@ inline std::size_t LineAfter(std::string_view text, std::size_t end) {
   return end + (text[end] == '\r' && end + 1 < size && text[end + 1] == '\n' ? 2 : 1);
 }
 
+// The pair split at codeStart as a record, its value not yet converted.
+inline PairRecord RecordOf(std::size_t codeStart, const PairSpan& span) {
+  return {static_cast<std::uint32_t>(codeStart),
+          static_cast<std::uint32_t>(span.valueStart),
+          static_cast<std::uint32_t>(span.valueEnd),
+          static_cast<std::uint32_t>(span.next),
+          span.code,
+          0,
+          false};
+}
+
 // Splits the pair whose group code line starts at codeStart. lineEnds must
 // index text. Positions are kept in locals: the usual pair costs two line
 // searches and a three-column group code, nothing more.
