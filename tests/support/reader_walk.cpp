@@ -6,21 +6,11 @@
 #include <random>
 
 #include "base/failures.h"
+#include "support/progress_recorder.h"
 
 namespace karvex::testing {
-namespace {
-
-class ProgressLog final : public ProgressSink {
- public:
-  void ReportProgress(std::int32_t num, std::int32_t denom) override { reports.emplace_back(num, denom); }
-  bool AbortRequested() const override { return false; }
-  std::vector<std::pair<std::int32_t, std::int32_t>> reports;
-};
-
-}  // namespace
-
 ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std::size_t stopAfter) {
-  ProgressLog log;
+  ProgressRecorder log;
   ReaderWalk walk;
   {
     GroupPairReader reader(&log);

@@ -10,16 +10,12 @@
 
 #include "base/failures.h"
 #include "dxf/line_end_index.h"
+#include "support/progress_recorder.h"
 
 namespace karvex {
 namespace {
 
-class ProgressRecorder final : public ProgressSink {
- public:
-  void ReportProgress(std::int32_t num, std::int32_t denom) override { reports.emplace_back(num, denom); }
-  bool AbortRequested() const override { return false; }
-  std::vector<std::pair<std::int32_t, std::int32_t>> reports;
-};
+using karvex::testing::ProgressRecorder;
 
 // Reads pairs until the reader fails; returns them as "code|value", with
 // "fail" for the failure.
