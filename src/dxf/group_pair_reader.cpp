@@ -130,8 +130,7 @@ float GroupPairReader::ConvertGroupValue() const {
   const auto at = reinterpret_cast<std::uintptr_t>(groupValue_.data());
   const auto sourceStart = reinterpret_cast<std::uintptr_t>(source_.data());
   const bool inSource = at >= sourceStart && at - sourceStart < source_.size();
-  const char* readableEnd = inSource ? source_.data() + source_.size() : groupValue_.data() + groupValue_.size();
-  return ConvertRealToFloat(groupValue_, readableEnd);
+  return ConvertRealToFloat(groupValue_, inSource ? source_ : groupValue_);
 }
 
 void GroupPairReader::Fail(ReadStop why, std::int32_t where) {

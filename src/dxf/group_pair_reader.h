@@ -66,8 +66,8 @@ class GroupPairReader {
   std::int32_t SourceSize() const { return static_cast<std::int32_t>(source_.size()); }
   std::string_view Source() const { return source_; }
 
-  // The current value as a coordinate (ConvertRealToFloat). The text after
-  // it is read ahead where it is still the request's text.
+  // The current value as a coordinate (ConvertRealToFloat). The text around
+  // it is read too where it is still the request's text.
   float GroupValueAsFloat() const;
 
   bool Is(std::int32_t code, std::string_view value) const {

@@ -8,6 +8,7 @@
 
 #include "base/failures.h"
 #include "dxf/powers_of_ten.h"
+#include "dxf/vector_real_parser.h"
 #include "dxf/word_real_parser.h"
 
 namespace karvex {
@@ -227,9 +228,12 @@ float ConvertRealToFloat(std::string_view text) {
   return StoreAsFloat(value);
 }
 
-float ConvertRealToFloat(std::string_view text, const char* readableEnd) {
-  WordDecimal decimal;
-  if (ReadWordDecimal(text, readableEnd, decimal)) return FloatValue(decimal);
+float ConvertRealToFloat(std::string_view text, std::string_view readable) {
+  ShortDecimal decimal;
+  if (ReadVectorDecimal(text, readable.data(), decimal) ||
+      ReadWordDecimal(text, readable.data() + readable.size(), decimal)) {
+    return FloatValue(decimal);
+  }
   long double value;
   if (!ParseShortReal(text, value)) value = ConvertReal(text);
   return StoreAsFloat(value);

@@ -29,9 +29,9 @@ float StoreAsFloat(long double value);
 
 // ConvertReal followed by StoreAsFloat: the usual path of a coordinate.
 float ConvertRealToFloat(std::string_view text);
-// The same for a value inside a longer text of which the bytes up to
-// readableEnd may be read: the usual value forms are then read a word at a
-// time. The result is the same.
-float ConvertRealToFloat(std::string_view text, const char* readableEnd);
+// The same for a value inside a longer text, all of which may be read: the
+// usual value forms are then read a vector register or a word at a time,
+// reading past the value's ends. The result is the same.
+float ConvertRealToFloat(std::string_view text, std::string_view readable);
 
 }  // namespace karvex

@@ -50,7 +50,6 @@ void PairReadAhead::Run() {
   const FpuPrecisionScope precision;
   LineEndIndex lineEnds;
   lineEnds.Reset(text_);
-  const char* const readableEnd = text_.data() + text_.size();
   std::uint64_t produced = 0;
   std::uint64_t consumedSeen = 0;
   std::size_t pos = 0;
@@ -72,7 +71,7 @@ void PairReadAhead::Run() {
     if (convert && IsConvertedAhead(span.code)) {
       // A value that does not convert is left to the walk, which reports it.
       try {
-        pair.real = ConvertRealToFloat(text_.substr(span.valueStart, span.valueEnd - span.valueStart), readableEnd);
+        pair.real = ConvertRealToFloat(text_.substr(span.valueStart, span.valueEnd - span.valueStart), text_);
         pair.hasReal = true;
       } catch (...) {
       }

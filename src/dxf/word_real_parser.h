@@ -4,14 +4,13 @@
 // read eight bytes at a time with no loop over the digits. It reads ahead
 // of the value's end, so the caller says how far the surrounding text may
 // be read.
-#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
 #include "base/bit_scan.h"
-#include "dxf/powers_of_ten.h"
+#include "dxf/short_decimal.h"
 
 namespace karvex {
 
@@ -40,18 +39,6 @@ constexpr std::uint64_t kIntegerPowersOfTen[17] = {1,
                                                    100000000000000,
                                                    1000000000000000,
                                                    10000000000000000};
-
-// 10^-n for n up to 16, each correctly rounded to double precision (the
-// powers themselves are exact, and the compiler divides exactly).
-constexpr auto kDoubleTenthPowers = [] {
-  std::array<double, 17> table{};
-  double power = 1.0;
-  for (double& entry : table) {
-    entry = 1.0 / power;
-    power *= 10.0;
-  }
-  return table;
-}();
 
 inline std::uint64_t Load(const char* p) {
   std::uint64_t word;
@@ -92,21 +79,13 @@ inline std::uint64_t NonDigitFlags(std::uint64_t word) {
 
 }  // namespace word_real
 
-// A decimal of at most 18 digits: (-1 if negative) * significand /
-// 10^fractionCount.
-struct WordDecimal {
-  bool negative = false;
-  std::uint64_t significand = 0;
-  int fractionCount = 0;
-};
-
 // Reads text when it has exactly that form: an optional sign, up to 7
 // integer digits, a point and up to 16 fraction digits, 18 digits at most
 // (either part may be empty, not both, and the point may be left out with
 // the fraction), and nothing else. Bytes from text's start up to
 // readableEnd may be read. Gives false for anything else, which the
 // byte-wise reading then takes.
-inline bool ReadWordDecimal(std::string_view text, const char* readableEnd, WordDecimal& decimal) {
+inline bool ReadWordDecimal(std::string_view text, const char* readableEnd, ShortDecimal& decimal) {
   const char* p = text.data();
   const char* const end = p + text.size();
   if (p == end) return false;
@@ -143,47 +122,6 @@ inline bool ReadWordDecimal(std::string_view text, const char* readableEnd, Word
   decimal.significand = integer * word_real::kIntegerPowersOfTen[fractionCount] + fraction;
   decimal.fractionCount = fractionCount;
   return true;
-}
-
-// The decimal's value correctly rounded to extended precision: at most 18
-// digits make a significand below 10^18 < 2^63, a signed integer; it and
-// the power of ten are exact in extended precision, so the one division
-// rounds once, as for the digits read one by one.
-inline long double ExtendedValue(const WordDecimal& decimal) {
-  const long double magnitude = static_cast<long double>(static_cast<std::int64_t>(decimal.significand)) /
-                                kExactPowersOfTen[static_cast<std::size_t>(decimal.fractionCount)];
-  return decimal.negative ? -magnitude : magnitude;
-}
-
-// The float the extended value rounds to (never too large, never NaN: the
-// values are below 10^7). Where the SSE unit does double arithmetic, a
-// significand below 2^53 is multiplied by 10^-n in double precision
-// instead, which is much quicker than the x87 division and store. The
-// product is within two units of the double's last place of the exact
-// quotient (one rounding of 10^-n, one of the product), and the extended
-// value within half a unit of its own, so both round to the same float
-// unless the quotient lies within a few units of the double's last place
-// of a point halfway between two floats. Those few are left to the
-// extended division.
-inline float FloatValue(const WordDecimal& decimal) {
-#if defined(__SSE2_MATH__)
-  if (decimal.significand < (std::uint64_t{1} << 53)) {
-    const double quotient = static_cast<double>(static_cast<std::int64_t>(decimal.significand)) *
-                            word_real::kDoubleTenthPowers[static_cast<std::size_t>(decimal.fractionCount)];
-    std::uint64_t bits;
-    std::memcpy(&bits, &quotient, sizeof bits);
-    // The 29 bits of the double's fraction below a float's 23; halfway
-    // points have only the top one set.
-    constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
-    constexpr std::uint64_t kHalfway = std::uint64_t{1} << 28;
-    constexpr std::uint64_t kMargin = 8;
-    if ((bits & kBelowFloat) - (kHalfway - kMargin) > 2 * kMargin) {
-      const float magnitude = static_cast<float>(quotient);
-      return decimal.negative ? -magnitude : magnitude;
-    }
-  }
-#endif
-  return static_cast<float>(ExtendedValue(decimal));
 }
 
 }  // namespace karvex

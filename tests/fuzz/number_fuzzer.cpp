@@ -11,6 +11,7 @@
 #include <string>
 
 #include "dxf/number_conversion.h"
+#include "dxf/vector_real_parser.h"
 #include "dxf/word_real_parser.h"
 
 namespace {
@@ -29,20 +30,32 @@ bool OnlyDigitsAfterOptionalSign(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::setlocale(LC_NUMERIC, "C");
-  // The word-at-a-time reading of a value inside a longer text: every prefix
-  // of the input as the value, the rest as the text after it. Where it
-  // gives a value, it is the one the complete conversion gives.
-  for (std::size_t length = 0; length <= size && length <= 32; ++length) {
-    const char* begin = reinterpret_cast<const char*>(data);
-    karvex::WordDecimal decimal;
-    if (!karvex::ReadWordDecimal(std::string_view(begin, length), begin + size, decimal)) continue;
-    const long double word = karvex::ExtendedValue(decimal);
-    const auto complete = karvex::ParseReal(std::string_view(begin, length));
-    if (!complete || std::memcmp(&word, &*complete, 10) != 0) __builtin_trap();
-    // Its float, however computed, is the extended value's.
-    const float quick = karvex::FloatValue(decimal);
+  // The quick readings of a value inside a longer text. Where one gives a
+  // value, it is the one the complete conversion gives, and its float,
+  // however computed, is the extended value's.
+  const char* const begin = reinterpret_cast<const char*>(data);
+  const auto check = [&](std::string_view value, const karvex::ShortDecimal& decimal) {
+    const long double quick = karvex::ExtendedValue(decimal);
+    const auto complete = karvex::ParseReal(value);
+    if (!complete || std::memcmp(&quick, &*complete, 10) != 0) __builtin_trap();
+    const float quickFloat = karvex::FloatValue(decimal);
     const float rounded = static_cast<float>(*complete);
-    if (std::memcmp(&quick, &rounded, 4) != 0) __builtin_trap();
+    if (std::memcmp(&quickFloat, &rounded, 4) != 0) __builtin_trap();
+  };
+  // A word at a time: every prefix of the input as the value, the rest as
+  // the text after it.
+  for (std::size_t length = 0; length <= size && length <= 32; ++length) {
+    const std::string_view value(begin, length);
+    karvex::ShortDecimal decimal;
+    if (karvex::ReadWordDecimal(value, begin + size, decimal)) check(value, decimal);
+  }
+  // A vector at a time: every suffix of the input's first 40 bytes as the
+  // value, what comes before it as the text before it.
+  const std::size_t vectorEnd = size < 40 ? size : 40;
+  for (std::size_t start = 0; start <= vectorEnd; ++start) {
+    const std::string_view value(begin + start, vectorEnd - start);
+    karvex::ShortDecimal decimal;
+    if (karvex::ReadVectorDecimal(value, begin, decimal)) check(value, decimal);
   }
 
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base/failures.h"
+#include "dxf/vector_real_parser.h"
 #include "dxf/word_real_parser.h"
 
 namespace karvex {
@@ -189,9 +190,10 @@ TEST(RealConversion, AgreesBitForBitWithStrtoldOnRandomTexts) {
 }
 
 // What a conversion gave: the float's bits, or which failure it raised.
-std::string Outcome(std::string_view text, const char* readableEnd) {
+// readable empty: the value is read alone.
+std::string Outcome(std::string_view text, std::string_view readable) {
   try {
-    const float value = readableEnd == nullptr ? ConvertRealToFloat(text) : ConvertRealToFloat(text, readableEnd);
+    const float value = readable.empty() ? ConvertRealToFloat(text) : ConvertRealToFloat(text, readable);
     std::uint32_t bits;
     std::memcpy(&bits, &value, 4);
     return std::to_string(bits);
@@ -202,9 +204,10 @@ std::string Outcome(std::string_view text, const char* readableEnd) {
   }
 }
 
-// A value read in place, with the text after it readable: the same float
-// or failure as when it is read alone, whatever follows it (the next
-// line's digits included) and however near the end of the text it lies.
+// A value read in place, with the text around it readable: the same float
+// or failure as when it is read alone, whatever lies before and after it
+// (the neighbouring lines' digits, points and signs included) and however
+// near the start or the end of the text it lies.
 TEST(RealConversion, InPlaceReadingAgreesWithReadingAlone) {
   const char* const values[] = {
       "0.0131412260516921", "-1.454836157207853", "1000.1982022233", "7030.0",   "0",         "-0.0",
@@ -212,40 +215,67 @@ TEST(RealConversion, InPlaceReadingAgreesWithReadingAlone) {
       "0.12345678901234567", "999.9999999999999999", "9999.9999999999999999",   "1e5",       " 1.5",
       "1.5 ",               "1.2.3",              "-",               ".",        "",          "+-1",
       "1,5",                "0.000000000000001", "4e38",           "0.9999999999999999",     "1234567",
+      "123456789012345",    "1234567890123456",   "-123456789012345", ".123456789012345",      "1-5",
+      "12.34.",             "9999999999999.99",   "00000000000000.5", "-.",        "+",         "1.5-",
   };
-  const char* const followers[] = {"", "\r\n 20\r\n", "7\r\n 20\r\n0.0\r\n", "123456789012345678901234", "e5", ".5"};
+  const char* const neighbours[] = {"", "\r\n 20\r\n", "7\r\n 20\r\n0.0\r\n", "123456789012345678901234", "e5", ".5", "-"};
   for (const char* value : values) {
-    for (const char* follower : followers) {
-      const std::string text = std::string(value) + follower;
-      const std::unique_ptr<char[]> exact(new char[text.size() + 1]);
-      std::memcpy(exact.get(), text.data(), text.size());
-      const std::string_view view(exact.get(), std::strlen(value));
-      EXPECT_EQ(Outcome(view, exact.get() + text.size()), Outcome(view, nullptr))
-          << "\"" << value << "\" followed by \"" << follower << "\"";
+    for (const char* before : neighbours) {
+      for (const char* after : neighbours) {
+        const std::string text = std::string(before) + value + after;
+        const std::unique_ptr<char[]> exact(new char[text.size() + 1]);
+        std::memcpy(exact.get(), text.data(), text.size());
+        const std::string_view readable(exact.get(), text.size());
+        const std::string_view view = readable.substr(std::strlen(before), std::strlen(value));
+        EXPECT_EQ(Outcome(view, readable), Outcome(view, {}))
+            << "\"" << value << "\" after \"" << before << "\", before \"" << after << "\"";
+      }
     }
   }
 }
 
-TEST(RealConversion, WordReadingAgreesBitForBitOnRandomTexts) {
+// The quick readings of a value inside a longer text, each against the
+// complete conversion: where one gives a decimal, its extended value is
+// bit for bit the one the complete conversion gives, whatever bytes
+// (digits, line ends, points) lie around the value.
+TEST(RealConversion, QuickReadingsAgreeBitForBitOnRandomTexts) {
   std::mt19937_64 random(20261211);
-  std::uniform_int_distribution<int> followerDigit(0, 11);
-  int taken = 0;
-  for (int i = 0; i < 200000; ++i) {
-    std::string text = RandomRealText(random);
-    const std::size_t length = text.size();
-    for (int j = 0; j < 24; ++j) {
-      const int d = followerDigit(random);
-      text += d < 10 ? static_cast<char>('0' + d) : (d == 10 ? '\r' : '.');
+  std::uniform_int_distribution<int> neighbourByte(0, 12);
+  const auto neighbours = [&](std::size_t count) {
+    std::string bytes;
+    for (std::size_t j = 0; j < count; ++j) {
+      const int d = neighbourByte(random);
+      bytes += d < 10 ? static_cast<char>('0' + d) : (d == 10 ? '\r' : (d == 11 ? '.' : '-'));
     }
-    WordDecimal decimal;
-    if (!ReadWordDecimal(std::string_view(text.data(), length), text.data() + text.size(), decimal)) continue;
-    ++taken;
-    const long double word = ExtendedValue(decimal);
-    const std::optional<long double> complete = ParseReal(std::string_view(text.data(), length));
-    ASSERT_TRUE(complete.has_value()) << text.substr(0, length);
-    ASSERT_EQ(std::memcmp(&word, &*complete, 10), 0) << text.substr(0, length);
+    return bytes;
+  };
+  int wordTaken = 0;
+  int vectorTaken = 0;
+  for (int i = 0; i < 200000; ++i) {
+    const std::string before = neighbours(random() % 24);
+    const std::string value = RandomRealText(random);
+    const std::string text = before + value + neighbours(24);
+    const std::string_view view = std::string_view(text).substr(before.size(), value.size());
+    const std::optional<long double> complete = ParseReal(view);
+    const auto agrees = [&](const ShortDecimal& decimal) {
+      const long double quick = ExtendedValue(decimal);
+      return complete.has_value() && std::memcmp(&quick, &*complete, 10) == 0;
+    };
+    ShortDecimal decimal;
+    if (ReadWordDecimal(view, text.data() + text.size(), decimal)) {
+      ++wordTaken;
+      ASSERT_TRUE(agrees(decimal)) << "word reading of " << value;
+    }
+    if (ReadVectorDecimal(view, text.data(), decimal)) {
+      ++vectorTaken;
+      ASSERT_TRUE(agrees(decimal)) << "vector reading of " << value << " after " << before;
+    }
   }
-  EXPECT_GT(taken, 10000);  // the random texts do reach the word reading
+  // The random texts do reach the quick readings.
+  EXPECT_GT(wordTaken, 10000);
+#if defined(__SSE2__)
+  EXPECT_GT(vectorTaken, 10000);
+#endif
 }
 
 // The float of a short decimal, however it is computed, is the one its
@@ -261,7 +291,7 @@ TEST(RealConversion, FloatOfAShortDecimalIsTheRoundedExtendedValue) {
   std::uniform_int_distribution<int> fractionCount(0, 16);
   char text[64];
   for (int i = 0; i < 300000; ++i) {
-    WordDecimal decimal;
+    ShortDecimal decimal;
     if (i % 2 == 0) {
       // 16 significant digits of a float halfway point, as "d.ddde-x".
       const float below = leading(random) * std::pow(10.0f, static_cast<float>(decade(random)));
