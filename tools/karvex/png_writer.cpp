@@ -1,6 +1,7 @@
 #include "karvex/png_writer.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <csetjmp>
 #include <vector>
@@ -35,6 +36,11 @@ bool WritePng(std::FILE* file, std::int32_t width, std::int32_t height, const st
   // Line drawings on white come out smaller unfiltered than with a filter
   // chosen row by row, and no choice has to be made per row.
   png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+  // Such pictures are runs of one colour: matching only runs compresses
+  // them two to three times faster than the usual search for repeats, to
+  // files about as small (measured on the corpus at 1600 x 1200: from 7 %
+  // smaller to 30 % larger).
+  png_set_compression_strategy(png, Z_RLE);
   png_write_info(png, info);
   for (std::int32_t y = 0; y < height; ++y) {
     const std::uint8_t* source = bottomUpRows + static_cast<std::size_t>(height - 1 - y) * stride;
