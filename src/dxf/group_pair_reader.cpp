@@ -63,25 +63,9 @@ inline void GroupPairReader::ReadHere() {
   AdvanceTo(static_cast<std::int32_t>(span.next));
 }
 
-void GroupPairReader::ReadGroupPair() {
-  // The usual case, kept lean: no thread reads ahead and no block replay is
-  // being recorded, so the pair is split here and nothing more.
-  if (readAhead_ != nullptr || blockPairs_.Replaying()) {
-    ReadKeptOrRecordedPair();
-    return;
-  }
-  ReadHere();
-}
-
-void GroupPairReader::ReadKeptOrRecordedPair() {
+void GroupPairReader::ReadOtherPair() {
   const auto codeStart = static_cast<std::uint32_t>(readPos_);
   if (!blockPairs_.Replaying()) {
-    // The walk itself: its pairs come from the thread.
-    PairRecord pair;
-    if (readAhead_->Take(codeStart, pair)) {
-      MakeCurrent(pair, nullptr);
-      return;
-    }
     ReadHere();
     return;
   }
@@ -97,25 +81,12 @@ void GroupPairReader::ReadKeptOrRecordedPair() {
   MakeCurrent(pair, blockPairs_.Keep(pair));
 }
 
-void GroupPairReader::MakeCurrent(const PairRecord& pair, PairRecord* record) {
-  groupCode_ = pair.code;
-  groupValue_ = std::string_view(source_.data() + pair.valueStart, pair.valueEnd - pair.valueStart);
-  currentReal_ = pair.real;
-  currentHasReal_ = pair.hasReal;
-  currentRecord_ = record;
-  AdvanceTo(static_cast<std::int32_t>(pair.next));
+void GroupPairReader::ReportProgressAt(std::int32_t position) {
+  if (sink_ != nullptr) sink_->ReportProgress(position, SourceSize());
+  lastProgressPos_ = position;
 }
 
-void GroupPairReader::AdvanceTo(std::int32_t next) {
-  readPos_ = next;
-  if (next % ProgressDivisor == 0 && next >= lastProgressPos_) {
-    if (sink_ != nullptr) sink_->ReportProgress(next, SourceSize());
-    lastProgressPos_ = next;
-  }
-}
-
-float GroupPairReader::GroupValueAsFloat() const {
-  if (currentHasReal_) return currentReal_;
+float GroupPairReader::ConvertAndKeepGroupValue() const {
   const float real = ConvertGroupValue();
   // Kept for the next replay of the block the pair belongs to.
   if (currentRecord_ != nullptr) {

@@ -57,7 +57,19 @@ class GroupPairReader {
 
   // Reads the next pair into GroupCode and GroupValue. On a malformed or
   // missing pair it leaves (0, "Error") current and raises SilentAbort.
-  void ReadGroupPair();
+  void ReadGroupPair() {
+    // The walk of a large text reads on where the thread hands pairs over:
+    // that pair is taken here, inline, as it is the one nearly every read
+    // of such a text gets.
+    if (readAhead_ != nullptr && !blockPairs_.Replaying()) {
+      PairRecord pair;
+      if (readAhead_->Take(static_cast<std::uint32_t>(readPos_), pair)) {
+        MakeCurrent(pair, nullptr);
+        return;
+      }
+    }
+    ReadOtherPair();
+  }
 
   std::int32_t GroupCode() const { return groupCode_; }
   std::string_view GroupValue() const { return groupValue_; }
@@ -68,7 +80,7 @@ class GroupPairReader {
 
   // The current value as a coordinate (ConvertRealToFloat). The text around
   // it is read too where it is still the request's text.
-  float GroupValueAsFloat() const;
+  float GroupValueAsFloat() const { return currentHasReal_ ? currentReal_ : ConvertAndKeepGroupValue(); }
 
   bool Is(std::int32_t code, std::string_view value) const {
     return groupCode_ == code && groupValue_ == value;
@@ -95,15 +107,28 @@ class GroupPairReader {
  private:
   [[noreturn]] void Fail(ReadStop why, std::int32_t where);
 
-  // A pair from the thread reading ahead or from a block's record (or
-  // split here and recorded): kept apart so the usual read stays lean.
-  [[gnu::noinline]] void ReadKeptOrRecordedPair();
+  // Every pair the thread does not hand over: split here, or taken from a
+  // block's record (or split here and recorded).
+  void ReadOtherPair();
   // Splits the pair at the read position, or fails as ReadGroupPair does.
   void SplitHere(PairSpan& span);
   // Splits the pair at the read position and makes it the current one.
   void ReadHere();
-  void MakeCurrent(const PairRecord& pair, PairRecord* record);
-  void AdvanceTo(std::int32_t next);
+  void MakeCurrent(const PairRecord& pair, PairRecord* record) {
+    groupCode_ = pair.code;
+    groupValue_ = std::string_view(source_.data() + pair.valueStart, pair.valueEnd - pair.valueStart);
+    currentReal_ = pair.real;
+    currentHasReal_ = pair.hasReal;
+    currentRecord_ = record;
+    AdvanceTo(static_cast<std::int32_t>(pair.next));
+  }
+  void AdvanceTo(std::int32_t next) {
+    readPos_ = next;
+    if (next % ProgressDivisor == 0 && next >= lastProgressPos_) ReportProgressAt(next);
+  }
+  void ReportProgressAt(std::int32_t position);
+  // Converts the current value and keeps the result in its block record.
+  float ConvertAndKeepGroupValue() const;
   float ConvertGroupValue() const;
   void ForgetCurrentReal() {
     currentHasReal_ = false;
