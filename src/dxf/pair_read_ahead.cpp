@@ -35,7 +35,7 @@ class Backoff {
 }  // namespace
 
 PairReadAhead::PairReadAhead(std::string_view text)
-    : text_(text), ring_(std::make_unique<std::array<PairRecord, kCapacity>>()) {
+    : text_(text), ring_(std::make_unique<std::array<HandedPair, kCapacity>>()) {
   thread_ = std::thread([this] { Run(); });
 }
 
@@ -66,8 +66,16 @@ void PairReadAhead::Run() {
     }
     PairSpan span;
     if (SplitPair(text_, lineEnds, pos, span) != PairSplit::Found) break;
-    PairRecord& pair = (*ring_)[produced % kCapacity];
-    pair = RecordOf(pos, span);
+    // A group code line too long for a slot (tens of thousands of blanks):
+    // the walk splits the text itself from here on.
+    const std::size_t valueOffset = span.valueStart - pos;
+    if (valueOffset > UINT16_MAX) break;
+    HandedPair& pair = (*ring_)[produced % kCapacity];
+    pair.valueEnd = static_cast<std::uint32_t>(span.valueEnd);
+    pair.code = span.code;
+    pair.valueOffset = static_cast<std::uint16_t>(valueOffset);
+    pair.terminatorLength = static_cast<std::uint8_t>(span.next - span.valueEnd);
+    pair.hasReal = false;
     if (convert && IsConvertedAhead(span.code)) {
       // A value that does not convert is left to the walk, which reports it.
       try {

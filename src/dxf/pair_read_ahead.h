@@ -46,13 +46,34 @@ class PairReadAhead {
   bool Take(std::size_t codeStart, PairRecord& pair) {
     if (codeStart != streamPos_) return false;
     if (taken_ == producedSeen_ && !WaitForPairs()) return false;
-    pair = (*ring_)[taken_ % kCapacity];
+    const HandedPair& handed = (*ring_)[taken_ % kCapacity];
+    pair.codeStart = static_cast<std::uint32_t>(codeStart);
+    pair.valueStart = static_cast<std::uint32_t>(codeStart + handed.valueOffset);
+    pair.valueEnd = handed.valueEnd;
+    pair.next = handed.valueEnd + handed.terminatorLength;
+    pair.code = handed.code;
+    pair.real = handed.real;
+    pair.hasReal = handed.hasReal;
     streamPos_ = pair.next;
     if (++taken_ % kBatch == 0) consumed_.store(taken_, std::memory_order_release);
     return true;
   }
 
  private:
+  // A pair as it passes through the ring. Every cache line of the ring
+  // crosses between the two processors twice per round, so a slot holds no
+  // more than the walk needs, four to a line: the pair starts where the one
+  // before it ends.
+  struct HandedPair {
+    std::uint32_t valueEnd;
+    float real;  // the value as a coordinate, when hasReal
+    std::int32_t code;
+    std::uint16_t valueOffset;      // from the pair's start to its value
+    std::uint8_t terminatorLength;  // of the value's line: 0 at the end of the text, 1 or 2
+    bool hasReal;
+  };
+  static_assert(sizeof(HandedPair) == 16);
+
   static constexpr std::size_t kCapacity = 1 << 16;
   static constexpr std::uint64_t kBatch = 64;  // pairs published at a time
   // How far ahead of the walk the thread must be to convert values too.
@@ -64,7 +85,7 @@ class PairReadAhead {
   bool WaitForPairs();
 
   std::string_view text_;
-  std::unique_ptr<std::array<PairRecord, kCapacity>> ring_;
+  std::unique_ptr<std::array<HandedPair, kCapacity>> ring_;
   // Written by the thread, read by the walk, each on a line of its own.
   alignas(64) std::atomic<std::uint64_t> produced_{0};
   std::atomic<bool> finished_{false};

@@ -68,6 +68,9 @@ TEST(ReadAhead, ReadsWhatThePlainReaderReads) {
       {"ends after a group code", " 10\r\n1.5\r\n 20\r\n"},
       {"bad group code", " 10\r\n1.5\r\nxx\r\n2\r\n 20\r\n3\r\n"},
       {"long group code", "   10\r\n1.5\r\n  0010\r\n2\r\n"},
+      // Longer than a slot of the thread's ring can span: the walk reads on
+      // by itself.
+      {"group code line of 70000 blanks", " 10\r\n1.5\r\n" + std::string(70000, ' ') + "20\r\n2\r\n 11\r\n3\r\n"},
       {"lone CR line ends", " 10\r0.25\r 20\r-3\r"},
       {"mixed", MixedText(5000, 1)},
       {"large", big},
