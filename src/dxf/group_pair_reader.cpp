@@ -64,17 +64,14 @@ inline void GroupPairReader::ReadHere() {
 }
 
 void GroupPairReader::ReadOtherPair() {
-  const auto codeStart = static_cast<std::uint32_t>(readPos_);
   if (!blockPairs_.Replaying()) {
     ReadHere();
     return;
   }
-  if (PairRecord* recorded = blockPairs_.Find(codeStart)) {
-    MakeCurrent(*recorded, recorded);
-    return;
-  }
-  // A replay reads further back than the thread hands pairs over: it splits
-  // its pairs itself and records them.
+  // A replay reads past its record (its first time, or further back than
+  // the thread hands pairs over): it splits its pairs itself and records
+  // them.
+  const auto codeStart = static_cast<std::uint32_t>(readPos_);
   PairSpan span;
   SplitHere(span);
   const PairRecord pair = RecordOf(codeStart, span);

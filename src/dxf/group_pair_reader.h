@@ -58,12 +58,18 @@ class GroupPairReader {
   // Reads the next pair into GroupCode and GroupValue. On a malformed or
   // missing pair it leaves (0, "Error") current and raises SilentAbort.
   void ReadGroupPair() {
-    // The walk of a large text reads on where the thread hands pairs over:
-    // that pair is taken here, inline, as it is the one nearly every read
-    // of such a text gets.
-    if (readAhead_ != nullptr && !blockPairs_.Replaying()) {
+    // The two usual reads of a large text are taken here, inline: the pair
+    // the thread hands over to the walk, and the recorded pair a block
+    // replay reads back.
+    const auto codeStart = static_cast<std::uint32_t>(readPos_);
+    if (blockPairs_.Replaying()) {
+      if (PairRecord* recorded = blockPairs_.Find(codeStart)) {
+        MakeCurrent(*recorded, recorded);
+        return;
+      }
+    } else if (readAhead_ != nullptr) {
       PairRecord pair;
-      if (readAhead_->Take(static_cast<std::uint32_t>(readPos_), pair)) {
+      if (readAhead_->Take(codeStart, pair)) {
         MakeCurrent(pair, nullptr);
         return;
       }
@@ -107,8 +113,8 @@ class GroupPairReader {
  private:
   [[noreturn]] void Fail(ReadStop why, std::int32_t where);
 
-  // Every pair the thread does not hand over: split here, or taken from a
-  // block's record (or split here and recorded).
+  // Every other pair: split here, and recorded when a replay reads on
+  // past its block's record.
   void ReadOtherPair();
   // Splits the pair at the read position, or fails as ReadGroupPair does.
   void SplitHere(PairSpan& span);
