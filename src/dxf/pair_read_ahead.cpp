@@ -54,6 +54,10 @@ void PairReadAhead::Run() {
   std::uint64_t consumedSeen = 0;
   std::size_t pos = 0;
   bool convert = false;
+  // Held in locals: the ring's writes could otherwise alias them, and they
+  // would be read again for every pair.
+  const std::string_view text = text_;
+  HandedPair* const ring = ring_->data();
   for (;;) {
     if (produced - consumedSeen == kCapacity) {
       Backoff backoff;
@@ -65,12 +69,12 @@ void PairReadAhead::Run() {
       }
     }
     PairSpan span;
-    if (SplitPair(text_, lineEnds, pos, span) != PairSplit::Found) break;
+    if (SplitPair(text, lineEnds, pos, span) != PairSplit::Found) break;
     // A group code line too long for a slot (tens of thousands of blanks):
     // the walk splits the text itself from here on.
     const std::size_t valueOffset = span.valueStart - pos;
     if (valueOffset > UINT16_MAX) break;
-    HandedPair& pair = (*ring_)[produced % kCapacity];
+    HandedPair& pair = ring[produced % kCapacity];
     pair.valueEnd = static_cast<std::uint32_t>(span.valueEnd);
     pair.code = span.code;
     pair.valueOffset = static_cast<std::uint16_t>(valueOffset);
@@ -79,7 +83,7 @@ void PairReadAhead::Run() {
     if (convert && IsConvertedAhead(span.code)) {
       // A value that does not convert is left to the walk, which reports it.
       try {
-        pair.real = ConvertRealToFloat(text_.substr(span.valueStart, span.valueEnd - span.valueStart), text_);
+        pair.real = ConvertRealToFloat(text.substr(span.valueStart, span.valueEnd - span.valueStart), text);
         pair.hasReal = true;
       } catch (...) {
       }
