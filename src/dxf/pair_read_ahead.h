@@ -42,7 +42,8 @@ class PairReadAhead {
   // The pair starting at codeStart when it is the next one of the text after
   // the last pair taken (waiting for the thread to get there); false when
   // the walk reads elsewhere or the thread stopped short of it (the end of
-  // the text, a bad group code), and the walk must split it itself.
+  // the text, a bad group code, a group code line too long for a slot), and
+  // the walk must split it itself.
   bool Take(std::size_t codeStart, PairRecord& pair) {
     if (codeStart != streamPos_) return false;
     if (taken_ == producedSeen_ && !WaitForPairs()) return false;
