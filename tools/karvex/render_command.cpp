@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <thread>
+#include <utility>
 
 #include "base/processors.h"
 #include "karvex/converter_settings.h"
@@ -14,6 +15,7 @@
 #include "karvex/file_renderer.h"
 #include "karvex/input_source.h"
 #include "karvex/interrupt.h"
+#include "karvex/mapping_release.h"
 #include "karvex/output_plan.h"
 #include "karvex/picture_writer.h"
 #include "karvex/progress_bar.h"
@@ -77,7 +79,7 @@ bool DrawOne(RenderRun& run, FileRenderer& renderer, std::size_t job) {
   run.bar.FileStarted(job, shown);
   bool drawn = false;
   try {
-    const LoadedInput input = LoadInput(path);
+    LoadedInput input = LoadInput(path);
     FileProgress progress(run.bar, job);
     const FileOutcome outcome = renderer.Render(input, run.settings, run.encoding, &progress, run.trace);
     run.traced = true;
@@ -87,6 +89,9 @@ bool DrawOne(RenderRun& run, FileRenderer& renderer, std::size_t job) {
       lines.push_back(Prefixed(shown, "cannot draw: " + FailureCause(outcome, input.Bytes())));
     } else {
       const OutputTarget& target = run.targets[job];
+      // The text is not read again: a large mapping goes while the picture
+      // is written.
+      const MappingRelease release(std::move(input.mapping));
       try {
         run.writer.Write(*outcome.picture, target);
         drawn = true;
