@@ -35,7 +35,9 @@ class Backoff {
 }  // namespace
 
 PairReadAhead::PairReadAhead(std::string_view text)
-    : text_(text), ring_(std::make_unique<std::array<HandedPair, kCapacity>>()) {
+    // The ring is left unwritten: a slot is read only once the thread has
+    // filled it, and its pages are first touched there, not here.
+    : text_(text), ring_(std::make_unique_for_overwrite<std::array<HandedPair, kCapacity>>()) {
   thread_ = std::thread([this] { Run(); });
 }
 
