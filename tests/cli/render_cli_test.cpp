@@ -317,3 +317,35 @@ TEST(RenderCli, AWriteThatFailsHalfWayLeavesNothingBehind) {
 
 }  // namespace
 }  // namespace karvex::testing
+
+namespace karvex::testing {
+namespace {
+
+// A drawing of several megabytes is mapped, and let go while its picture is
+// written; read from standard input it is neither. Both give the same
+// picture.
+TEST(RenderCli, ALargeDrawingFromAFileDrawsAsFromStandardInput) {
+  DxfText drawing;
+  drawing.Section("HEADER", {{9, "$EXTMIN"}, {10, "0"}, {20, "0"}, {9, "$EXTMAX"}, {10, "1000"}, {20, "1000"}});
+  drawing.Add(0, "SECTION").Add(2, "ENTITIES");
+  for (int i = 0; i < 60000; ++i) {
+    const std::string a = std::to_string(i % 1000) + ".123456789012";
+    const std::string b = std::to_string((i * 7) % 1000) + ".5";
+    drawing.Add({{0, "LINE"}, {8, "0"}, {10, a}, {20, b}, {30, "0.0"}, {11, b}, {21, a}, {31, "0.0"}});
+  }
+  drawing.Add(0, "ENDSEC").Eof();
+  ASSERT_GT(drawing.Text().size(), std::size_t{5} << 20);
+  Scratch scratch;
+  scratch.Write("large.dxf", drawing.Text());
+
+  const ConverterRun fromFile = scratch.Run({"render", "large.dxf", "-o", "file.png"});
+  const ConverterRun fromInput = scratch.Run({"render", "-", "-o", "input.png"}, drawing.Text());
+  ASSERT_EQ(fromFile.exitCode, 0) << fromFile.err;
+  ASSERT_EQ(fromInput.exitCode, 0) << fromInput.err;
+  const std::string picture = ReadFile(scratch.Path("file.png"));
+  EXPECT_EQ(PictureKind(picture), "PNG 640x453");
+  EXPECT_EQ(picture, ReadFile(scratch.Path("input.png")));
+}
+
+}  // namespace
+}  // namespace karvex::testing
