@@ -54,6 +54,8 @@ inline void GroupPairReader::SplitHere(PairSpan& span) {
   Fail(ReadStop::EndOfText, readPos_);
 }
 
+// MakeCurrent does the same from a record; the plain reading sets the pair
+// straight from its span, which keeps it about a tenth faster.
 inline void GroupPairReader::ReadHere() {
   PairSpan span;
   SplitHere(span);
