@@ -8,6 +8,7 @@
 
 #include "karvex/cli_options.h"
 #include "karvex/config_command.h"
+#include "karvex/heap_tuning.h"
 #include "karvex/help_text.h"
 #include "karvex/info_command.h"
 #include "karvex/render_command.h"
@@ -47,6 +48,7 @@ int Run(const std::vector<std::string>& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  karvex::tools::KeepLargeBlocksOnTheHeap();
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   try {
     return Run(arguments);
