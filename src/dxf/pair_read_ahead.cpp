@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "base/fpu_precision.h"
+#include "base/processor_placement.h"
 #include "dxf/line_end_index.h"
 #include "dxf/number_conversion.h"
 #include "dxf/pair_split.h"
@@ -38,7 +39,12 @@ PairReadAhead::PairReadAhead(std::string_view text)
     // The ring is left unwritten: a slot is read only once the thread has
     // filled it, and its pages are first touched there, not here.
     : text_(text), ring_(std::make_unique_for_overwrite<std::array<HandedPair, kCapacity>>()) {
-  thread_ = std::thread([this] { Run(); });
+  const int makersProcessor = CurrentProcessor();
+  thread_ = std::thread([this, makersProcessor] {
+    // The walk goes on here: the thread splits ahead of it elsewhere.
+    LeaveProcessor(makersProcessor);
+    Run();
+  });
 }
 
 PairReadAhead::~PairReadAhead() {

@@ -1,5 +1,7 @@
 #include "karvex/mapping_release.h"
 
+#include "base/processor_placement.h"
+
 #include <system_error>
 #include <utility>
 
@@ -8,7 +10,12 @@ namespace karvex::tools {
 MappingRelease::MappingRelease(std::unique_ptr<FileMapping> mapping) {
   if (mapping == nullptr || mapping->Bytes().size() < kBackgroundFrom) return;
   try {
-    thread_ = std::thread([held = std::move(mapping)]() mutable { held.reset(); });
+    const int writersProcessor = CurrentProcessor();
+    thread_ = std::thread([held = std::move(mapping), writersProcessor]() mutable {
+      // Unmapped beside the writing, not on its processor.
+      LeaveProcessor(writersProcessor);
+      held.reset();
+    });
   } catch (const std::system_error&) {
     // No thread to be had: the mapping goes here, as it would have anyway.
   }
