@@ -1,9 +1,9 @@
 #include "karvex/mapping_release.h"
 
-#include "base/processor_placement.h"
-
 #include <system_error>
 #include <utility>
+
+#include "base/processor_placement.h"
 
 namespace karvex::tools {
 
