@@ -5,6 +5,8 @@
 // one processor with it meanwhile (up to a fifth of a large drawing's
 // time). The maker notes its processor, and the helper leaves that one
 // first thing.
+#include <thread>
+#include <utility>
 
 namespace karvex {
 
@@ -15,5 +17,16 @@ int CurrentProcessor();
 // another one), then lets it run anywhere it could before: the move is a
 // start, not a pin. Does nothing for -1 or where threads cannot be moved.
 void LeaveProcessor(int processor);
+
+// A thread that runs body beside the calling thread: started off the
+// caller's processor. Raises as std::thread does.
+template <typename Body>
+std::thread StartBeside(Body body) {
+  const int makersProcessor = CurrentProcessor();
+  return std::thread([makersProcessor, body = std::move(body)]() mutable {
+    LeaveProcessor(makersProcessor);
+    body();
+  });
+}
 
 }  // namespace karvex

@@ -39,12 +39,8 @@ PairReadAhead::PairReadAhead(std::string_view text)
     // The ring is left unwritten: a slot is read only once the thread has
     // filled it, and its pages are first touched there, not here.
     : text_(text), ring_(std::make_unique_for_overwrite<std::array<HandedPair, kCapacity>>()) {
-  const int makersProcessor = CurrentProcessor();
-  thread_ = std::thread([this, makersProcessor] {
-    // The walk goes on here: the thread splits ahead of it elsewhere.
-    LeaveProcessor(makersProcessor);
-    Run();
-  });
+  // The walk goes on here: the thread splits ahead of it elsewhere.
+  thread_ = StartBeside([this] { Run(); });
 }
 
 PairReadAhead::~PairReadAhead() {

@@ -40,6 +40,23 @@ TEST(ProcessorPlacement, AThreadLeavesTheProcessorAndStaysFreeToRunAnywhere) {
   });
 }
 
+TEST(ProcessorPlacement, AThreadStartedBesideItsMakerRunsOnAnotherProcessor) {
+  if (ProcessorsAvailable() < 2) GTEST_SKIP() << "one processor: there is nowhere to go";
+  OnAThread([] {
+    const cpu_set_t before = Affinity();
+    const int makers = CurrentProcessor();
+    ASSERT_GE(makers, 0);
+    int helpers = -1;
+    cpu_set_t helpersAffinity;
+    StartBeside([&] {
+      helpers = CurrentProcessor();
+      helpersAffinity = Affinity();
+    }).join();
+    EXPECT_NE(helpers, makers);
+    EXPECT_TRUE(CPU_EQUAL(&before, &helpersAffinity)) << "the helper was left pinned";
+  });
+}
+
 TEST(ProcessorPlacement, AThreadWithNowhereElseToGoStays) {
   OnAThread([] {
     const int here = CurrentProcessor();

@@ -10,12 +10,8 @@ namespace karvex::tools {
 MappingRelease::MappingRelease(std::unique_ptr<FileMapping> mapping) {
   if (mapping == nullptr || mapping->Bytes().size() < kBackgroundFrom) return;
   try {
-    const int writersProcessor = CurrentProcessor();
-    thread_ = std::thread([held = std::move(mapping), writersProcessor]() mutable {
-      // Unmapped beside the writing, not on its processor.
-      LeaveProcessor(writersProcessor);
-      held.reset();
-    });
+    // Unmapped beside the writing, not on its processor.
+    thread_ = StartBeside([held = std::move(mapping)]() mutable { held.reset(); });
   } catch (const std::system_error&) {
     // No thread to be had: the mapping goes here, as it would have anyway.
   }
