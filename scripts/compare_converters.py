@@ -3,7 +3,8 @@
 (native), karvex.spi under Wine (spihost.exe, Wine's start-up measured apart
 and subtracted) and the converters a user would pick instead (GDAL, LibreCAD,
 LibreOffice). Prints the median wall time of several runs, each tool's time
-divided by karvex's, and peak memory (/usr/bin/time).
+divided by karvex's, and peak memory (/usr/bin/time -v, and the kernel's
+figure for each timed run).
 
 Run through scripts/compare.sh, which installs what is missing and builds
 the release preset first."""
@@ -59,41 +60,66 @@ def drawing_rectangle(path):
 PRINT_EACH_RUN = False
 
 
-def timed(command, env=None, cwd=None):
+def spawn_and_wait(command, env, cwd, stdout, stderr):
+    """Wall seconds, exit status and peak resident KiB of one run, timed from
+    the spawn to the reaping of the process: nothing else runs in between."""
+    actions = [(os.POSIX_SPAWN_DUP2, stdout.fileno(), 1), (os.POSIX_SPAWN_DUP2, stderr.fileno(), 2)]
+    previous = os.getcwd()
+    if cwd is not None:
+        os.chdir(cwd)
+    try:
+        start = time.perf_counter()
+        pid = os.posix_spawnp(command[0], command, env if env is not None else os.environ, file_actions=actions)
+        _, status, usage = os.wait4(pid, 0)
+        seconds = time.perf_counter() - start
+    finally:
+        os.chdir(previous)
+    return seconds, os.waitstatus_to_exitcode(status), usage.ru_maxrss
+
+
+def timed(command, env=None, cwd=None, through_time=False):
     """Wall seconds and peak resident MiB of one run, or None on failure.
-    The time is taken here to the microsecond (/usr/bin/time gives only
-    hundredths); /usr/bin/time gives the peak memory."""
+    The time is taken here to the microsecond, from the spawn to the reaping
+    of the program itself: a /usr/bin/time around it would add its own start
+    (about a millisecond) to every run of every tool. The peak memory is the
+    figure /usr/bin/time reads too, the kernel's for the reaped process;
+    through_time runs the program under /usr/bin/time -v instead and takes
+    the peak from its report."""
     with tempfile.NamedTemporaryFile("r", suffix=".time") as report:
-        full = ["/usr/bin/time", "-f", "%M", "-o", report.name] + command
+        full = ["/usr/bin/time", "-v", "-o", report.name] + command if through_time else command
         # Output to a file, not /dev/null: Wine writes to character devices
         # unbuffered, one slow call per line of the host's report.
         # Standard error to a file too: Wine given a pipe there ran some
         # sessions' pictures several times slower.
         with tempfile.TemporaryFile() as output, tempfile.TemporaryFile() as errors:
-            start = time.perf_counter()
-            result = subprocess.run(full, env=env, cwd=cwd, stdout=output, stderr=errors)
-            seconds = time.perf_counter() - start
-            if result.returncode != 0:
+            seconds, code, kib = spawn_and_wait(full, env, cwd, output, errors)
+            if code != 0:
                 errors.seek(0)
                 message = errors.read().decode(errors="replace")[-400:]
                 sys.stderr.write(f"  failed: {' '.join(command)}\n  {message}\n")
                 return None
-        kib = report.read().split()[-1]
+        if through_time:
+            for line in report.read().splitlines():
+                if "Maximum resident set size" in line:
+                    kib = int(line.split(":")[-1])
         if PRINT_EACH_RUN:
             sys.stderr.write(f"  {seconds:.3f} s  {' '.join(command[:3])}\n")
-        return seconds, int(kib) / 1024
+        return seconds, kib / 1024
 
 
 def measure(steps, runs, env=None, cwd=None):
     """Median total time, highest peak memory and best total time of a
-    pipeline of commands, after one run that is not counted (it warms the
-    page cache for all)."""
+    pipeline of commands, after one run under /usr/bin/time -v that is not
+    timed (it warms the page cache for all)."""
+    peak = 0.0
     for command in steps:
-        if timed(command, env, cwd) is None:
+        outcome = timed(command, env, cwd, through_time=True)
+        if outcome is None:
             return None
-    totals, peaks = [], []
+        peak = max(peak, outcome[1])
+    totals = []
     for _ in range(runs):
-        total, peak = 0.0, 0.0
+        total = 0.0
         for command in steps:
             outcome = timed(command, env, cwd)
             if outcome is None:
@@ -101,8 +127,7 @@ def measure(steps, runs, env=None, cwd=None):
             total += outcome[0]
             peak = max(peak, outcome[1])
         totals.append(total)
-        peaks.append(peak)
-    return statistics.median(totals), max(peaks), min(totals)
+    return statistics.median(totals), peak, min(totals)
 
 
 def main():
