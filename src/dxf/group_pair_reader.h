@@ -77,6 +77,30 @@ class GroupPairReader {
     ReadOtherPair();
   }
 
+  // From an entity's group-0 pair: reads on up to the next group-0 pair,
+  // which it leaves current, and stores the coordinate of each pair whose
+  // code fields gives a field of into values[field], as reading the pairs one
+  // by one and taking GroupValueAsFloat of those would (progress reports
+  // and failures included). The pairs the thread reading ahead has handed
+  // over are taken in runs, without making each one current.
+  void ReadCoordinatesToNextEntity(const CoordinateFields& fields, float* values) {
+    for (;;) {
+      if (readAhead_ != nullptr && !blockPairs_.Replaying()) {
+        const auto from = static_cast<std::size_t>(readPos_);
+        const std::size_t to = readAhead_->TakeCoordinatePairs(from, fields, values, ProgressDivisor);
+        // The pair current until now is left behind: the next read replaces it.
+        readPos_ = static_cast<std::int32_t>(to);
+      }
+      ReadGroupPair();
+      const std::int32_t code = groupCode_;
+      if (code == 0) return;
+      if (static_cast<std::uint32_t>(code) < fields.size()) {
+        const int field = fields[static_cast<std::size_t>(code)];
+        if (field >= 0) values[field] = GroupValueAsFloat();
+      }
+    }
+  }
+
   std::int32_t GroupCode() const { return groupCode_; }
   std::string_view GroupValue() const { return groupValue_; }
   std::int32_t ReadPos() const { return readPos_; }

@@ -30,6 +30,10 @@ constexpr bool IsConvertedAhead(std::int32_t code) {
   return (code >= 10 && code <= 13) || (code >= 20 && code <= 23) || code == 40 || code == 50 || code == 51;
 }
 
+// For each group code below 64, the field of an entity record its value
+// goes to as a coordinate, or -1 where the record does not keep it.
+using CoordinateFields = std::array<std::int8_t, 64>;
+
 class PairReadAhead {
  public:
   // Starts reading text, which must stay alive until this is destroyed.
@@ -58,6 +62,42 @@ class PairReadAhead {
     streamPos_ = pair.next;
     if (++taken_ % kBatch == 0) consumed_.store(taken_, std::memory_order_release);
     return true;
+  }
+
+  // Takes the pairs from codeStart on that need nothing of the walk but
+  // their coordinate, if any, in one pass: values[fields[code]] gets the
+  // converted value of each pair whose code has a field. Stops before a
+  // group-0 pair, a kept value the thread did not convert, a pair that ends
+  // where progress is reported (at a multiple of progressEvery), and where
+  // the pairs handed over so far end, leaving those to Take. Returns where
+  // the walk reads on: codeStart when it took nothing.
+  std::size_t TakeCoordinatePairs(std::size_t codeStart, const CoordinateFields& fields, float* values,
+                                  std::size_t progressEvery) {
+    if (codeStart != streamPos_) return codeStart;
+    // In locals: the stores to values could otherwise alias the members.
+    const HandedPair* const ring = ring_->data();
+    const std::uint64_t takenBefore = taken_;
+    const std::uint64_t handedOver = producedSeen_;
+    std::uint64_t taken = takenBefore;
+    std::size_t pos = codeStart;
+    while (taken != handedOver) {
+      const HandedPair& handed = ring[taken % kCapacity];
+      const std::int32_t code = handed.code;
+      if (code == 0) break;
+      const std::size_t next = std::size_t{handed.valueEnd} + handed.terminatorLength;
+      if (next % progressEvery == 0) break;
+      const int field = static_cast<std::uint32_t>(code) < fields.size() ? fields[static_cast<std::size_t>(code)] : -1;
+      if (field >= 0) {
+        if (!handed.hasReal) break;
+        values[field] = handed.real;
+      }
+      pos = next;
+      ++taken;
+    }
+    taken_ = taken;
+    streamPos_ = pos;
+    if (takenBefore / kBatch != taken / kBatch) consumed_.store(taken, std::memory_order_release);
+    return pos;
   }
 
  private:

@@ -17,20 +17,23 @@ void CollectGroups(GroupPairReader& reader, Store store) {
   } while (reader.GroupCode() != 0);
 }
 
+// For records that keep coordinates only: codes[i] is the code whose value
+// goes to field i.
+template <std::size_t N>
+constexpr CoordinateFields FieldsFor(const std::int32_t (&codes)[N]) {
+  CoordinateFields fields{};
+  fields.fill(-1);
+  for (std::size_t i = 0; i < N; ++i) fields[static_cast<std::size_t>(codes[i])] = static_cast<std::int8_t>(i);
+  return fields;
+}
+
 }  // namespace
 
 LineRecord CollectLine(GroupPairReader& reader) {
-  LineRecord line;
-  CollectGroups(reader, [&](std::int32_t code) {
-    switch (code) {
-      case 10: line.x1 = Real(reader); break;
-      case 20: line.y1 = Real(reader); break;
-      case 11: line.x2 = Real(reader); break;
-      case 21: line.y2 = Real(reader); break;
-      default: break;
-    }
-  });
-  return line;
+  static constexpr CoordinateFields kFields = FieldsFor({10, 20, 11, 21});
+  float values[4] = {0, 0, 0, 0};
+  reader.ReadCoordinatesToNextEntity(kFields, values);
+  return {values[0], values[1], values[2], values[3]};
 }
 
 TextRecord CollectText(GroupPairReader& reader) {
@@ -49,40 +52,24 @@ TextRecord CollectText(GroupPairReader& reader) {
 }
 
 CircleRecord CollectCircle(GroupPairReader& reader) {
-  CircleRecord circle;
-  CollectGroups(reader, [&](std::int32_t code) {
-    switch (code) {
-      case 10: circle.x = Real(reader); break;
-      case 20: circle.y = Real(reader); break;
-      case 40: circle.radius = Real(reader); break;
-      default: break;
-    }
-  });
-  return circle;
+  static constexpr CoordinateFields kFields = FieldsFor({10, 20, 40});
+  float values[3] = {0, 0, 0};
+  reader.ReadCoordinatesToNextEntity(kFields, values);
+  return {values[0], values[1], values[2]};
 }
 
 ArcRecord CollectArc(GroupPairReader& reader) {
-  ArcRecord arc;
-  CollectGroups(reader, [&](std::int32_t code) {
-    switch (code) {
-      case 10: arc.x = Real(reader); break;
-      case 20: arc.y = Real(reader); break;
-      case 40: arc.radius = Real(reader); break;
-      case 50: arc.startAngle = Real(reader); break;
-      case 51: arc.endAngle = Real(reader); break;
-      default: break;
-    }
-  });
-  return arc;
+  static constexpr CoordinateFields kFields = FieldsFor({10, 20, 40, 50, 51});
+  float values[5] = {0, 0, 0, 0, 0};
+  reader.ReadCoordinatesToNextEntity(kFields, values);
+  return {values[0], values[1], values[2], values[3], values[4]};
 }
 
 PointRecord CollectPoint(GroupPairReader& reader) {
-  PointRecord point;
-  CollectGroups(reader, [&](std::int32_t code) {
-    if (code == 10) point.x = Real(reader);
-    if (code == 20) point.y = Real(reader);
-  });
-  return point;
+  static constexpr CoordinateFields kFields = FieldsFor({10, 20});
+  float values[2] = {0, 0};
+  reader.ReadCoordinatesToNextEntity(kFields, values);
+  return {values[0], values[1]};
 }
 
 SolidRecord CollectSolid(GroupPairReader& reader, Canvas& canvas) {
@@ -122,10 +109,11 @@ bool CollectPolylineClosedFlag(GroupPairReader& reader) {
 }
 
 void CollectVertex(GroupPairReader& reader, float& x, float& y) {
-  CollectGroups(reader, [&](std::int32_t code) {
-    if (code == 10) x = Real(reader);
-    if (code == 20) y = Real(reader);
-  });
+  static constexpr CoordinateFields kFields = FieldsFor({10, 20});
+  float values[2] = {x, y};
+  reader.ReadCoordinatesToNextEntity(kFields, values);
+  x = values[0];
+  y = values[1];
 }
 
 Color ColorFromNumber(std::int32_t number) {

@@ -4,28 +4,25 @@
 #include <cstring>
 #include <exception>
 #include <random>
+#include <thread>
 
 #include "base/failures.h"
 #include "support/progress_recorder.h"
 
 namespace karvex::testing {
-ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std::size_t stopAfter) {
+ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std::size_t stopAfter,
+                      std::chrono::milliseconds headStart) {
   ProgressRecorder log;
   ReaderWalk walk;
   {
     GroupPairReader reader(&log);
     reader.ReadAheadFrom(readAhead ? 0 : GroupPairReader::NeverReadAhead);
     reader.Begin(text);
+    if (readAhead) std::this_thread::sleep_for(headStart);
     std::mt19937 random(seed);
     std::vector<std::int32_t> pairStarts;
-    auto readOne = [&]() -> bool {
-      const std::int32_t at = reader.ReadPos();
-      try {
-        reader.ReadGroupPair();
-      } catch (const SilentAbort&) {
-        walk.seen.push_back({reader.GroupCode(), -1, 0, reader.ReadPos(), kReadFailed});
-        return false;
-      }
+    // The current pair as the walk sees it.
+    auto recordCurrent = [&] {
       std::uint32_t realBits = kNoReal;
       const std::int32_t code = reader.GroupCode();
       if ((code >= 10 && code <= 59) || random() % 8 == 0) {
@@ -38,7 +35,60 @@ ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std:
       }
       walk.seen.push_back({code, reader.GroupValue().data() - text.data(), reader.GroupValue().size(),
                            reader.ReadPos(), realBits});
+    };
+    auto readOne = [&]() -> bool {
+      const std::int32_t at = reader.ReadPos();
+      try {
+        reader.ReadGroupPair();
+      } catch (const SilentAbort&) {
+        walk.seen.push_back({reader.GroupCode(), -1, 0, reader.ReadPos(), kReadFailed});
+        return false;
+      }
+      recordCurrent();
       pairStarts.push_back(at);
+      return true;
+    };
+    // From a group-0 pair, an entity's coordinates up to the next group-0
+    // pair: at once where the thread reads ahead, pair by pair otherwise.
+    auto collectEntity = [&]() -> bool {
+      static constexpr CoordinateFields kFields = [] {
+        CoordinateFields fields{};
+        fields.fill(-1);
+        fields[10] = 0;
+        fields[20] = 1;
+        fields[11] = 2;
+        fields[21] = 3;
+        fields[40] = 4;
+        return fields;
+      }();
+      float values[5] = {0, 0, 0, 0, 0};
+      try {
+        if (readAhead) {
+          reader.ReadCoordinatesToNextEntity(kFields, values);
+        } else {
+          do {
+            reader.ReadGroupPair();
+            const std::int32_t code = reader.GroupCode();
+            if (code >= 0 && code < 64 && kFields[static_cast<std::size_t>(code)] >= 0) {
+              values[kFields[static_cast<std::size_t>(code)]] = reader.GroupValueAsFloat();
+            }
+          } while (reader.GroupCode() != 0);
+        }
+      } catch (const SilentAbort&) {
+        walk.seen.push_back({reader.GroupCode(), -1, 0, reader.ReadPos(), kReadFailed});
+        return false;
+      } catch (const std::exception&) {
+        // A value that does not convert stops the entity with its pair current.
+        walk.seen.push_back({reader.GroupCode(), reader.GroupValue().data() - text.data(),
+                             reader.GroupValue().size(), reader.ReadPos(), kRealFailed});
+        return true;
+      }
+      for (const float value : values) {
+        std::uint32_t bits;
+        std::memcpy(&bits, &value, 4);
+        walk.seen.push_back({kCollected, 0, 0, 0, bits});
+      }
+      recordCurrent();
       return true;
     };
     std::size_t steps = 0;
@@ -63,7 +113,7 @@ ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std:
         reader.Restore(saved);
         continue;
       }
-      going = readOne();
+      going = reader.GroupCode() == 0 && random() % 2 == 0 ? collectEntity() : readOne();
     }
     walk.stop = reader.LastStop();
     walk.stopPos = reader.LastStopPos();

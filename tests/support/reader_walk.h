@@ -2,6 +2,7 @@
 // A reader walked as the section walks walk it, block replays included,
 // with everything it showed written down: for comparing the plain reader
 // with the one a second thread reads ahead for.
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -26,6 +27,9 @@ constexpr std::uint32_t kNoReal = 0xDEAD0001;
 constexpr std::uint32_t kRealFailed = 0xDEAD0002;
 constexpr std::uint32_t kReadFailed = 0xDEAD0003;
 constexpr std::uint32_t kSeekRefused = 0xDEAD0004;
+// The code of a step that is an entity's coordinate, read with the others up
+// to the next group-0 pair.
+constexpr std::int32_t kCollected = -1000;
 
 struct ReaderWalk {
   std::vector<SeenPair> seen;
@@ -39,7 +43,14 @@ struct ReaderWalk {
 // a pair seen before and read there for a while, then restored, sometimes
 // to the same place several times, as block replays do. The choices depend
 // only on seed and on what is read, so two readers that read the same make
-// the same choices. Stops at the first failed read or after stopAfter steps.
-ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std::size_t stopAfter = SIZE_MAX);
+// the same choices. From a group-0 pair the walk now and then reads an
+// entity's coordinates up to the next group-0 pair: a reader that reads
+// ahead reads them with ReadCoordinatesToNextEntity, the plain one pair by
+// pair: the former must give what the latter gives. Stops at the first
+// failed read or after stopAfter steps. headStart: how long the thread
+// reading ahead is left alone before the walk begins, so that it gets far
+// enough ahead to convert values too.
+ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std::size_t stopAfter = SIZE_MAX,
+                      std::chrono::milliseconds headStart = {});
 
 }  // namespace karvex::testing
