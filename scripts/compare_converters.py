@@ -156,7 +156,46 @@ def main():
     spihost = str(ROOT / "build/win32/tools/spihost.exe")
     plugin = str(ROOT / "build/win32/src/karvex.spi")
 
+    wine_row = "karvex.spi under Wine (start-up subtracted)"
     try:
+        # The native programs first, while nothing of Wine runs: once started,
+        # Wine's services stay until its server stops, and would share the
+        # processors with every program measured after them.
+        tables = []
+        for index, drawing in enumerate(args.drawings):
+            size_mb = pathlib.Path(drawing).stat().st_size / 1e6
+            xmin, ymin, xmax, ymax = drawing_rectangle(drawing)
+            # The peers fill the picture from the rectangle's corner the same way.
+            scale = min(width / (xmax - xmin), height / (ymax - ymin))
+            te = [str(xmin), str(ymin), str(xmin + width / scale), str(ymin + height / scale)]
+            out = work / f"out{index}"
+            out.mkdir()
+            rows = []
+            rows.append(("karvex (native)",
+                         measure([[karvex, "render", drawing, "-o", str(out / "karvex.png")]], args.runs, env)))
+            if "gdal" not in skip and shutil.which("gdal_rasterize"):
+                rows.append(("GDAL gdal_rasterize + gdal_translate", measure([
+                    ["gdal_rasterize", "-q", "-burn", "0", "-init", "255", "-ot", "Byte", "-ts", str(width),
+                     str(height), "-te", *te, "-l", "entities", drawing, str(out / "gdal.tif")],
+                    ["gdal_translate", "-q", "-of", "PNG", str(out / "gdal.tif"), str(out / "gdal.png")]],
+                    args.runs, env)))
+            if "librecad" not in skip and shutil.which("librecad"):
+                # dxf2pdf writes the PDF beside its input, whatever -o says.
+                linked = out / "librecad.dxf"
+                if not linked.exists():
+                    linked.symlink_to(pathlib.Path(drawing).resolve())
+                rows.append(("LibreCAD dxf2pdf + pdftoppm", measure([
+                    ["librecad", "dxf2pdf", str(linked)],
+                    ["pdftoppm", "-png", "-singlefile", "-scale-to-x", str(width), "-scale-to-y", str(height),
+                     str(out / "librecad.pdf"), str(out / "librecad")]], args.runs, env)))
+            if "libreoffice" not in skip and shutil.which("soffice"):
+                profile = (work / "lo-profile").as_uri()
+                rows.append(("LibreOffice soffice --convert-to png", measure([
+                    ["soffice", f"-env:UserInstallation={profile}", "--headless", "--convert-to", "png",
+                     "--outdir", str(out), drawing]], args.runs, env)))
+            tables.append((drawing, size_mb, out, rows))
+
+        startup = None
         if "wine" not in skip:
             subprocess.run(["wineboot", "-i"], env=wine_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             subprocess.run(["wine", "reg", "add", r"HKCU\SoftWare\Corvane\DXFplugin\System", "/v", "DXF_W", "/d",
@@ -179,51 +218,21 @@ def main():
             subprocess.run(["wineserver", "-p"], env=wine_env)
             subprocess.run(["wine", spihost, plugin, "info", "0"], env=wine_env, stdout=subprocess.DEVNULL)
             startup = measure([["wine", spihost, plugin, "info", "0"]], max(args.runs, 5), wine_env)
-        for drawing in args.drawings:
-            size_mb = pathlib.Path(drawing).stat().st_size / 1e6
-            xmin, ymin, xmax, ymax = drawing_rectangle(drawing)
-            # The peers fill the picture from the rectangle's corner the same way.
-            scale = min(width / (xmax - xmin), height / (ymax - ymin))
-            te = [str(xmin), str(ymin), str(xmin + width / scale), str(ymin + height / scale)]
-            out = work / "out"
-            shutil.rmtree(out, ignore_errors=True)
-            out.mkdir()
-            rows = []
-            ours = measure([[karvex, "render", drawing, "-o", str(out / "karvex.png")]], args.runs, env)
-            rows.append(("karvex (native)", ours))
-            if "wine" not in skip:
+            for drawing, _, out, rows in tables:
                 plugin_run = measure([["wine", spihost, plugin, "picture", drawing, str(out / "plugin.bmp")]],
                                      args.runs, wine_env)
                 if plugin_run and startup:
                     plugin_run = (max(plugin_run[0] - startup[0], 0.0), plugin_run[1],
                                   max(plugin_run[2] - startup[2], 0.0))
-                rows.append(("karvex.spi under Wine (start-up subtracted)", plugin_run))
-            if "gdal" not in skip and shutil.which("gdal_rasterize"):
-                rows.append(("GDAL gdal_rasterize + gdal_translate", measure([
-                    ["gdal_rasterize", "-q", "-burn", "0", "-init", "255", "-ot", "Byte", "-ts", str(width),
-                     str(height), "-te", *te, "-l", "entities", drawing, str(out / "gdal.tif")],
-                    ["gdal_translate", "-q", "-of", "PNG", str(out / "gdal.tif"), str(out / "gdal.png")]],
-                    args.runs, env)))
-            if "librecad" not in skip and shutil.which("librecad"):
-                # dxf2pdf writes the PDF beside its input, whatever -o says.
-                linked = out / "librecad.dxf"
-                if not linked.exists():
-                    linked.symlink_to(pathlib.Path(drawing).resolve())
-                rows.append(("LibreCAD dxf2pdf + pdftoppm", measure([
-                    ["librecad", "dxf2pdf", str(linked)],
-                    ["pdftoppm", "-png", "-singlefile", "-scale-to-x", str(width), "-scale-to-y", str(height),
-                     str(out / "librecad.pdf"), str(out / "librecad")]], args.runs, env)))
-            if "libreoffice" not in skip and shutil.which("soffice"):
-                profile = (work / "lo-profile").as_uri()
-                rows.append(("LibreOffice soffice --convert-to png", measure([
-                    ["soffice", f"-env:UserInstallation={profile}", "--headless", "--convert-to", "png",
-                     "--outdir", str(out), drawing]], args.runs, env)))
+                rows.insert(1, (wine_row, plugin_run))
 
+        for drawing, size_mb, _, rows in tables:
             print(f"\n{pathlib.Path(drawing).name}: {size_mb:.1f} MB, {width} x {height} pixels, "
                   f"median of {args.runs} runs")
             # Under Wine a run now and then takes several times as long for
             # reasons of Wine's own: the best run is shown beside the median.
             print(f"{'tool':46} {'seconds':>9} {'x karvex':>9} {'MB/s':>8} {'peak MiB':>9} {'best s':>8} {'x best':>7}")
+            ours = rows[0][1]
             base = ours[0] if ours else None
             best_base = ours[2] if ours else None
             for name, result in rows:
@@ -235,7 +244,7 @@ def main():
                 best_ratio = f"{best / best_base:.2f}" if best_base else "-"
                 rate = f"{size_mb / seconds:.0f}" if seconds > 0 else "-"
                 print(f"{name:46} {seconds:9.3f} {ratio:>9} {rate:>8} {peak:9.0f} {best:8.3f} {best_ratio:>7}")
-        if "wine" not in skip and startup:
+        if startup:
             print(f"\nWine start-up (spihost info 0), subtracted above: {startup[0]:.3f} s (best {startup[2]:.3f} s)")
     finally:
         subprocess.run(["wineserver", "-k"], env=wine_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
