@@ -78,11 +78,11 @@ class GroupPairReader {
   }
 
   // From an entity's group-0 pair: reads on up to the next group-0 pair,
-  // which it leaves current, and stores the coordinate of each pair whose
-  // code fields gives a field of into values[field], as reading the pairs one
-  // by one and taking GroupValueAsFloat of those would (progress reports
-  // and failures included). The pairs the thread reading ahead has handed
-  // over are taken in runs, without making each one current.
+  // which it leaves current. For each pair on the way whose code has a
+  // field in fields, values[field] gets its GroupValueAsFloat. All is as
+  // reading the pairs one by one would leave it, progress reports and
+  // failures included. The pairs the thread reading ahead has handed over
+  // are taken in runs, without making each one current.
   void ReadCoordinatesToNextEntity(const CoordinateFields& fields, float* values) {
     for (;;) {
       if (readAhead_ != nullptr && !blockPairs_.Replaying()) {
