@@ -158,44 +158,10 @@ def main():
 
     wine_row = "karvex.spi under Wine (start-up subtracted)"
     try:
-        # The native programs first, while nothing of Wine runs: once started,
-        # Wine's services stay until its server stops, and would share the
-        # processors with every program measured after them.
-        tables = []
-        for index, drawing in enumerate(args.drawings):
-            size_mb = pathlib.Path(drawing).stat().st_size / 1e6
-            xmin, ymin, xmax, ymax = drawing_rectangle(drawing)
-            # The peers fill the picture from the rectangle's corner the same way.
-            scale = min(width / (xmax - xmin), height / (ymax - ymin))
-            te = [str(xmin), str(ymin), str(xmin + width / scale), str(ymin + height / scale)]
-            out = work / f"out{index}"
-            out.mkdir()
-            rows = []
-            rows.append(("karvex (native)",
-                         measure([[karvex, "render", drawing, "-o", str(out / "karvex.png")]], args.runs, env)))
-            if "gdal" not in skip and shutil.which("gdal_rasterize"):
-                rows.append(("GDAL gdal_rasterize + gdal_translate", measure([
-                    ["gdal_rasterize", "-q", "-burn", "0", "-init", "255", "-ot", "Byte", "-ts", str(width),
-                     str(height), "-te", *te, "-l", "entities", drawing, str(out / "gdal.tif")],
-                    ["gdal_translate", "-q", "-of", "PNG", str(out / "gdal.tif"), str(out / "gdal.png")]],
-                    args.runs, env)))
-            if "librecad" not in skip and shutil.which("librecad"):
-                # dxf2pdf writes the PDF beside its input, whatever -o says.
-                linked = out / "librecad.dxf"
-                if not linked.exists():
-                    linked.symlink_to(pathlib.Path(drawing).resolve())
-                rows.append(("LibreCAD dxf2pdf + pdftoppm", measure([
-                    ["librecad", "dxf2pdf", str(linked)],
-                    ["pdftoppm", "-png", "-singlefile", "-scale-to-x", str(width), "-scale-to-y", str(height),
-                     str(out / "librecad.pdf"), str(out / "librecad")]], args.runs, env)))
-            if "libreoffice" not in skip and shutil.which("soffice"):
-                profile = (work / "lo-profile").as_uri()
-                rows.append(("LibreOffice soffice --convert-to png", measure([
-                    ["soffice", f"-env:UserInstallation={profile}", "--headless", "--convert-to", "png",
-                     "--outdir", str(out), drawing]], args.runs, env)))
-            tables.append((drawing, size_mb, out, rows))
-
+        # karvex.spi under Wine first, then the native programs, with
+        # nothing of Wine left running.
         startup = None
+        plugin_runs = {}
         if "wine" not in skip:
             subprocess.run(["wineboot", "-i"], env=wine_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             subprocess.run(["wine", "reg", "add", r"HKCU\SoftWare\Corvane\DXFplugin\System", "/v", "DXF_W", "/d",
@@ -218,13 +184,53 @@ def main():
             subprocess.run(["wineserver", "-p"], env=wine_env)
             subprocess.run(["wine", spihost, plugin, "info", "0"], env=wine_env, stdout=subprocess.DEVNULL)
             startup = measure([["wine", spihost, plugin, "info", "0"]], max(args.runs, 5), wine_env)
-            for drawing, _, out, rows in tables:
-                plugin_run = measure([["wine", spihost, plugin, "picture", drawing, str(out / "plugin.bmp")]],
+            for drawing in args.drawings:
+                plugin_run = measure([["wine", spihost, plugin, "picture", drawing, str(work / "plugin.bmp")]],
                                      args.runs, wine_env)
                 if plugin_run and startup:
                     plugin_run = (max(plugin_run[0] - startup[0], 0.0), plugin_run[1],
                                   max(plugin_run[2] - startup[2], 0.0))
-                rows.insert(1, (wine_row, plugin_run))
+                plugin_runs[drawing] = plugin_run
+            # Wine's services stay until its server stops; they must not run
+            # beside the programs measured next.
+            subprocess.run(["wineserver", "-k"], env=wine_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run(["wineserver", "-w"], env=wine_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        tables = []
+        for index, drawing in enumerate(args.drawings):
+            size_mb = pathlib.Path(drawing).stat().st_size / 1e6
+            xmin, ymin, xmax, ymax = drawing_rectangle(drawing)
+            # The peers fill the picture from the rectangle's corner the same way.
+            scale = min(width / (xmax - xmin), height / (ymax - ymin))
+            te = [str(xmin), str(ymin), str(xmin + width / scale), str(ymin + height / scale)]
+            out = work / f"out{index}"
+            out.mkdir()
+            rows = []
+            rows.append(("karvex (native)",
+                         measure([[karvex, "render", drawing, "-o", str(out / "karvex.png")]], args.runs, env)))
+            if drawing in plugin_runs:
+                rows.append((wine_row, plugin_runs[drawing]))
+            if "gdal" not in skip and shutil.which("gdal_rasterize"):
+                rows.append(("GDAL gdal_rasterize + gdal_translate", measure([
+                    ["gdal_rasterize", "-q", "-burn", "0", "-init", "255", "-ot", "Byte", "-ts", str(width),
+                     str(height), "-te", *te, "-l", "entities", drawing, str(out / "gdal.tif")],
+                    ["gdal_translate", "-q", "-of", "PNG", str(out / "gdal.tif"), str(out / "gdal.png")]],
+                    args.runs, env)))
+            if "librecad" not in skip and shutil.which("librecad"):
+                # dxf2pdf writes the PDF beside its input, whatever -o says.
+                linked = out / "librecad.dxf"
+                if not linked.exists():
+                    linked.symlink_to(pathlib.Path(drawing).resolve())
+                rows.append(("LibreCAD dxf2pdf + pdftoppm", measure([
+                    ["librecad", "dxf2pdf", str(linked)],
+                    ["pdftoppm", "-png", "-singlefile", "-scale-to-x", str(width), "-scale-to-y", str(height),
+                     str(out / "librecad.pdf"), str(out / "librecad")]], args.runs, env)))
+            if "libreoffice" not in skip and shutil.which("soffice"):
+                profile = (work / "lo-profile").as_uri()
+                rows.append(("LibreOffice soffice --convert-to png", measure([
+                    ["soffice", f"-env:UserInstallation={profile}", "--headless", "--convert-to", "png",
+                     "--outdir", str(out), drawing]], args.runs, env)))
+            tables.append((drawing, size_mb, out, rows))
 
         for drawing, size_mb, _, rows in tables:
             print(f"\n{pathlib.Path(drawing).name}: {size_mb:.1f} MB, {width} x {height} pixels, "
