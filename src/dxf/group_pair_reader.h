@@ -92,12 +92,9 @@ class GroupPairReader {
         readPos_ = static_cast<std::int32_t>(to);
       }
       ReadGroupPair();
-      const std::int32_t code = groupCode_;
-      if (code == 0) return;
-      if (static_cast<std::uint32_t>(code) < fields.size()) {
-        const int field = fields[static_cast<std::size_t>(code)];
-        if (field >= 0) values[field] = GroupValueAsFloat();
-      }
+      if (groupCode_ == 0) return;
+      const int field = CoordinateFieldOf(fields, groupCode_);
+      if (field >= 0) values[field] = GroupValueAsFloat();
     }
   }
 

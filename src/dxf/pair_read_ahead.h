@@ -34,6 +34,12 @@ constexpr bool IsConvertedAhead(std::int32_t code) {
 // goes to as a coordinate, or -1 where the record does not keep it.
 using CoordinateFields = std::array<std::int8_t, 64>;
 
+// The field code's value goes to, or -1 (codes of 64 and up, and negative
+// ones, have none).
+inline int CoordinateFieldOf(const CoordinateFields& fields, std::int32_t code) {
+  return static_cast<std::uint32_t>(code) < fields.size() ? fields[static_cast<std::size_t>(code)] : -1;
+}
+
 class PairReadAhead {
  public:
   // Starts reading text, which must stay alive until this is destroyed.
@@ -86,7 +92,7 @@ class PairReadAhead {
       if (code == 0) break;
       const std::size_t next = std::size_t{handed.valueEnd} + handed.terminatorLength;
       if (next % progressEvery == 0) break;
-      const int field = static_cast<std::uint32_t>(code) < fields.size() ? fields[static_cast<std::size_t>(code)] : -1;
+      const int field = CoordinateFieldOf(fields, code);
       if (field >= 0) {
         if (!handed.hasReal) break;
         values[field] = handed.real;
