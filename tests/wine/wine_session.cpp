@@ -1,5 +1,6 @@
 #include "wine/wine_session.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -72,6 +73,20 @@ constexpr char kPrefixSettings[] =
     "[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"
     "\"Managed\"=\"N\"\r\n";
 
+constexpr char kWineScript[] = "wine";
+constexpr char kWine64Loader[] = "/usr/lib/wine/wine64";
+
+// The machine field of a PE file's header: x86-64 (0x8664) or not.
+bool IsSixtyFourBitProgram(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  unsigned char dos[64] = {};
+  if (!in.read(reinterpret_cast<char*>(dos), sizeof dos) || dos[0] != 'M' || dos[1] != 'Z') return false;
+  const std::uint32_t peAt = dos[60] | dos[61] << 8 | dos[62] << 16 | static_cast<std::uint32_t>(dos[63]) << 24;
+  unsigned char pe[6] = {};
+  if (!in.seekg(peAt) || !in.read(reinterpret_cast<char*>(pe), sizeof pe)) return false;
+  return pe[0] == 'P' && pe[1] == 'E' && pe[2] == 0 && pe[3] == 0 && pe[4] == 0x64 && pe[5] == 0x86;
+}
+
 int Shell(const std::string& command) {
   const int status = std::system(command.c_str());
   if (status == -1 || !WIFEXITED(status)) return -1;
@@ -80,13 +95,20 @@ int Shell(const std::string& command) {
 
 }  // namespace
 
-bool TestsSixtyFourBit() {
-  const char* width = std::getenv("KARVEX_WINE_WIDTH");
-  return width != nullptr && std::string(width) == "64";
+WineSuite CurrentSuite() {
+  const char* suite = std::getenv("KARVEX_WINE_SUITE");
+  const std::string name = suite == nullptr ? "" : suite;
+  if (name == "full64") return WineSuite::Full64;
+  if (name == "check32") return WineSuite::Check32;
+  return WineSuite::Full32;
 }
 
-std::string SpihostPath() { return TestsSixtyFourBit() ? Spihost64Path() : KARVEX_SPIHOST_EXE; }
-std::string PluginPath() { return TestsSixtyFourBit() ? Plugin64Path() : KARVEX_PLUGIN_SPI; }
+bool TestsSixtyFourBit() { return CurrentSuite() == WineSuite::Full64; }
+
+std::string SpihostPath() { return TestsSixtyFourBit() ? Spihost64Path() : Spihost32Path(); }
+std::string PluginPath() { return TestsSixtyFourBit() ? Plugin64Path() : Plugin32Path(); }
+std::string Spihost32Path() { return KARVEX_SPIHOST_EXE; }
+std::string Plugin32Path() { return KARVEX_PLUGIN_SPI; }
 
 #ifdef KARVEX_SPIHOST64_EXE
 std::string Spihost64Path() { return KARVEX_SPIHOST64_EXE; }
@@ -95,7 +117,12 @@ std::string Plugin64Path() { return KARVEX_PLUGIN64_SPH; }
 std::string Spihost64Path() { return {}; }
 std::string Plugin64Path() { return {}; }
 #endif
-std::string CanvasComparePath() { return KARVEX_CANVAS_COMPARE_EXE; }
+std::string CanvasComparePath() {
+#ifdef KARVEX_CANVAS_COMPARE64_EXE
+  if (TestsSixtyFourBit()) return KARVEX_CANVAS_COMPARE64_EXE;
+#endif
+  return KARVEX_CANVAS_COMPARE_EXE;
+}
 
 std::string CommandResult::Field(const std::string& key) const {
   std::istringstream lines(out);
@@ -133,8 +160,13 @@ WineSession::WineSession() {
   scratch_ = pattern;
   // The display first: a prefix booted without one never gets one later.
   display_ = std::make_unique<VirtualDisplay>();
-  const std::string boot = "WINEPREFIX=" + Quoted(prefix_) + " DISPLAY=" + Quoted(display_->Name()) +
-                           " WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' wineboot -i >/dev/null 2>&1";
+  // The full 32-bit suite boots its prefix as it always has, through the
+  // script; the others make a 64-bit prefix without the 32-bit loader.
+  sixtyFourBitPrefix_ = CurrentSuite() != WineSuite::Full32;
+  const std::string boot = SessionVariables() + " WINEDLLOVERRIDES='mscoree,mshtml='" +
+                           (sixtyFourBitPrefix_ ? std::string(" WINEARCH=win64 ") + kWine64Loader + " wineboot -i"
+                                                : std::string(" wineboot -i")) +
+                           " >/dev/null 2>&1";
   if (Shell(boot) != 0) throw std::runtime_error("wineboot failed for " + prefix_);
   ConfigurePrefix();
 }
@@ -147,7 +179,18 @@ void WineSession::ConfigurePrefix() {
   }
 }
 
+std::string WineSession::SessionVariables() const {
+  return "WINEPREFIX=" + Quoted(prefix_) + " DISPLAY=" + Quoted(display_->Name()) + " WINEDEBUG=-all";
+}
+
+std::string WineSession::LoaderFor(const std::string& program) const {
+  if (IsSixtyFourBitProgram(program)) return kWine64Loader;
+  const bool ownProgram = program.find('/') != std::string::npos;
+  return sixtyFourBitPrefix_ && !ownProgram ? kWine64Loader : kWineScript;
+}
+
 WineSession::~WineSession() {
+  // wineserver is Wine's own 64-bit server: the same for every prefix.
   Shell("WINEPREFIX=" + Quoted(prefix_) + " wineserver -k >/dev/null 2>&1");
   Shell("WINEPREFIX=" + Quoted(prefix_) + " wineserver -w >/dev/null 2>&1");
   display_.reset();
@@ -156,9 +199,9 @@ WineSession::~WineSession() {
 }
 
 CommandResult WineSession::Run(const std::vector<std::string>& command, const std::map<std::string, std::string>& env) {
-  std::string line = "WINEPREFIX=" + Quoted(prefix_) + " DISPLAY=" + Quoted(display_->Name()) + " WINEDEBUG=-all";
+  std::string line = SessionVariables();
   for (const auto& [name, value] : env) line += " " + name + "=" + Quoted(value);
-  line += " wine";
+  line += " " + LoaderFor(command.front());
   for (const std::string& part : command) line += " " + Quoted(part);
   const std::string outPath = scratch_ + "/out.txt";
   const std::string errPath = scratch_ + "/err.txt";

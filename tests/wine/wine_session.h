@@ -2,6 +2,11 @@
 // Runs our Windows programs under Wine, in a prefix made for this test run
 // and removed (with its wineserver stopped) when the run ends. The run has
 // an X server of its own, so the programs can open windows.
+//
+// 64-bit programs start through Wine's 64-bit loader directly: the "wine"
+// script starts the 32-bit loader first, which some machines cannot run at
+// all. Where 32-bit programs run only under an emulator, the prefix is a
+// 64-bit one made by the 64-bit loader too, the quickest to make there.
 #include <map>
 #include <memory>
 #include <string>
@@ -49,25 +54,40 @@ class WineSession {
  private:
   WineSession();
   void ConfigurePrefix();
+  // The loader for a program: a 64-bit one of ours, or Wine's own programs
+  // in a 64-bit prefix, take the 64-bit loader; the rest the "wine" script.
+  std::string LoaderFor(const std::string& program) const;
+  // The variables every Wine process of the session runs with.
+  std::string SessionVariables() const;
 
   std::unique_ptr<VirtualDisplay> display_;
   std::string prefix_;
   std::string scratch_;
+  bool sixtyFourBitPrefix_ = false;
   std::map<std::string, std::string> japanese_;
 };
 
-// Where the Windows build put its programs.
-// The programs of the width under test: the 32-bit spihost.exe and
-// karvex.spi, or with KARVEX_WINE_WIDTH=64 the 64-bit spihost.exe and
-// karvex.sph (the same tests run for both).
+// Which suite this run is, from KARVEX_WINE_SUITE: the full suite against
+// the 32-bit spihost.exe and karvex.spi ("full32", the default), the same
+// tests against the 64-bit spihost.exe and karvex.sph ("full64"), or the
+// short check of the 32-bit programs for machines that run them only under
+// an emulator ("check32").
+enum class WineSuite { Full32, Full64, Check32 };
+WineSuite CurrentSuite();
+bool TestsSixtyFourBit();
+
+// Where the Windows build put its programs: those of the width under test.
 std::string SpihostPath();
 std::string PluginPath();
-bool TestsSixtyFourBit();
+// The 32-bit programs whatever the width under test.
+std::string Spihost32Path();
+std::string Plugin32Path();
 // The 64-bit programs whatever the width under test; empty when they were
 // not built.
 std::string Spihost64Path();
 std::string Plugin64Path();
-// The program that draws figures through GDI and our rasterizer side by side.
+// The program that draws figures through GDI and our rasterizer side by
+// side, of the width under test.
 std::string CanvasComparePath();
 
 }  // namespace karvex::testing
