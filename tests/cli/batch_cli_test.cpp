@@ -86,6 +86,27 @@ TEST(BatchCli, StandardInputInAndStandardOutputOutGiveTheFilesPicture) {
   EXPECT_EQ(empty.err, "karvex: standard input: cannot draw: the file is empty\n");
 }
 
+// Reading a terminal waits for the user: the converter says so first, and
+// says nothing of the kind when standard input is a pipe (above).
+TEST(BatchCli, StandardInputOnATerminalIsSaidBeforeItIsRead) {
+  const std::string typed = DxfText("\n")
+                                .Section("HEADER", {{9, "$EXTMAX"}, {10, "100"}, {20, "100"}})
+                                .Section("ENTITIES", {{0, "LINE"}, {11, "50"}, {21, "50"}})
+                                .Eof()
+                                .Text();
+  const std::string note =
+      "karvex: reading the drawing from standard input, a terminal: end it with Ctrl-D (Ctrl-C stops)\n";
+  Scratch scratch;
+  const ConverterRun render = scratch.RunOnTerminal({"render", "-", "-o", "typed.png"}, typed);
+  EXPECT_EQ(render.exitCode, 0);
+  EXPECT_EQ(render.err, note);
+  EXPECT_EQ(scratch.Files(), std::vector<std::string>{"typed.png"});
+  const ConverterRun info = scratch.RunOnTerminal({"info", "-"}, "");
+  EXPECT_EQ(info.exitCode, 1);
+  EXPECT_EQ(info.err, note);
+  EXPECT_NE(info.out.find("result        8 (the file is empty)"), std::string::npos) << info.out;
+}
+
 TEST(BatchCli, TraceHasEveryCanvasCallAsJsonLines) {
   Scratch scratch;
   scratch.Write("plan.dxf", Line(10, 10, 90, 50));

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -73,6 +74,27 @@ std::vector<std::string> Scratch::Files(const std::string& subfolder) const {
 
 ConverterRun Scratch::Run(const std::vector<std::string>& arguments, const std::string& standardInput,
                           const std::map<std::string, std::string>& environment) const {
+  return Exchange(arguments, standardInput, environment, -1);
+}
+
+ConverterRun Scratch::RunOnTerminal(const std::vector<std::string>& arguments, const std::string& typed) const {
+  const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0) throw std::runtime_error("no terminal");
+  const int user = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (user < 0) throw std::runtime_error("no terminal");
+  // The terminal keeps what is typed until the converter reads it; Ctrl-D
+  // at the start of a line ends its input.
+  const std::string keys = typed + "\x04";
+  const bool typedAll = ::write(terminal, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size());
+  ConverterRun run = Exchange(arguments, "", {}, user);
+  ::close(user);
+  ::close(terminal);
+  if (!typedAll) throw std::runtime_error("cannot type on the terminal");
+  return run;
+}
+
+ConverterRun Scratch::Exchange(const std::vector<std::string>& arguments, const std::string& standardInput,
+                               const std::map<std::string, std::string>& environment, int childInput) const {
   // A converter that stops reading early must not take the test with it.
   static const bool pipesIgnored = (std::signal(SIGPIPE, SIG_IGN), true);
   (void)pipesIgnored;
@@ -99,7 +121,7 @@ ConverterRun Scratch::Run(const std::vector<std::string>& arguments, const std::
   Pipe in, out, err;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, in.read, STDIN_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, childInput >= 0 ? childInput : in.read, STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, out.write, STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, err.write, STDERR_FILENO);
   posix_spawn_file_actions_addchdir_np(&actions, folder_.c_str());
@@ -113,7 +135,7 @@ ConverterRun Scratch::Run(const std::vector<std::string>& arguments, const std::
 
   ConverterRun run;
   std::size_t written = 0;
-  if (standardInput.empty()) CloseIfOpen(in.write);
+  if (standardInput.empty() || childInput >= 0) CloseIfOpen(in.write);
   ::fcntl(in.write, F_SETFL, O_NONBLOCK);
   while (out.read >= 0 || err.read >= 0) {
     pollfd fds[3] = {{out.read, POLLIN, 0}, {err.read, POLLIN, 0}, {in.write, POLLOUT, 0}};

@@ -36,8 +36,16 @@ class Scratch {
 
   ConverterRun Run(const std::vector<std::string>& arguments, const std::string& standardInput = "",
                    const std::map<std::string, std::string>& environment = {}) const;
+  // The same with standard input a terminal on which `typed` is typed,
+  // followed by Ctrl-D.
+  ConverterRun RunOnTerminal(const std::vector<std::string>& arguments, const std::string& typed) const;
 
  private:
+  // Runs the converter with childInput as its standard input when it is an
+  // open descriptor, otherwise a pipe that standardInput is written to.
+  ConverterRun Exchange(const std::vector<std::string>& arguments, const std::string& standardInput,
+                        const std::map<std::string, std::string>& environment, int childInput) const;
+
   std::string folder_;
 };
 

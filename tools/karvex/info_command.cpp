@@ -115,6 +115,7 @@ int RunInfo(const InfoOptions& options) {
   const std::string shown = options.input == "-" ? std::string(kStandardInputName) : options.input;
 
   LoadedInput input;
+  if (ReadsFromTerminal(options.input)) std::fprintf(stderr, "karvex: %s\n", kTerminalInputNote);
   try {
     input = LoadInput(options.input);
   } catch (const InputError& error) {

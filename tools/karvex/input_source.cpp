@@ -49,6 +49,8 @@ void ReadAll(int fd, std::string& bytes) {
 
 }  // namespace
 
+bool ReadsFromTerminal(const std::string& path) { return path == "-" && ::isatty(STDIN_FILENO) == 1; }
+
 LoadedInput LoadInput(const std::string& path) {
   LoadedInput input;
   if (path == "-") {

@@ -30,6 +30,12 @@ struct LoadedInput {
 // The name messages use for "-".
 constexpr char kStandardInputName[] = "standard input";
 
+// "-" while standard input is a terminal: reading waits for the user to
+// type or paste a drawing, so the converter first says so.
+bool ReadsFromTerminal(const std::string& path);
+constexpr char kTerminalInputNote[] =
+    "reading the drawing from standard input, a terminal: end it with Ctrl-D (Ctrl-C stops)";
+
 // Reads path whole ("-": standard input). Texts of 2 GiB or more are
 // refused, as the plug-in refuses them.
 LoadedInput LoadInput(const std::string& path);

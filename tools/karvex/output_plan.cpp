@@ -22,9 +22,15 @@ OutputTarget StandardOutput(const RenderOptions& options, bool stdoutIsTerminal)
 }
 
 // -o naming a file: its extension gives the format, which must not clash
-// with --format.
+// with --format. Another extension would name a format that is not written,
+// unless --format says which one is meant.
 OutputTarget NamedFile(const RenderOptions& options, const std::string& path) {
   const std::optional<PictureFormat> named = FormatOfName(path);
+  const std::string extension = fs::path(path).extension().string();
+  if (!named && !extension.empty() && !options.format) {
+    throw UsageError("-o " + path + ": karvex cannot write " + extension +
+                     " pictures, only .png and .bmp (--format png|bmp writes one under another extension)");
+  }
   if (named && options.format && *named != *options.format) {
     throw UsageError("-o " + path + " names a " + (*named == PictureFormat::Png ? "PNG" : "BMP") +
                      " file but --format asks for the other");

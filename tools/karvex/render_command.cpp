@@ -79,6 +79,7 @@ bool DrawOne(RenderRun& run, FileRenderer& renderer, std::size_t job) {
   run.bar.FileStarted(job, shown);
   bool drawn = false;
   try {
+    if (ReadsFromTerminal(path)) run.bar.PrintLines({std::string("karvex: ") + kTerminalInputNote});
     LoadedInput input = LoadInput(path);
     FileProgress progress(run.bar, job);
     const FileOutcome outcome = renderer.Render(input, run.settings, run.encoding, &progress, run.trace);
