@@ -125,6 +125,34 @@ TEST(BatchCli, TraceHasEveryCanvasCallAsJsonLines) {
   EXPECT_EQ(scratch.Files(), (std::vector<std::string>{"plan.dxf", "plan.jsonl", "plan.png"}));
 }
 
+// A text's line holds its characters as drawn, whatever the drawing's
+// encoding, and its bytes as read.
+TEST(BatchCli, TraceWritesTextsAsTheyAreDrawnAndTheirBytes) {
+  struct Case {
+    const char* version;
+    std::string bytes;
+    const char* json;  // the line's "text" and "bytes"
+  };
+  const Case cases[] = {
+      {"AC1009", "\x93\xfa\x96{B", R"("text":"日本B","bytes":"93fa967b42")"},
+      {"AC1021", "\"a\\b\" \\U+00B0\x01", R"("text":"\"a\\b\" °\u0001","bytes":"22615c6222205c552b3030423001")"},
+  };
+  for (const Case& c : cases) {
+    Scratch scratch;
+    scratch.Write("text.dxf", DxfText()
+                                  .Section("HEADER", {{9, "$ACADVER"}, {1, c.version}, {9, "$EXTMAX"}, {10, "100"}, {20, "100"}})
+                                  .Section("ENTITIES", {{0, "TEXT"}, {10, "10"}, {20, "10"}, {40, "10"}, {1, c.bytes}})
+                                  .Eof()
+                                  .Text());
+    const ConverterRun run = scratch.Run({"render", "-q", "text.dxf", "--trace", "text.jsonl"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string trace = ReadFile(scratch.Path("text.jsonl"));
+    EXPECT_NE(trace.find(std::string(R"({"op":"text","args":[45,362,45,0],)") + c.json + "}\n"), std::string::npos)
+        << c.version << "\n"
+        << trace;
+  }
+}
+
 // The picture of a drawing under each encoding, as bytes.
 std::string PictureWith(const Scratch& scratch, const std::string& input, const std::string& encoding) {
   const ConverterRun run = scratch.Run({"render", "-q", input, "-o", "-", "--format", "bmp", "--encoding", encoding});

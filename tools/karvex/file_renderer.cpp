@@ -51,7 +51,7 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
   ReadOnlySettingsStore store(held);
   RasterSurfaceFactory raster(&text_);
   std::optional<TracingSurfaceFactory> tracing;
-  if (trace != nullptr) tracing.emplace(raster, trace);
+  if (trace != nullptr) tracing.emplace(raster, trace, decoding.Decoder());
   PluginPlatform platform;
   platform.memory = memory.get();
   platform.surfaces = tracing ? static_cast<SurfaceFactory*>(&*tracing) : &raster;
