@@ -138,6 +138,17 @@ Settings ReadSettingsFileText(std::string_view text) {
   return settings;
 }
 
+std::optional<std::string> StoredValueText(std::string_view text, std::string_view section, std::string_view name) {
+  std::optional<std::string> found;
+  LineWalk(text).ForEach([&](std::size_t, std::string_view, const FileLine& line, std::optional<std::size_t>,
+                             std::optional<std::size_t> entry) {
+    if (found || !entry) return;
+    const SettingEntry& known = kSettingEntries[*entry];
+    if (SameName(known.section, section) && SameName(known.name, name)) found = std::string(line.value);
+  });
+  return found;
+}
+
 std::string WriteSettingsFileText(const Settings& settings, std::string_view previous) {
   const LineWalk walk(previous);
 

@@ -12,6 +12,7 @@
 // do. Blanks around a name, around "=" and at the ends of a line are not
 // part of the text; the value between them must be a whole decimal number
 // (see ParseSettingText). Lines starting with ";" or "#" are comments.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,11 @@ namespace karvex {
 // that is not a number, takes its default. The first line of a value
 // counts; later lines of the same name are ignored.
 Settings ReadSettingsFileText(std::string_view text);
+
+// The value text the file holds for one setting ("System", "DXF_W"): the
+// first line of that name in its section, without the blanks around it,
+// whether or not it is a number. None when the text has no such line.
+std::optional<std::string> StoredValueText(std::string_view text, std::string_view section, std::string_view name);
 
 // The new text of a file that held `previous` (empty for a new file). The
 // user's own lines (comments, blank lines, unknown values and sections) stay

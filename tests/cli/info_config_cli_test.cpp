@@ -105,6 +105,33 @@ TEST(ConfigCli, ShowsEditsAndRefusesTheSettingsFile) {
   EXPECT_TRUE(Contains(run.out, "width         640\nheight        453\n")) << run.out;
 }
 
+// What render would not draw as the file says is marked; render agrees.
+TEST(ConfigCli, ShowsAStoredSizeThatRenderWouldNotDrawAsSuch) {
+  struct Case {
+    const char* file;
+    const char* shown;
+    int renderExit;
+  };
+  const Case cases[] = {
+      {"[System]\nDXF_W=abc\nDXF_H=-5\n",
+       "width         640 (the file holds DXF_W=abc, not a whole number: render uses the default)\n"
+       "height        -5 (render refuses it: set 1 to 9999 with 'karvex config --height N')\n",
+       1},
+      {"[System]\nDXF_W=0\nDXF_H=300\n",
+       "width         0 (render refuses it: set 1 to 9999 with 'karvex config --width N')\nheight        300\n", 1},
+      {"[system]\n dxf_w = 800 \nDXF_H=+0600\n", "width         800\nheight        600\n", 0},
+  };
+  for (const Case& c : cases) {
+    Scratch scratch;
+    scratch.Write("config/karvex/settings.ini", c.file);
+    scratch.Write("plan.dxf", EntitiesOnly({{0, "LINE"}}));
+    const ConverterRun run = scratch.Run({"config"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "settings file " + scratch.SettingsFile() + " (read)\n" + c.shown) << c.file;
+    EXPECT_EQ(scratch.Run({"render", "-q", "plan.dxf"}).exitCode, c.renderExit) << c.file;
+  }
+}
+
 TEST(ConfigCli, ASettingsFileThatCannotBeWrittenIsSaid) {
   Scratch scratch;
   scratch.Write("config", "a file where the settings folder belongs");

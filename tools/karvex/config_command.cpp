@@ -3,17 +3,43 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 
 #include "settings/file_settings_store.h"
+#include "settings/setting_text.h"
+#include "settings/settings_file_text.h"
 
 namespace karvex::tools {
 namespace {
 
+std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// One side of the picture size, marked where render would not draw what the
+// file says: a value that is no number is read as the default, one below 1
+// is refused.
+void ShowSide(const char* label, const char* name, const char* option, std::int32_t value, const std::string& file) {
+  std::string mark;
+  const std::optional<std::string> stored = StoredValueText(file, "System", name);
+  if (stored && !ParseSettingText(*stored)) {
+    mark = std::string(" (the file holds ") + name + "=" + *stored +
+           ", not a whole number: render uses the default)";
+  } else if (value < kSmallestSide) {
+    mark = std::string(" (render refuses it: set 1 to 9999 with 'karvex config ") + option + " N')";
+  }
+  std::printf("%-14s%d%s\n", label, value, mark.c_str());
+}
+
 void Show(const std::filesystem::path& path, const Settings& settings, const char* state) {
+  const std::string file = ReadText(path);
   std::printf("settings file %s (%s)\n", path.c_str(), state);
-  std::printf("width         %d\n", settings.OutputWidth);
-  std::printf("height        %d\n", settings.OutputHeight);
+  ShowSide("width", "DXF_W", "--width", settings.OutputWidth, file);
+  ShowSide("height", "DXF_H", "--height", settings.OutputHeight, file);
 }
 
 }  // namespace
