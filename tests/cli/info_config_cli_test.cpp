@@ -44,7 +44,8 @@ TEST(InfoCli, TellsWhatTheDrawingHoldsWithoutWritingAPicture) {
   for (const char* line :
        {"version       AC1015\n", "code page     ANSI_1251\n", "line ends     LF\n",
         "texts         read as CP1251 ($DWGCODEPAGE ANSI_1251)\n", "result        0 (drawn)\n",
-        "reading       to the (0, \"EOF\") pair\n", "rectangle     (-10, -5) to (100, 50)\n",
+        "reading       to the (0, \"EOF\") pair\n",
+        "rectangle     (-10, -5) to (100, 50), from the extents ($EXTMIN, $EXTMAX)\n",
         "DrawScale     5.81818199 pixels per drawing unit\n",  // 640 / 110
         "picture       640 x 453 pixels\n", "blocks        2: DOOR, WIN\n",
         "block index   1 recorded under another name (INSERTs of their own name draw nothing): "
@@ -55,6 +56,55 @@ TEST(InfoCli, TellsWhatTheDrawingHoldsWithoutWritingAPicture) {
     EXPECT_TRUE(Contains(run.out, line)) << line << "in\n" << run.out;
   }
   EXPECT_EQ(scratch.Files(), std::vector<std::string>{"plan.dxf"});
+}
+
+// The HEADER reader merges extents, limits and the origin, and falls back to
+// 10000 units on an axis that none of them spans.
+TEST(InfoCli, SaysWhereTheRectangleCameFrom) {
+  struct Case {
+    std::vector<Pair> header;
+    const char* rectangle;
+  };
+  const Case cases[] = {
+      {{{9, "$LIMMIN"}, {10, "0"}, {20, "0"}, {9, "$LIMMAX"}, {10, "420"}, {20, "297"}},
+       "(0, 0) to (420, 297), from the limits ($LIMMIN, $LIMMAX)"},
+      {{{9, "$EXTMIN"}, {10, "100"}, {20, "100"}, {9, "$EXTMAX"}, {10, "200"}, {20, "200"}},
+       "(0, 0) to (200, 200), from the extents ($EXTMIN, $EXTMAX), widened to take in the origin"},
+      {{{9, "$EXTMAX"}, {10, "500"}, {20, "300"}, {9, "$LIMMAX"}, {10, "420"}, {20, "297"},
+        {9, "$EXTMIN"}, {10, "0"}, {20, "0"}, {9, "$LIMMIN"}, {10, "-10"}, {20, "-5"}},
+       "(-10, -5) to (500, 300), x from $LIMMIN to $EXTMAX, y from $LIMMIN to $EXTMAX"},
+      {{{9, "$EXTMAX"}, {10, "100"}, {9, "$ACADVER"}, {1, "AC1009"}},
+       "(0, 0) to (100, 10000), x from the origin to $EXTMAX, y from the origin to the fall-back"},
+      {{{9, "$ACADVER"}, {1, "AC1009"}},
+       "(0, 0) to (10000, 10000), the fall-back of 10000 units each way from the origin, as the HEADER has no "
+       "$EXTMIN, $EXTMAX, $LIMMIN or $LIMMAX"},
+      {{{9, "$EXTMAX"}, {10, "-5"}, {20, "0"}},
+       "(0, 0) to (10000, 10000), the fall-back of 10000 units each way from the origin, as the HEADER's extents "
+       "and limits span nothing"},
+  };
+  for (const Case& c : cases) {
+    Scratch scratch;
+    DxfText text;
+    text.Add(0, "SECTION").Add(2, "HEADER");
+    for (const Pair& pair : c.header) text.Add(pair.code, pair.value);
+    scratch.Write("plan.dxf", text.Add(0, "ENDSEC").Eof().Text());
+    const ConverterRun run = scratch.Run({"info", "plan.dxf"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, std::string("\nrectangle     ") + c.rectangle + "\n")) << c.rectangle << "\n" << run.out;
+  }
+}
+
+// A binary file is said to be one; its bytes are not taken for lines.
+TEST(InfoCli, ABinaryDxfIsSaidToBeOne) {
+  Scratch scratch;
+  scratch.Write("binary.dxf", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22) + std::string("\x00\x08SECTION\n\n\r", 12));
+  const ConverterRun run = scratch.Run({"info", "binary.dxf"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out,
+            "file          binary.dxf\n"
+            "bytes         34\n"
+            "format        binary DXF, which is not read: only text (ASCII) DXF is\n"
+            "result        8 (a binary DXF file; only text (ASCII) DXF can be drawn: save it as ASCII DXF)\n");
 }
 
 TEST(InfoCli, ADrawingThatCannotBeDrawnStillTellsWhatItHolds) {

@@ -1,9 +1,11 @@
 #include "karvex/drawing_facts.h"
 
+#include <cfloat>
 #include <charconv>
 
 #include "base/failures.h"
 #include "dxf/group_pair_reader.h"
+#include "dxf/number_conversion.h"
 
 namespace karvex::tools {
 namespace {
@@ -23,6 +25,54 @@ void ReadVariable(GroupPairReader& reader, std::int32_t code, std::optional<std:
   reader.ReadGroupPair();
   if (reader.GroupCode() == code) into = std::string(reader.GroupValue());
 }
+
+// Follows the coordinates after a rectangle variable's name as the HEADER
+// reader takes them: groups 10 to 37 belong to the variable.
+class HeaderPointReading {
+ public:
+  explicit HeaderPointReading(HeaderRectangle& rectangle) : rectangle_(rectangle) {}
+
+  // A HEADER section begins: it sets the rectangle anew.
+  void Restart() {
+    rectangle_ = {};
+    point_ = nullptr;
+  }
+
+  void Read(std::int32_t code, std::string_view value) {
+    if (code == 9) {
+      Start(value);
+      return;
+    }
+    if (point_ == nullptr) return;
+    if (code < 10 || code > 37) {
+      point_ = nullptr;
+      return;
+    }
+    if (code == 10) Take(point_->x, value);
+    if (code == 20) Take(point_->y, value);
+  }
+
+ private:
+  void Start(std::string_view name) {
+    point_ = nullptr;
+    if (name == "$EXTMIN") point_ = &rectangle_.extMin;
+    if (name == "$EXTMAX") point_ = &rectangle_.extMax;
+    if (name == "$LIMMIN") point_ = &rectangle_.limMin;
+    if (name == "$LIMMAX") point_ = &rectangle_.limMax;
+    minimum_ = point_ == &rectangle_.extMin || point_ == &rectangle_.limMin;
+  }
+
+  void Take(std::optional<float>& into, std::string_view value) {
+    const std::optional<long double> real = ParseReal(value);
+    if (!real || *real > FLT_MAX || *real < -FLT_MAX) return;
+    const auto single = static_cast<float>(*real);
+    if (!into || (minimum_ ? single < *into : single > *into)) into = single;
+  }
+
+  HeaderRectangle& rectangle_;
+  HeaderPoint* point_ = nullptr;
+  bool minimum_ = false;
+};
 
 }  // namespace
 
@@ -57,6 +107,7 @@ DrawingFacts ScanDrawing(std::string_view text, ScanDepth depth) {
   std::size_t open = kNone;
   bool inBlock = false;
   bool blockNamed = false;
+  HeaderPointReading headerPoints(facts.headerRectangle);
   try {
     for (;;) {
       const std::int32_t pairStart = reader.ReadPos();
@@ -72,7 +123,10 @@ DrawingFacts ScanDrawing(std::string_view text, ScanDepth depth) {
         facts.sections.push_back(
             {reader.GroupCode() == 2 ? std::string(reader.GroupValue()) : std::string(), pairStart, -1});
         open = facts.sections.size() - 1;
-        if (facts.sections.back().name == "HEADER") facts.hasHeader = true;
+        if (facts.sections.back().name == "HEADER") {
+          facts.hasHeader = true;
+          headerPoints.Restart();
+        }
         continue;
       }
       if (code == 0 && value == "ENDSEC") {
@@ -84,6 +138,7 @@ DrawingFacts ScanDrawing(std::string_view text, ScanDepth depth) {
       }
       if (open == kNone) continue;
       const std::string& section = facts.sections[open].name;
+      if (section == "HEADER") headerPoints.Read(code, value);
       if (section == "HEADER" && code == 9) {
         if (value == "$ACADVER") {
           ReadVariable(reader, 1, facts.acadVersion);

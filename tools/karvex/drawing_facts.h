@@ -25,6 +25,22 @@ struct EntityCount {
   std::int64_t inBlocks = 0;    // in block definitions
 };
 
+// The coordinates a HEADER gives one of its rectangle's variables: group 10
+// (x) and group 20 (y), the smallest of a minimum's and the largest of a
+// maximum's where the variable comes more than once.
+struct HeaderPoint {
+  std::optional<float> x;
+  std::optional<float> y;
+};
+
+// $EXTMIN, $EXTMAX, $LIMMIN and $LIMMAX as the last HEADER gives them.
+struct HeaderRectangle {
+  HeaderPoint extMin;
+  HeaderPoint extMax;
+  HeaderPoint limMin;
+  HeaderPoint limMax;
+};
+
 struct DrawingFacts {
   std::optional<std::string> acadVersion;  // $ACADVER
   std::optional<std::string> dwgCodePage;  // $DWGCODEPAGE
@@ -33,6 +49,7 @@ struct DrawingFacts {
   bool hasHeader = false;
   // A HEADER holds $EXTMIN, $EXTMAX, $LIMMIN or $LIMMAX.
   bool headerHasRectangle = false;
+  HeaderRectangle headerRectangle;
   std::vector<std::string> blockNames;
   // Entities by kind; group-0 pairs that only close or continue something
   // (see IsBookkeepingPair) are not entities.

@@ -7,9 +7,11 @@
 #include "karvex/converter_settings.h"
 #include "karvex/diagnostics.h"
 #include "karvex/file_renderer.h"
+#include "karvex/input_check.h"
 #include "karvex/input_source.h"
 #include "karvex/interrupt.h"
 #include "karvex/progress_bar.h"
+#include "karvex/rectangle_source.h"
 #include "karvex/text_encoding.h"
 
 namespace karvex::tools {
@@ -136,12 +138,20 @@ int RunInfo(const InfoOptions& options) {
     return 130;
   }
 
-  // A picture reads only the HEADER ahead; info tells of the whole text.
-  outcome.facts = ScanDrawing(input.Bytes());
-  const DrawingFacts& facts = outcome.facts;
   std::ostringstream out;
   Field(out, "file", shown);
   Field(out, "bytes", std::to_string(input.Bytes().size()));
+  // A binary file has no lines, pairs or sections to tell of.
+  if (IsBinaryDxf(input.Bytes())) {
+    Field(out, "format", "binary DXF, which is not read: only text (ASCII) DXF is");
+    Field(out, "result", std::to_string(outcome.result) + " (" + FailureCause(outcome, input.Bytes()) + ")");
+    std::fputs(out.str().c_str(), stdout);
+    return 1;
+  }
+
+  // A picture reads only the HEADER ahead; info tells of the whole text.
+  outcome.facts = ScanDrawing(input.Bytes());
+  const DrawingFacts& facts = outcome.facts;
   Field(out, "version", facts.acadVersion.value_or("not given ($ACADVER)"));
   Field(out, "code page", facts.dwgCodePage.value_or("not given ($DWGCODEPAGE)"));
   Field(out, "line ends", DescribeLineEnds(facts.lineEnds));
@@ -154,8 +164,7 @@ int RunInfo(const InfoOptions& options) {
     const DrawingExtents& e = outcome.extents;
     std::string rectangle = "(";
     rectangle += Real(e.ExtMinX) + ", " + Real(e.ExtMinY) + ") to (" + Real(e.ExtMaxX) + ", " + Real(e.ExtMaxY) + ")";
-    if (!facts.headerHasRectangle) rectangle += " (the HEADER gives none)";
-    Field(out, "rectangle", rectangle);
+    Field(out, "rectangle", rectangle + ", " + RectangleSource(e, facts));
   } else {
     Field(out, "rectangle", "none: no HEADER section");
   }

@@ -7,7 +7,7 @@ namespace karvex::tools {
 
 std::optional<std::string> WhyNotDxf(std::string_view text) {
   if (text.empty()) return "the file is empty";
-  if (text.substr(0, kBinaryDxfSentinel.size()) == kBinaryDxfSentinel) {
+  if (IsBinaryDxf(text)) {
     return "a binary DXF file; only text (ASCII) DXF can be drawn: save it as ASCII DXF";
   }
   if (text.substr(0, 3) == "\xEF\xBB\xBF") {
