@@ -61,12 +61,17 @@ TEST(BatchCli, AFailedFileIsNamedAndTheOthersAreStillDrawnInInputOrder) {
   scratch.Write("a.dxf", Line(10, 10, 90, 90));
   scratch.Write("b.dxf", "not a drawing\n");
   scratch.Write("c.dxf", Line(90, 10, 10, 90));
-  const ConverterRun run = scratch.Run({"render", "-j", "3", "a.dxf", "missing.dxf", "b.dxf", "c.dxf", "-o", "out"});
+  scratch.Write("blank.dxf", Line(200, 200, 300, 300));
+  const ConverterRun run = scratch.Run(
+      {"render", "-j", "3", "--fail-on-blank", "a.dxf", "missing.dxf", "b.dxf", "blank.dxf", "c.dxf", "-o", "out"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err,
             "karvex: missing.dxf: no such file\n"
             "karvex: b.dxf: cannot draw: not a DXF file: line 1 \"not a drawing\" is not a group code (a DXF text "
-            "starts with \"0\")\n");
+            "starts with \"0\")\n"
+            "karvex: blank.dxf: blank picture, not written (--fail-on-blank): the one entity drawn sets no pixel on "
+            "it: it lies outside the rectangle (0, 0) to (100, 100) that the HEADER's extents and limits give (they "
+            "may be stale) or comes out smaller than a pixel\n");
   EXPECT_EQ(scratch.Files("out"), (std::vector<std::string>{"a.png", "c.png"}));
 }
 

@@ -43,7 +43,7 @@ TEST(InfoCli, TellsWhatTheDrawingHoldsWithoutWritingAPicture) {
   EXPECT_EQ(run.exitCode, 0) << run.err;
   for (const char* line :
        {"version       AC1015\n", "code page     ANSI_1251\n", "line ends     LF\n",
-        "texts         read as CP1251 ($DWGCODEPAGE ANSI_1251)\n", "result        0 (drawn)\n",
+        "texts         read as CP1251 ($DWGCODEPAGE ANSI_1251)\n", "result        0 (drawn; blank picture: none of the 3 entities drawn sets a pixel on it",
         "reading       to the (0, \"EOF\") pair\n",
         "rectangle     (-10, -5) to (100, 50), from the extents ($EXTMIN, $EXTMAX)\n",
         "DrawScale     5.81818199 pixels per drawing unit\n",  // 640 / 110
@@ -194,7 +194,7 @@ TEST(HelpCli, HelpShowsEveryOptionWithAnExampleAndVersionItsNumber) {
   Scratch scratch;
   const ConverterRun help = scratch.Run({"--help"});
   EXPECT_EQ(help.exitCode, 0);
-  for (const char* option : {"-o, --output", "--format", "--size", "-j, --jobs", "--encoding", "--trace", "-q, --quiet",
+  for (const char* option : {"-o, --output", "--format", "--size", "-j, --jobs", "--encoding", "--trace", "--fail-on-blank", "-q, --quiet",
                              "--width", "--height", "--ratio", "--reset", "karvex info",
                              "karvex render plan.dxf -o plan.png", "karvex config --width 1024 --ratio"}) {
     EXPECT_TRUE(Contains(help.out, option)) << option;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -186,15 +187,28 @@ TEST(RenderCli, InputsAndOptionsGiveTheirExitStatusPictureAndMessage) {
        0,
        "value.png",
        "PNG 640x453",
-       "value.dxf: nothing drawn: reading stopped at line 8 of 12, in the HEADER section: group 10 value \"1,5\" is "
-       "not a number"},
+       "value.dxf: blank picture: reading stopped at line 8 of 12, in the HEADER section: group 10 value \"1,5\" is "
+       "not a number; what follows is not read\n"},
       {"no HEADER",
        {"render", "noheader.dxf"},
        0,
        "noheader.png",
        "PNG 640x453",
-       "noheader.dxf: no HEADER section: without a drawing rectangle the scale is 0"},
+       "noheader.dxf: blank picture: no HEADER section: without a drawing rectangle the scale is 0"},
       {"--quiet hides the notes", {"render", "-q", "noheader.dxf", "-o", "q.png"}, 0, "q.png", "PNG 640x453", ""},
+      {"--fail-on-blank writes no blank picture, even with --quiet",
+       {"render", "-q", "--fail-on-blank", "noheader.dxf"},
+       1,
+       nullptr,
+       "",
+       "karvex: noheader.dxf: blank picture, not written (--fail-on-blank): no HEADER section: without a drawing "
+       "rectangle the scale is 0, so everything lands on one point at the bottom-left corner\n"},
+      {"--fail-on-blank passes a picture with something on it",
+       {"render", "--fail-on-blank", "plan.dxf"},
+       0,
+       "plan.png",
+       "PNG 640x453",
+       ""},
       {"--quiet never hides errors", {"render", "-q", "missing.dxf"}, 1, nullptr, "", "missing.dxf: no such file"},
       {"a usage error",
        {"render"},
@@ -251,6 +265,110 @@ TEST(RenderCli, InputsAndOptionsGiveTheirExitStatusPictureAndMessage) {
     }
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(scratch.Files(), expected) << c.what;
+  }
+}
+
+// A picture with nothing on it is said in one line, with the likely reason.
+// Where only texts without a font or INSERTs of blocks the index holds
+// under another name were drawn, that is the reason, never the rectangle.
+TEST(RenderCli, ABlankPictureIsSaidWithItsLikelyReason) {
+  const std::initializer_list<Pair> square = {{9, "$EXTMIN"}, {10, "0"},   {20, "0"},
+                                              {9, "$EXTMAX"}, {10, "100"}, {20, "100"}};
+  const std::string noFont = "/nonexistent/font.ttf";
+  struct Case {
+    const char* what;
+    std::string drawing;
+    std::string font;  // KARVEX_FONT; empty: the usual one
+    std::vector<const char*> notes;  // after the font's line, each after "karvex: d.dxf: "
+  };
+  const Case cases[] = {
+      {"nothing to draw", DxfText().Section("HEADER", square).Section("ENTITIES", {}).Eof().Text(), "",
+       {"blank picture: there are no entities to draw"}},
+      {"only kinds passed over",
+       DxfText()
+           .Section("HEADER", square)
+           .Section("ENTITIES", {{0, "LWPOLYLINE"}, {0, "HATCH"}, {0, "LWPOLYLINE"}})
+           .Eof()
+           .Text(),
+       "", {"blank picture: no entity in it is of a kind that is drawn (passed over: 2 LWPOLYLINE, 1 HATCH)"}},
+      {"texts without a font",
+       DxfText()
+           .Section("HEADER", square)
+           .Section("ENTITIES", {{0, "TEXT"}, {10, "10"}, {20, "10"}, {40, "20"}, {1, "AB"}})
+           .Eof()
+           .Text(),
+       noFont,
+       {"blank picture: it draws only texts (1), and texts are left out without a font; install "
+        "fonts-ipafont-gothic, or set KARVEX_FONT to a TrueType font"}},
+      {"texts with a font",
+       DxfText()
+           .Section("HEADER", square)
+           .Section("ENTITIES", {{0, "TEXT"}, {10, "10"}, {20, "10"}, {40, "20"}, {1, "AB"}})
+           .Eof()
+           .Text(),
+       "", {}},
+      {"a block indexed under another name",
+       DxfText()
+           .Section("HEADER", square)
+           .Section("BLOCKS", {{0, "BLOCK"}, {2, "FLAG"}, {0, "LINE"}, {11, "10"}, {21, "10"},
+                               {0, "ATTDEF"}, {2, "YPOS"}, {0, "ENDBLK"}})
+           .Section("ENTITIES", {{0, "INSERT"}, {2, "FLAG"}, {10, "50"}, {20, "50"}})
+           .Eof()
+           .Text(),
+       "",
+       {"blank picture: it draws only INSERTs (1), and they find nothing to draw: blocks are recorded under "
+        "another name than their own (FLAG as YPOS), so an INSERT of a block's own name finds none"}},
+      {"a block that is not there",
+       DxfText()
+           .Section("HEADER", square)
+           .Section("ENTITIES", {{0, "INSERT"}, {2, "NOSUCH"}, {10, "50"}, {20, "50"}})
+           .Eof()
+           .Text(),
+       "",
+       {"blank picture: it draws only INSERTs (1), and they find nothing to draw: the blocks they name are "
+        "missing or empty"}},
+      {"no HEADER", EntitiesOnly({{0, "LINE"}, {11, "50"}, {21, "50"}}), "",
+       {"blank picture: no HEADER section: without a drawing rectangle the scale is 0, so everything lands on "
+        "one point at the bottom-left corner"}},
+      {"a HEADER without a rectangle",
+       DxfText()
+           .Section("HEADER", {{9, "$ACADVER"}, {1, "AC1009"}})
+           .Section("ENTITIES", {{0, "LINE"}, {10, "1"}, {20, "1"}, {11, "2"}, {21, "2"}})
+           .Eof()
+           .Text(),
+       "",
+       {"blank picture: the HEADER has none of $EXTMIN, $EXTMAX, $LIMMIN, $LIMMAX: the drawing is scaled as if "
+        "it were 10000 units across; the one entity drawn sets no pixel on it: it lies outside the rectangle (0, "
+        "0) to (10000, 10000) or comes out smaller than a pixel"}},
+      {"stale extents",
+       DxfText()
+           .Section("HEADER", square)
+           .Section("ENTITIES", {{0, "LINE"}, {10, "500"}, {20, "500"}, {11, "600"}, {21, "600"},
+                                 {0, "CIRCLE"}, {10, "-300"}, {20, "50"}, {40, "10"}})
+           .Eof()
+           .Text(),
+       "",
+       {"blank picture: none of the 2 entities drawn sets a pixel on it: they lie outside the rectangle (0, 0) "
+        "to (100, 100) that the HEADER's extents and limits give (they may be stale) or come out smaller than a "
+        "pixel"}},
+  };
+  for (const Case& c : cases) {
+    Scratch scratch;
+    scratch.Write("d.dxf", c.drawing);
+    std::map<std::string, std::string> environment;
+    if (!c.font.empty()) environment["KARVEX_FONT"] = c.font;
+    const ConverterRun run = scratch.Run({"render", "d.dxf"}, "", environment);
+    EXPECT_EQ(run.exitCode, 0) << c.what;
+    std::string notes = run.err;
+    if (!c.font.empty()) {
+      // The run's own line on the font comes first.
+      EXPECT_EQ(notes.rfind("karvex: texts are left out: cannot open " + c.font, 0), 0u) << notes;
+      notes.erase(0, notes.find('\n') + 1);
+    }
+    std::string expected;
+    for (const char* note : c.notes) expected += std::string("karvex: d.dxf: ") + note + "\n";
+    EXPECT_EQ(notes, expected) << c.what;
+    EXPECT_EQ(PictureKind(ReadFile(scratch.Path("d.png"))), "PNG 640x453") << c.what;
   }
 }
 

@@ -90,6 +90,7 @@ void ParseRender(const std::vector<std::string>& arguments, CommandLine& line) {
   specs.push_back({"format", 0, true, [&](const std::string& v) { options.format = ParsePictureFormat(v); }});
   specs.push_back(
       {"jobs", 'j', true, [&](const std::string& v) { options.jobs = ParseBoundedNumber(v, 1, 1024, "-j"); }});
+  specs.push_back({"fail-on-blank", 0, false, [&](const std::string&) { options.failOnBlank = true; }});
   specs.push_back({"trace", 0, true, [&](const std::string& v) {
                      if (v.empty()) throw UsageError("--trace needs a file name");
                      options.tracePath = v;

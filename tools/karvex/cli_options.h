@@ -35,6 +35,7 @@ struct RenderOptions {
   bool quiet = false;                    // --quiet
   std::optional<std::string> tracePath;  // --trace
   std::string encoding = "auto";         // --encoding
+  bool failOnBlank = false;              // --fail-on-blank
 };
 
 struct InfoOptions {

@@ -51,18 +51,6 @@ std::string Size(const Settings& settings) {
   return std::to_string(settings.OutputWidth) + " x " + std::to_string(settings.OutputHeight);
 }
 
-bool AllWhite(const HostPicture& picture) {
-  const std::uint8_t* rows = picture.Rows();
-  const std::int64_t width = picture.Header().biWidth;
-  const std::int64_t height = picture.Header().biHeight;
-  const std::size_t stride = picture.RowBytes() / static_cast<std::size_t>(height);
-  for (std::int64_t y = 0; y < height; ++y) {
-    const std::uint8_t* row = rows + static_cast<std::size_t>(y) * stride;
-    if (!std::all_of(row, row + width * 3, [](std::uint8_t byte) { return byte == 0xFF; })) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string StopDescription(const FileOutcome& outcome) {
@@ -85,6 +73,12 @@ std::string StopDescription(const FileOutcome& outcome) {
       return "reading stopped at " + where + ": " + ValueCause(stop);
   }
   return {};
+}
+
+std::string StopNote(const FileOutcome& outcome) {
+  const std::string stop = StopDescription(outcome);
+  const ReadingStop& where = outcome.walk.Stop();
+  return stop.empty() || where.line >= where.linesInText ? stop : stop + "; what follows is not read";
 }
 
 std::string FailureCause(const FileOutcome& outcome, std::string_view text) {
@@ -133,18 +127,26 @@ std::string PassedOverList(const KindCounts& passedOver) {
   return list;
 }
 
-std::vector<std::string> DrawingNotes(const FileOutcome& outcome) {
+std::vector<std::string> RenamedBlocks(const std::vector<std::string>& defined,
+                                       const std::vector<std::string>& indexed) {
+  std::vector<std::string> renamed;
+  for (std::size_t i = 0; i < defined.size() && i < indexed.size(); ++i) {
+    if (defined[i] != indexed[i]) renamed.push_back(defined[i] + " as " + indexed[i]);
+  }
+  return renamed;
+}
+
+std::vector<std::string> DrawingNotes(const FileOutcome& outcome, const std::optional<BlankPicture>& blank) {
+  const auto saidByBlank = [&](BlankReason reason) { return blank && blank->reason == reason; };
   std::vector<std::string> notes;
-  const std::string stop = StopDescription(outcome);
-  if (!stop.empty()) {
-    const bool anything = outcome.walk.DrawnTotal() > 0;
-    std::string note = (anything ? "drawn in part: " : "nothing drawn: ") + stop;
-    const ReadingStop& where = outcome.walk.Stop();
-    if (where.line < where.linesInText) note += "; what follows is not read";
-    notes.push_back(note);
+  const std::string stop = StopNote(outcome);
+  if (!stop.empty() && !saidByBlank(BlankReason::ReadingStopped)) {
+    notes.push_back((outcome.walk.DrawnTotal() > 0 ? "drawn in part: " : "nothing drawn: ") + stop);
   }
   const std::string passed = PassedOverList(outcome.walk.InSection().passedOver);
-  if (!passed.empty()) notes.push_back("not drawn (kinds that are passed over): " + passed);
+  if (!passed.empty() && !saidByBlank(BlankReason::OnlyPassedOverKinds)) {
+    notes.push_back("not drawn (kinds that are passed over): " + passed);
+  }
   // Nested INSERTs are the one drawn kind that blocks pass over.
   const std::string inBlocks = PassedOverList(outcome.walk.InBlocks().passedOver);
   if (!inBlocks.empty()) {
@@ -154,20 +156,9 @@ std::vector<std::string> DrawingNotes(const FileOutcome& outcome) {
         inBlocks);
   }
   if (!outcome.facts.hasHeader) {
-    notes.push_back(
-        "no HEADER section: without a drawing rectangle the scale is 0, so everything lands on one point at the "
-        "bottom-left corner");
-  } else if (!outcome.facts.headerHasRectangle) {
-    notes.push_back(
-        "the HEADER has none of $EXTMIN, $EXTMAX, $LIMMIN, $LIMMAX: the drawing is scaled as if it were 10000 "
-        "units across");
-  }
-  if (outcome.facts.hasHeader && outcome.picture && outcome.walk.DrawnTotal() > 0 && AllWhite(*outcome.picture)) {
-    const std::int64_t drawn = outcome.walk.DrawnTotal();
-    notes.push_back("the picture is all white: none of the " + std::to_string(drawn) + " entit" +
-                    (drawn == 1 ? "y" : "ies") +
-                    " drawn lands on it (they lie outside the rectangle of the HEADER's $EXTMIN/$EXTMAX and "
-                    "$LIMMIN/$LIMMAX, or set no pixel)");
+    if (!saidByBlank(BlankReason::NoHeader)) notes.push_back(kNoHeaderNote);
+  } else if (!outcome.facts.headerHasRectangle && !saidByBlank(BlankReason::HeaderWithoutRectangle)) {
+    notes.push_back(kNoRectangleNote);
   }
   return notes;
 }

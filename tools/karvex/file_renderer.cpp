@@ -40,6 +40,7 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
                                  ProgressListener* progress, std::FILE* trace) {
   FileOutcome outcome;
   outcome.settings = settings;
+  outcome.textsLeftOut = !text_.Ready();
   outcome.facts = ScanDrawing(input.Bytes(), ScanDepth::HeaderOnly);
   ChosenDecoding decoding = encoding.DecodingFor(outcome.facts);
   outcome.encoding = decoding.Description();

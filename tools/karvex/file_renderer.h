@@ -60,6 +60,7 @@ struct FileOutcome {
   std::vector<std::string> blockNames;  // the block index it built
   Settings settings;                    // the settings it drew with
   std::string encoding;                 // how texts were decoded
+  bool textsLeftOut = false;            // no font: texts set no pixel
   bool traceWritten = true;
 };
 

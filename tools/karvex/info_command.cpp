@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "karvex/blank_picture.h"
 #include "karvex/converter_settings.h"
 #include "karvex/diagnostics.h"
 #include "karvex/file_renderer.h"
@@ -36,12 +37,6 @@ class BarProgress final : public ProgressListener {
   ProgressBar& bar_;
 };
 
-std::string Real(float value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
-  return text;
-}
-
 void Field(std::ostringstream& out, const std::string& name, const std::string& value) {
   out << name << std::string(name.size() < 14 ? 14 - name.size() : 1, ' ') << value << '\n';
 }
@@ -59,10 +54,7 @@ std::string BlockList(const std::vector<std::string>& names) {
 // ENDBLK, which is not always the block's own name; INSERTs are matched
 // against the index. Empty when every block is indexed under its name.
 std::string BlockIndexNote(const std::vector<std::string>& defined, const std::vector<std::string>& indexed) {
-  std::vector<std::string> renamed;
-  for (std::size_t i = 0; i < defined.size() && i < indexed.size(); ++i) {
-    if (defined[i] != indexed[i]) renamed.push_back(defined[i] + " as " + indexed[i]);
-  }
+  const std::vector<std::string> renamed = RenamedBlocks(defined, indexed);
   std::string note;
   if (indexed.size() < defined.size()) {
     note = std::to_string(defined.size() - indexed.size()) + " blocks past the index's " +
@@ -156,19 +148,19 @@ int RunInfo(const InfoOptions& options) {
   Field(out, "code page", facts.dwgCodePage.value_or("not given ($DWGCODEPAGE)"));
   Field(out, "line ends", DescribeLineEnds(facts.lineEnds));
   Field(out, "texts", "read as " + outcome.encoding);
+  const std::optional<BlankPicture> blank = DiagnoseBlankPicture(outcome, input.Bytes());
   Field(out, "result",
-        outcome.result == 0 ? std::string("0 (drawn)")
-                            : std::to_string(outcome.result) + " (" + FailureCause(outcome, input.Bytes()) + ")");
+        outcome.result != 0 ? std::to_string(outcome.result) + " (" + FailureCause(outcome, input.Bytes()) + ")"
+        : blank             ? "0 (drawn; blank picture: " + blank->description + ")"
+                            : std::string("0 (drawn)"));
   Field(out, "reading", Reading(outcome));
   if (facts.hasHeader) {
-    const DrawingExtents& e = outcome.extents;
-    std::string rectangle = "(";
-    rectangle += Real(e.ExtMinX) + ", " + Real(e.ExtMinY) + ") to (" + Real(e.ExtMaxX) + ", " + Real(e.ExtMaxY) + ")";
-    Field(out, "rectangle", rectangle + ", " + RectangleSource(e, facts));
+    Field(out, "rectangle",
+          RectangleText(outcome.extents) + ", " + RectangleSource(outcome.extents, outcome.facts));
   } else {
     Field(out, "rectangle", "none: no HEADER section");
   }
-  Field(out, "DrawScale", Real(outcome.extents.DrawScale) + " pixels per drawing unit");
+  Field(out, "DrawScale", FloatText(outcome.extents.DrawScale) + " pixels per drawing unit");
   Field(out, "picture",
         std::to_string(settings.OutputWidth) + " x " + std::to_string(settings.OutputHeight) + " pixels");
   Field(out, "blocks", BlockList(facts.blockNames));

@@ -1,6 +1,7 @@
 #include "karvex/rectangle_source.h"
 
 #include <array>
+#include <cstdio>
 #include <optional>
 
 namespace karvex::tools {
@@ -46,6 +47,17 @@ const char* Name(Source source, bool minimum) {
 }
 
 }  // namespace
+
+std::string FloatText(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+  return text;
+}
+
+std::string RectangleText(const DrawingExtents& extents) {
+  return "(" + FloatText(extents.ExtMinX) + ", " + FloatText(extents.ExtMinY) + ") to (" +
+         FloatText(extents.ExtMaxX) + ", " + FloatText(extents.ExtMaxY) + ")";
+}
 
 std::string RectangleSource(const DrawingExtents& extents, const DrawingFacts& facts) {
   const HeaderRectangle& header = facts.headerRectangle;

@@ -10,6 +10,12 @@
 
 namespace karvex::tools {
 
+// A float as people read it, to 9 significant digits: "5.81818199".
+std::string FloatText(float value);
+
+// "(-10, -5) to (100, 50)".
+std::string RectangleText(const DrawingExtents& extents);
+
 // "from the extents ($EXTMIN, $EXTMAX)", "from the limits ($LIMMIN,
 // $LIMMAX), widened to take in the origin", "x from $LIMMIN to $EXTMAX, y
 // from ...", "the fall-back of 10000 units each way from the origin, as ...".

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "base/processors.h"
+#include "karvex/blank_picture.h"
 #include "karvex/converter_settings.h"
 #include "karvex/diagnostics.h"
 #include "karvex/file_renderer.h"
@@ -90,17 +91,28 @@ bool DrawOne(RenderRun& run, FileRenderer& renderer, std::size_t job) {
       lines.push_back(Prefixed(shown, "cannot draw: " + FailureCause(outcome, input.Bytes())));
     } else {
       const OutputTarget& target = run.targets[job];
+      const bool quiet = run.options.quiet;
+      const bool failOnBlank = run.options.failOnBlank;
+      const std::optional<BlankPicture> blank =
+          quiet && !failOnBlank ? std::nullopt : DiagnoseBlankPicture(outcome, input.Bytes());
       // The text is not read again: a large mapping goes while the picture
       // is written.
       const MappingRelease release(std::move(input.mapping));
-      try {
-        run.writer.Write(*outcome.picture, target);
-        drawn = true;
-      } catch (const OutputError& error) {
-        lines.push_back(Prefixed(shown, "cannot write " + OutputName(target) + ": " + error.what()));
+      if (!blank || !failOnBlank) {
+        try {
+          run.writer.Write(*outcome.picture, target);
+          drawn = true;
+        } catch (const OutputError& error) {
+          lines.push_back(Prefixed(shown, "cannot write " + OutputName(target) + ": " + error.what()));
+        }
       }
-      if (!run.options.quiet) {
-        for (const std::string& note : DrawingNotes(outcome)) lines.push_back(Prefixed(shown, note));
+      if (!quiet) {
+        for (const std::string& note : DrawingNotes(outcome, blank)) lines.push_back(Prefixed(shown, note));
+      }
+      if (blank && failOnBlank) {
+        lines.push_back(Prefixed(shown, "blank picture, not written (--fail-on-blank): " + blank->description));
+      } else if (blank && !quiet) {
+        lines.push_back(Prefixed(shown, "blank picture: " + blank->description));
       }
     }
     if (!outcome.traceWritten) {
