@@ -51,6 +51,17 @@ class Scratch {
 
 std::string ReadFile(const std::string& path);
 
+struct ShellRun {
+  int exitCode = -1;
+  std::string output;  // standard output and error together
+};
+
+// Runs a command line with /bin/sh.
+ShellRun RunShell(const std::string& command);
+
+// A text quoted for the shell: 'it'\''s'.
+std::string ShellQuoted(const std::string& text);
+
 // Where the corpus of real drawings lies; empty when it is not there.
 std::string CorpusFile(const std::string& name);
 
