@@ -99,11 +99,25 @@ constexpr char kConfig[] =
     "                         karvex config --reset\n"
     "\n";
 
+constexpr char kVersion[] =
+    "karvex --version\n"
+    "  Prints the version.\n"
+    "\n";
+
+constexpr char kEnvironment[] =
+    "Environment:\n"
+    "  KARVEX_FONT          the TrueType font file texts are drawn in, instead\n"
+    "                       of IPAGothic\n"
+    "                       (/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf)\n"
+    "                         KARVEX_FONT=/path/to/gothic.ttf karvex render plan.dxf\n"
+    "  XDG_CONFIG_HOME      the folder that holds karvex/settings.ini\n"
+    "                       (default: ~/.config)\n";
+
 }  // namespace
 
 std::optional<std::string> HelpText(const std::string& topic) {
   if (topic.empty()) {
-    return std::string(kOverview) + kRender + kInfo + kConfig + "  --version prints the version.\n";
+    return std::string(kOverview) + kRender + kInfo + kConfig + kVersion + kEnvironment;
   }
   if (topic == "render") return std::string(kRender);
   if (topic == "info") return std::string(kInfo);
