@@ -67,7 +67,8 @@ TEST(Install, PutsTheConverterItsCompletionAndItsManualPageWhereDebianLooks) {
   const std::vector<std::string> expected = OptionsAndExamples(help);
   EXPECT_GT(expected.size(), 20u);
   for (const std::string& typed : expected) EXPECT_NE(text.find(typed), std::string::npos) << typed;
-  for (const char* heading : {"NAME", "SYNOPSIS", "DESCRIPTION", "COMMANDS", "ENVIRONMENT", "karvex render [OPTIONS]"}) {
+  for (const char* heading :
+       {"NAME", "SYNOPSIS", "DESCRIPTION", "COMMANDS", "ENVIRONMENT", "karvex render [OPTIONS]"}) {
     EXPECT_NE(text.find(heading), std::string::npos) << heading;
   }
 }

@@ -83,7 +83,8 @@ BlankPicture Diagnose(const FileOutcome& outcome, std::string_view text) {
     if (!stop.empty()) return {BlankReason::ReadingStopped, stop};
     const std::string passed = PassedOverList(walk.InSection().passedOver);
     if (passed.empty()) return {BlankReason::NoEntities, "there are no entities to draw"};
-    return {BlankReason::OnlyPassedOverKinds, "no entity in it is of a kind that is drawn (passed over: " + passed + ")"};
+    return {BlankReason::OnlyPassedOverKinds,
+            "no entity in it is of a kind that is drawn (passed over: " + passed + ")"};
   }
 
   // Texts set no pixel without a font, and an INSERT none of its own: when
