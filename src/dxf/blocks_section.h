@@ -17,8 +17,11 @@ struct BlockIndex {
 };
 
 // Reads a BLOCKS section (the reader on its (2, "BLOCKS") pair) into the
-// index, from slot 0. A block is recorded under the last group-2 value met
-// before its ENDBLK. Blocks past the capacity are read over but not recorded.
+// index, from slot 0. A block is recorded under the group-2 value of its
+// header (the pairs before its first group-0 pair); a header without one
+// leaves the name to the last group-2 value before the block's ENDBLK, else
+// to the block before. Blocks past the capacity are read over but not
+// recorded.
 // False when the host asked to stop or a failure occurred.
 bool ReadBlocksSection(GroupPairReader& reader, BlockIndex& index);
 

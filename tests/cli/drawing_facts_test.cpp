@@ -31,6 +31,11 @@ TEST(DrawingFacts, HeaderVariablesSectionsBlocksAndEntitiesByKind) {
                               {2, "X"},
                               {0, "ATTRIB"},
                               {0, "SEQEND"},
+                              {0, "ENDBLK"},
+                              {0, "BLOCK"},
+                              {8, "0"},
+                              {0, "SEQEND"},
+                              {2, "NOT_ITS_NAME"},
                               {0, "ENDBLK"}})
           .Section("ENTITIES", {{0, "LINE"}, {0, "LINE"}, {0, "POLYLINE"}, {0, "VERTEX"}, {0, "SEQEND"}, {0, "HATCH"}})
           .Eof()
@@ -41,7 +46,9 @@ TEST(DrawingFacts, HeaderVariablesSectionsBlocksAndEntitiesByKind) {
   EXPECT_TRUE(facts.hasHeader);
   EXPECT_TRUE(facts.headerHasRectangle);
   EXPECT_TRUE(facts.reachedEof);
-  EXPECT_EQ(facts.blockNames, std::vector<std::string>{"DOOR"});
+  // One name per block, from its header alone: the pairs before the first
+  // group-0 pair of any kind.
+  EXPECT_EQ(facts.blockNames, (std::vector<std::string>{"DOOR", ""}));
   ASSERT_EQ(facts.sections.size(), 3u);
   EXPECT_EQ(facts.sections[2].name, "ENTITIES");
   EXPECT_EQ(facts.SectionAt(facts.sections[2].start + 1), &facts.sections[2]);

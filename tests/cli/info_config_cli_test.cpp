@@ -31,8 +31,7 @@ TEST(InfoCli, TellsWhatTheDrawingHoldsWithoutWritingAPicture) {
                                         {2, "DOOR"},
                                         {0, "ARC"},
                                         {0, "ENDBLK"},
-                                        {0, "BLOCK"},
-                                        {2, "WIN"},
+                                        {0, "BLOCK"},  // no name of its own
                                         {0, "INSERT"},
                                         {2, "DOOR"},
                                         {0, "ENDBLK"}})
@@ -47,9 +46,9 @@ TEST(InfoCli, TellsWhatTheDrawingHoldsWithoutWritingAPicture) {
         "reading       to the (0, \"EOF\") pair\n",
         "rectangle     (-10, -5) to (100, 50), from the extents ($EXTMIN, $EXTMAX)\n",
         "DrawScale     5.81818199 pixels per drawing unit\n",  // 640 / 110
-        "picture       640 x 453 pixels\n", "blocks        2: DOOR, WIN\n",
+        "picture       640 x 453 pixels\n", "blocks        2: DOOR, (no name)\n",
         "block index   1 recorded under another name (INSERTs of their own name draw nothing): "
-        "WIN as DOOR\n",
+        "(no name) as DOOR\n",
         "entities      kind    in ENTITIES  in blocks  drawn\n", "              LINE              2          0  yes\n",
         "              ARC               0          1  yes\n", "              MTEXT             1          0  no\n",
         "passed over   1 MTEXT\n"}) {

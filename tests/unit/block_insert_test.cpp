@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "plugin/result_codes.h"
+#include "support/ink_box.h"
 #include "support/scenes.h"
 
 namespace karvex {
@@ -80,9 +82,8 @@ TEST(BlockInsert, NestedInsertsAreNotDrawnAndAttributesArePassedOver) {
       {"nested",
        SceneWithBlocks({{0, "BLOCK"}, {2, "INNER"}, {0, "POINT"}, {10, "7"}, {0, "ENDBLK"}, {0, "BLOCK"}, {2, "OUTER"},
                         {0, "INSERT"}, {2, "INNER"}, {0, "CIRCLE"}, {40, "1"}, {0, "ENDBLK"}},
-                       // OUTER is recorded under the name of its last group 2: INNER.
-                       {{0, "INSERT"}, {2, "INNER"}}),
-       {"pixel 7 453 0", "ellipse -1 454 1 452"}},
+                       {{0, "INSERT"}, {2, "OUTER"}}),
+       {"ellipse -1 454 1 452"}},
       {"attributes after an insert",
        SceneWithBlocks({{0, "BLOCK"}, {2, "B"}, {0, "POINT"}, {0, "ENDBLK"}},
                        {{0, "INSERT"}, {2, "B"}, {66, "1"}, {0, "ATTRIB"}, {1, "v"}, {0, "SEQEND"}, {0, "POINT"},
@@ -104,6 +105,21 @@ TEST(BlockInsert, AFailureEndsOnlyItsBlock) {
                        {{0, "INSERT"}, {2, "EMPTY"}, {0, "POINT"}, {10, "2"}}),
        {"pixel 2 453 0"}},
   });
+}
+
+// The block's HATCH, ATTDEF and INSERT carry group-2 pairs of their own;
+// both INSERTs of the block's own name draw it.
+TEST(BlockInsert, ABlockIsFoundByItsOwnNameWhateverItsEntitiesAreNamed) {
+  PluginHarness harness;
+  const auto picture = harness.PictureFromFile(std::string(KARVEX_FIXTURES_DIR) + "/block_names.dxf");
+  ASSERT_EQ(picture.result, kSuccess);
+  const testing::BottomUpImage image(picture.header.biWidth, picture.header.biHeight, picture.pixels);
+  // 3.2 pixels a unit: the frame of the first insertion, at (20, 20), with
+  // its circle inside; the second, at (130, 80) turned by 30 degrees.
+  const testing::InkBox first = image.InkWithin(0, 250, 300, 452);
+  EXPECT_EQ(std::tuple(first.left, first.top, first.right, first.bottom), std::tuple(64, 293, 192, 389));
+  const testing::InkBox second = image.InkWithin(330, 0, 639, 240);
+  EXPECT_EQ(std::tuple(second.left, second.top, second.right, second.bottom), std::tuple(368, 50, 527, 197));
 }
 
 TEST(BlockInsert, ASolidsColourCarriesOnAfterTheInsert) {

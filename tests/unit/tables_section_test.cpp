@@ -109,17 +109,20 @@ TEST(BlocksSection, RecordsEachBlocksNameAndStart) {
   DxfText body;
   body.Add({{0, "BLOCK"}, {8, "0"}, {2, "A"}, {10, "0"}, {20, "0"}, {0, "LINE"}, {0, "ENDBLK"}});
   body.Add({{0, "BLOCK"}, {2, "B"}, {0, "LINE"}, {0, "ENDBLK"}});
-  body.Add({{0, "BLOCK"}, {2, "OUTER"}, {0, "INSERT"}, {2, "A"}, {0, "ENDBLK"}});
+  body.Add({{0, "BLOCK"}, {2, "OUTER"}, {0, "INSERT"}, {2, "A"}, {0, "HATCH"}, {2, "ANSI31"}, {0, "ENDBLK"}});
   body.Add({{0, "BLOCK"}, {8, "no name of its own"}, {0, "ENDBLK"}});
+  body.Add({{0, "BLOCK"}, {8, "no name in its header"}, {0, "INSERT"}, {2, "B"}, {0, "ATTDEF"}, {2, "TAG"},
+            {0, "ENDBLK"}});
   GroupPairReader reader;
   std::string text;
   BlockIndex index;
   EXPECT_TRUE(ReadSection("BLOCKS", body, reader, text, [&] { return ReadBlocksSection(reader, index); }));
-  ASSERT_EQ(index.BlockCount, 4);
+  ASSERT_EQ(index.BlockCount, 5);
   EXPECT_EQ(index.BlockName[0], "A");
   EXPECT_EQ(index.BlockName[1], "B");
-  EXPECT_EQ(index.BlockName[2], "A");  // the last group 2 before ENDBLK: the INSERT's
-  EXPECT_EQ(index.BlockName[3], "A");  // none of its own: the one before
+  EXPECT_EQ(index.BlockName[2], "OUTER");  // its entities' group-2 pairs do not rename it
+  EXPECT_EQ(index.BlockName[3], "OUTER");  // no group 2 at all: the name of the block before
+  EXPECT_EQ(index.BlockName[4], "TAG");    // none in its header: the last one before its ENDBLK
   // Each start is where the pair after the BLOCK line begins.
   const std::string firstBlock = "  0\r\nBLOCK\r\n";
   EXPECT_EQ(text.compare(static_cast<std::size_t>(index.BlockStart[0]), 5, "  8\r\n"), 0);
@@ -151,7 +154,8 @@ TEST(BlocksSection, EndPairsAndAMissingEndblk) {
     EXPECT_EQ(index.BlockCount, 1);
   }
   {
-    // A BLOCK without its ENDBLK runs on into the next block: one entry.
+    // A BLOCK without its ENDBLK runs on into the next block: one entry,
+    // under the first block's name.
     DxfText body;
     body.Add({{0, "BLOCK"}, {2, "A"}, {0, "LINE"}, {0, "BLOCK"}, {2, "B"}, {0, "ENDBLK"}});
     GroupPairReader reader;
@@ -159,7 +163,7 @@ TEST(BlocksSection, EndPairsAndAMissingEndblk) {
     BlockIndex index;
     EXPECT_TRUE(ReadSection("BLOCKS", body, reader, text, [&] { return ReadBlocksSection(reader, index); }));
     ASSERT_EQ(index.BlockCount, 1);
-    EXPECT_EQ(index.BlockName[0], "B");
+    EXPECT_EQ(index.BlockName[0], "A");
   }
   {
     // No ENDBLK at all: the reader fails at the end and the block is lost.

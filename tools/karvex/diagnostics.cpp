@@ -127,11 +127,13 @@ std::string PassedOverList(const KindCounts& passedOver) {
   return list;
 }
 
+std::string ShownBlockName(const std::string& name) { return name.empty() ? "(no name)" : name; }
+
 std::vector<std::string> RenamedBlocks(const std::vector<std::string>& defined,
                                        const std::vector<std::string>& indexed) {
   std::vector<std::string> renamed;
   for (std::size_t i = 0; i < defined.size() && i < indexed.size(); ++i) {
-    if (defined[i] != indexed[i]) renamed.push_back(defined[i] + " as " + indexed[i]);
+    if (defined[i] != indexed[i]) renamed.push_back(ShownBlockName(defined[i]) + " as " + ShownBlockName(indexed[i]));
   }
   return renamed;
 }

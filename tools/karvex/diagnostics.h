@@ -42,9 +42,13 @@ constexpr char kNoRectangleNote[] =
 // Group-0 pairs that are not entities (SEQEND, VERTEX, ...) are left out.
 std::string PassedOverList(const KindCounts& passedOver);
 
-// The block index records each block under the last group-2 value before
-// its ENDBLK, which is not always the block's own name: "WIN as DOOR" for
-// each block whose index entry names another, in the order defined.
+// A block's name as the notes show it: "(no name)" for a header without one.
+std::string ShownBlockName(const std::string& name);
+
+// A block whose header gives no name is indexed under another one (the last
+// group-2 value among its entities, else the block before it's name):
+// "(no name) as DOOR" for each block whose index entry names another than
+// its header, in the order defined.
 std::vector<std::string> RenamedBlocks(const std::vector<std::string>& defined,
                                        const std::vector<std::string>& indexed);
 

@@ -106,8 +106,9 @@ DrawingFacts ScanDrawing(std::string_view text, ScanDepth depth) {
   constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   std::size_t open = kNone;
   bool inBlock = false;
-  bool blockNamed = false;
   HeaderPointReading headerPoints(facts.headerRectangle);
+  // The block's own header: the pairs after its BLOCK up to the next group 0.
+  bool inBlockHeader = false;
   try {
     for (;;) {
       const std::int32_t pairStart = reader.ReadPos();
@@ -134,6 +135,7 @@ DrawingFacts ScanDrawing(std::string_view text, ScanDepth depth) {
         if (depth == ScanDepth::HeaderOnly && open != kNone && facts.sections[open].name == "HEADER") break;
         open = kNone;
         inBlock = false;
+        inBlockHeader = false;
         continue;
       }
       if (open == kNone) continue;
@@ -150,17 +152,18 @@ DrawingFacts ScanDrawing(std::string_view text, ScanDepth depth) {
       } else if (depth == ScanDepth::HeaderOnly) {
         continue;  // only a HEADER that comes later is looked for
       } else if (section == "BLOCKS") {
-        if (code == 0 && value == "BLOCK") {
-          inBlock = true;
-          blockNamed = false;
-        } else if (code == 0 && value == "ENDBLK") {
-          inBlock = false;
-        } else if (inBlock && !blockNamed && code == 2) {
-          facts.blockNames.emplace_back(value);
-          blockNamed = true;
-        } else if (inBlock && code == 0 && !IsBookkeepingPair(value)) {
-          blockNamed = true;  // a group 2 inside an entity names no block
-          Count(facts.entities, value, true);
+        if (code == 0) {
+          inBlockHeader = value == "BLOCK";
+          if (value == "BLOCK") {
+            inBlock = true;
+            facts.blockNames.emplace_back();
+          } else if (value == "ENDBLK") {
+            inBlock = false;
+          } else if (inBlock && !IsBookkeepingPair(value)) {
+            Count(facts.entities, value, true);
+          }
+        } else if (inBlockHeader && code == 2) {
+          facts.blockNames.back() = value;  // the last, as the block index takes it
         }
       } else if (section == "ENTITIES" && code == 0 && !IsBookkeepingPair(value)) {
         Count(facts.entities, value, false);

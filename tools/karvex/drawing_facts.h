@@ -50,6 +50,8 @@ struct DrawingFacts {
   // A HEADER holds $EXTMIN, $EXTMAX, $LIMMIN or $LIMMAX.
   bool headerHasRectangle = false;
   HeaderRectangle headerRectangle;
+  // One per block, in file order: the group-2 value of its header (the pairs
+  // before its first group-0 pair); empty when the header has none.
   std::vector<std::string> blockNames;
   // Entities by kind; group-0 pairs that only close or continue something
   // (see IsBookkeepingPair) are not entities.

@@ -45,14 +45,15 @@ std::string BlockList(const std::vector<std::string>& names) {
   if (names.empty()) return "none";
   std::string list = std::to_string(names.size()) + ":";
   constexpr std::size_t kShown = 20;
-  for (std::size_t i = 0; i < names.size() && i < kShown; ++i) list += (i == 0 ? " " : ", ") + names[i];
+  for (std::size_t i = 0; i < names.size() && i < kShown; ++i) list += (i == 0 ? " " : ", ") + ShownBlockName(names[i]);
   if (names.size() > kShown) list += ", ... (" + std::to_string(names.size() - kShown) + " more)";
   return list;
 }
 
-// The block index records each block under the last group-2 value before its
-// ENDBLK, which is not always the block's own name; INSERTs are matched
-// against the index. Empty when every block is indexed under its name.
+// The block index records each block under the name its header gives; a
+// block whose header gives none takes the last group-2 value among its
+// entities, else the name of the block before it. INSERTs are matched
+// against the index. Empty when every block is indexed under its own name.
 std::string BlockIndexNote(const std::vector<std::string>& defined, const std::vector<std::string>& indexed) {
   const std::vector<std::string> renamed = RenamedBlocks(defined, indexed);
   std::string note;
