@@ -180,9 +180,10 @@ void EntityDrawer::DrawInsert() {
   for (std::int32_t i = 0; i < blocks_.BlockCount; ++i) {
     const auto slot = static_cast<std::size_t>(i);
     if (blocks_.BlockName[slot] != insert.blockName) continue;
-    // Each replay starts from the same pair, so one block's failure cannot
-    // spill into the next one's header.
-    reader_.Restore(afterInsert);
+    // Only the position moves: a replay after the first examines, as its
+    // header's first pair, the pair the replay before it stopped on, so one
+    // that stopped on a base-point value that does not convert stops the
+    // next at once.
     if (!reader_.Seek(blocks_.BlockStart[slot])) continue;
     DrawBlock(insert.x, insert.y, insert.angle);
   }

@@ -99,6 +99,18 @@ TEST(BlockInsert, AFailureEndsOnlyItsBlock) {
                         {10, "3"}, {0, "ENDBLK"}},
                        {{0, "INSERT"}, {2, "B"}, {0, "INSERT"}, {2, "B"}, {0, "POINT"}, {10, "9"}}),
        {"pixel 1 453 0", "pixel 1 453 0", "pixel 9 453 0"}},
+      // Replays of one name share the reader's pair: the next one's header
+      // starts on the pair the one before stopped on.
+      {"a replay stopped on a base-point value stops the next of the name at once",
+       SceneWithBlocks({{0, "BLOCK"}, {2, "B"}, {0, "POINT"}, {10, "1"}, {0, "POINT"}, {10, "1.2.3"}, {0, "ENDBLK"},
+                        {0, "BLOCK"}, {2, "B"}, {0, "POINT"}, {10, "5"}, {0, "ENDBLK"}},
+                       {{0, "INSERT"}, {2, "B"}, {0, "INSERT"}, {2, "B"}, {0, "POINT"}, {10, "9"}}),
+       {"pixel 1 453 0", "pixel 1 453 0", "pixel 9 453 0"}},
+      {"a replay stopped on another value does not",
+       SceneWithBlocks({{0, "BLOCK"}, {2, "B"}, {0, "POINT"}, {10, "1"}, {0, "CIRCLE"}, {40, "x"}, {0, "ENDBLK"},
+                        {0, "BLOCK"}, {2, "B"}, {0, "POINT"}, {10, "5"}, {0, "ENDBLK"}},
+                       {{0, "INSERT"}, {2, "B"}, {0, "POINT"}, {10, "9"}}),
+       {"pixel 1 453 0", "pixel 5 453 0", "pixel 9 453 0"}},
       {"an empty block stops at its own end",
        SceneWithBlocks({{0, "BLOCK"}, {2, "EMPTY"}, {0, "ENDBLK"}, {0, "BLOCK"}, {2, "NEXT"}, {0, "POINT"},
                         {0, "ENDBLK"}},
