@@ -7,6 +7,8 @@
 namespace karvex {
 
 // 0x00BBGGRR, the platform's colour-reference layout: red in the low byte.
+// A pen or pixel colour may carry a high byte, which the canvas reads as the
+// platform does (ResolveColorReference).
 using Color = std::uint32_t;
 
 constexpr Color kBlack = 0x000000;
@@ -16,7 +18,8 @@ class Canvas {
  public:
   virtual ~Canvas() = default;
 
-  // Solid pen of width 1 in this colour for all later lines, ellipses and arcs.
+  // Solid pen of width 1 in this colour reference for all later lines,
+  // ellipses and arcs.
   virtual void SetPenColor(Color color) = 0;
   // Closed figures are outlined only, never filled.
   virtual void SetHollowBrush() = 0;

@@ -118,7 +118,7 @@ void CollectVertex(GroupPairReader& reader, float& x, float& y) {
 
 Color ColorFromNumber(std::int32_t number) {
   if (number < 0) return kBlack;
-  return static_cast<Color>(number) & 0x00FFFFFFu;
+  return static_cast<Color>(number);
 }
 
 }  // namespace karvex

@@ -63,8 +63,9 @@ bool CollectPolylineClosedFlag(GroupPairReader& reader);
 // has no group 10 or 20.
 void CollectVertex(GroupPairReader& reader, float& x, float& y);
 
-// The colour a SOLID's group 62 gives the pen: the number itself read as
-// 0x00BBGGRR (no palette), its low 24 bits; a negative number gives black.
+// The colour a SOLID's group 62 gives the pen: the number itself as a colour
+// reference (no colour-number palette; a high byte is left for the canvas to
+// read as the platform does); a negative number gives black.
 Color ColorFromNumber(std::int32_t number);
 
 }  // namespace karvex

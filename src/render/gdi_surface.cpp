@@ -4,6 +4,7 @@
 #include <new>
 
 #include "base/failures.h"
+#include "render/color_reference.h"
 #include "render/ellipse_raster.h"
 #include "render/line_raster.h"
 #include "render/pixel_grid.h"
@@ -14,7 +15,8 @@ namespace {
 // "ＭＳ ゴシック" in code page 932: the face every text is drawn in.
 constexpr char kGothicFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 
-COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color & 0x00FFFFFFu); }
+// GDI is handed the colour reference as it is, high byte and all.
+COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
 
 }  // namespace
 
@@ -47,7 +49,7 @@ PixelGrid GdiCanvas::Grid(Color color) const {
 }
 
 void GdiCanvas::SetPenColor(Color color) {
-  penColor_ = color;
+  penColor_ = ResolveColorReference(color);
   if (!ByGdi()) return;
   HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(color));
   if (pen == nullptr) throw ResourceFailure("no pen");
@@ -96,7 +98,7 @@ void GdiCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) {
     ::SetPixel(dc_, x, y, ToColorRef(color));
     return;
   }
-  Grid(color).Plot(x, y);
+  Grid(ResolveColorReference(color)).Plot(x, y);
 }
 
 // A new font for every text; the surface owns it until the next one.

@@ -54,7 +54,7 @@ class GdiCanvas final : public Canvas {
   HDC dc_;
   DibPixels pixels_;
   GdiGeometry geometry_;
-  Color penColor_ = kBlack;
+  Color penColor_ = kBlack;  // as our rasterizer draws it: resolved
   std::int32_t currentX_ = 0;
   std::int32_t currentY_ = 0;
   HPEN pen_ = nullptr;

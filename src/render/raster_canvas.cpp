@@ -34,7 +34,9 @@ void RasterCanvas::MoveTo(std::int32_t x, std::int32_t y) {
   currentY_ = y;
 }
 
-void RasterCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) { Grid(color).Plot(x, y); }
+void RasterCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) {
+  Grid(ResolveColorReference(color)).Plot(x, y);
+}
 
 void RasterCanvas::LineTo(std::int32_t x, std::int32_t y) {
   DrawLine(Grid(penColor_), currentX_, currentY_, x, y);

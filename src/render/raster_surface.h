@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/canvas.h"
+#include "render/color_reference.h"
 #include "render/draw_surface.h"
 #include "render/pixel_grid.h"
 
@@ -25,7 +26,7 @@ class RasterCanvas final : public Canvas {
  public:
   RasterCanvas(std::int32_t width, std::int32_t height, TextRasterizer* text);
 
-  void SetPenColor(Color color) override { penColor_ = color; }
+  void SetPenColor(Color color) override { penColor_ = ResolveColorReference(color); }
   void SetHollowBrush() override {}
   void MoveTo(std::int32_t x, std::int32_t y) override;
   void LineTo(std::int32_t x, std::int32_t y) override;
@@ -48,7 +49,7 @@ class RasterCanvas final : public Canvas {
   std::int32_t height_;
   std::size_t stride_;
   std::vector<std::uint8_t> pixels_;
-  Color penColor_ = kBlack;
+  Color penColor_ = kBlack;  // as drawn: resolved
   std::int32_t currentX_ = 0;
   std::int32_t currentY_ = 0;
   TextRasterizer* text_;

@@ -159,9 +159,41 @@ TEST(DrawEntities, SolidColourStaysForLaterLinesButNotForPointsOrTheNextSection)
 TEST(ColorFromNumber, IsTheNumberItselfWithoutAPalette) {
   const std::pair<std::int32_t, Color> cases[] = {
       {0, 0x000000}, {1, 0x000001}, {7, 0x000007}, {255, 0x0000FF}, {256, 0x000100},
-      {16777215, 0xFFFFFF}, {-1, 0x000000}, {-16777216, 0x000000}, {0x01000005, 0x000005},
+      {16777215, 0xFFFFFF}, {-1, 0x000000}, {-16777216, 0x000000},
+      {0x01000005, 0x01000005}, {0x7FFFFFFF, 0x7FFFFFFF},  // the high byte is left for the canvas
   };
   for (const auto& [number, color] : cases) EXPECT_EQ(ColorFromNumber(number), color) << number;
+}
+
+// What GDI draws on a 24-bit picture for these colour references, measured
+// under Wine with CreatePen and LineTo.
+TEST(DrawEntities, SolidColourWithAHighByteIsDrawnAsThePlatformReadsIt) {
+  const std::pair<const char*, Color> cases[] = {
+      {"2147483647", 0x000000},  // 0x7FFFFFFF: a palette index past the palette's end gives entry 0
+      {"51524694", 0x000000},    // 0x03123456: the same
+      {"16777221", 0x800080},    // 0x01000005: entry 5 of the default palette
+      {"16777223", 0xC0C0C0},    // 0x01000007: entry 7
+      {"50266112", 0xFF0000},    // 0x02FF0000: the low 24 bits
+      {"285147139", 0x000000},   // 0x10FF0003: a colour-table index, and the picture has no table
+      {"83886079", 0xFFFFFF},    // 0x04FFFFFF: the low 24 bits
+      {"2130706431", 0xFFFFFF},  // 0x7EFFFFFF: the low 24 bits
+      {"16777215", 0xFFFFFF},    // no high byte
+  };
+  for (const auto& [number, drawn] : cases) {
+    // A grey line first, so that a white one drawn over it shows.
+    const std::string text = DxfText()
+                                 .Section("HEADER", {{9, "$EXTMAX"}, {10, "640"}, {20, "453"}})
+                                 .Section("ENTITIES", {{0, "SOLID"}, {62, "8421504"}, {0, "LINE"}, {10, "0"},
+                                                       {20, "100"}, {11, "50"}, {21, "100"}, {0, "SOLID"},
+                                                       {62, number}, {0, "LINE"}, {10, "0"}, {20, "100"},
+                                                       {11, "50"}, {21, "100"}})
+                                 .Eof()
+                                 .Text();
+    PluginHarness harness;
+    const auto picture = harness.PictureFromMemory(text);
+    ASSERT_EQ(picture.result, kSuccess);
+    EXPECT_EQ(picture.PixelAt(10, 353), drawn) << number;
+  }
 }
 
 TEST(DrawEntities, FailuresEndTheWalkAndKeepWhatWasDrawn) {

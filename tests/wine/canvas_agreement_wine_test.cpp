@@ -69,6 +69,41 @@ TEST(CanvasAgreementUnderWine, RasterCanvasDrawsWhatGdiDraws) {
   EXPECT_LE(sameRay.drawn - sameRay.identical, sameRay.figures);
 }
 
+// A SOLID's colour number reaches the pen unchanged, high byte and all: the
+// plug-in's canvas and the raster canvas draw each such colour reference as
+// GDI does (CreatePen and LineTo, SetPixel) on the 24-bit picture.
+TEST(CanvasAgreementUnderWine, ColourReferencesWithAHighByteDrawWhatGdiDraws) {
+  const CommandResult run = WineSession::Get().Run({CanvasComparePath(), "colors"});
+  ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+  // "color 0x01000005 gdi 0x800080 0x800080 plugin 0x800080 0x800080 raster 0x800080 0x800080":
+  // the line's colour, then the pixel's.
+  std::istringstream lines(run.out);
+  std::string line;
+  int compared = 0;
+  std::map<std::string, std::string> drawnByGdi;
+  while (std::getline(lines, line)) {
+    std::istringstream words(line);
+    std::string tag, reference, gdiLabel, gdiLine, gdiPixel, pluginLabel, pluginLine, pluginPixel, rasterLabel,
+        rasterLine, rasterPixel;
+    words >> tag >> reference >> gdiLabel >> gdiLine >> gdiPixel >> pluginLabel >> pluginLine >> pluginPixel >>
+        rasterLabel >> rasterLine >> rasterPixel;
+    if (tag != "color") continue;
+    ++compared;
+    drawnByGdi[reference] = gdiLine;
+    EXPECT_EQ(gdiPixel, gdiLine) << line;
+    EXPECT_EQ(pluginLine, gdiLine) << line;
+    EXPECT_EQ(pluginPixel, gdiPixel) << line;
+    EXPECT_EQ(rasterLine, gdiLine) << line;
+    EXPECT_EQ(rasterPixel, gdiPixel) << line;
+  }
+  EXPECT_GE(compared, 40) << run.out;
+  // The table reaches each way of reading the high byte.
+  EXPECT_EQ(drawnByGdi["0x01000005"], "0x800080");  // an entry of the default palette
+  EXPECT_EQ(drawnByGdi["0x7FFFFFFF"], "0x000000");  // an index past the palette
+  EXPECT_EQ(drawnByGdi["0x10FF0003"], "0x000000");  // a colour-table index
+  EXPECT_EQ(drawnByGdi["0x02FF0000"], "0xFF0000");  // the low 24 bits
+}
+
 TEST(CanvasAgreementUnderWine, GdiCanvasReleasesEveryObject) {
   const CommandResult run = WineSession::Get().Run({CanvasComparePath(), "gdi-objects"});
   EXPECT_EQ(run.exitCode, 0) << run.out << run.err;

@@ -8,6 +8,9 @@
 //                                        "pixel x y"), one line of drawn pixels each
 //   canvas_compare gdi-objects       draws with many pens, fonts and surfaces;
 //                                    fails if GDI runs out of objects
+//   canvas_compare colors            a line and a pixel in each colour reference of
+//                                    the table, with its high byte, and the colour
+//                                    each canvas drew
 #include <windows.h>
 
 #include <algorithm>
@@ -22,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "color_references.h"
 #include "figure_set.h"
 #include "picture_difference.h"
 #include "render/arc_angles.h"
@@ -183,6 +187,56 @@ int Draw(bool useGdi, std::int32_t width, std::int32_t height) {
   return 0;
 }
 
+// The colour a canvas draws for a colour reference: a line over a grey one
+// (so that white shows), and a pixel on grey. 0x00BBGGRR each.
+struct DrawnColors {
+  karvex::Color line;
+  karvex::Color pixel;
+};
+
+DrawnColors DrawColor(DrawSurface& surface, karvex::Color reference) {
+  constexpr karvex::Color kGrey = 0x808080;
+  karvex::Canvas& canvas = surface.GetCanvas();
+  canvas.SetPenColor(kGrey);
+  canvas.MoveTo(0, 1);
+  canvas.LineTo(8, 1);
+  canvas.SetPixel(2, 4, kGrey);
+  canvas.SetPenColor(reference);
+  canvas.MoveTo(0, 1);
+  canvas.LineTo(8, 1);
+  canvas.SetPixel(2, 4, reference);
+  const std::uint8_t* rows = surface.BottomUpRows();
+  const auto stride = static_cast<std::size_t>(RowStride(surface.Width()));
+  auto at = [&](std::int32_t x, std::int32_t y) {
+    const std::uint8_t* pixel = rows + static_cast<std::size_t>(surface.Height() - 1 - y) * stride +
+                                static_cast<std::size_t>(x) * 3;
+    return static_cast<karvex::Color>(pixel[2]) | static_cast<karvex::Color>(pixel[1]) << 8 |
+           static_cast<karvex::Color>(pixel[0]) << 16;
+  };
+  return {at(3, 1), at(2, 4)};
+}
+
+// One line per colour reference: what GDI draws (CreatePen and LineTo,
+// SetPixel), what the plug-in's canvas draws (our rasterizer on the DIB
+// section) and what the raster canvas draws.
+int Colors() {
+  for (const karvex::Color reference : ColorReferencesToCompare()) {
+    GdiSurface gdi(10, 6, karvex::GdiGeometry::Gdi);
+    GdiSurface plugin(10, 6, karvex::GdiGeometry::OwnRasterizer);
+    RasterSurface raster(10, 6, nullptr);
+    const DrawnColors byGdi = DrawColor(gdi, reference);
+    const DrawnColors byPlugin = DrawColor(plugin, reference);
+    const DrawnColors byRaster = DrawColor(raster, reference);
+    std::printf("color 0x%08X gdi 0x%06X 0x%06X plugin 0x%06X 0x%06X raster 0x%06X 0x%06X\n",
+                static_cast<unsigned>(reference), static_cast<unsigned>(byGdi.line),
+                static_cast<unsigned>(byGdi.pixel), static_cast<unsigned>(byPlugin.line),
+                static_cast<unsigned>(byPlugin.pixel), static_cast<unsigned>(byRaster.line),
+                static_cast<unsigned>(byRaster.pixel));
+  }
+  std::fflush(stdout);
+  return 0;
+}
+
 // GDI under Wine has 65536 object handles per process: drawing with more
 // pens, fonts and surfaces than that only works when every object is
 // released.
@@ -228,10 +282,11 @@ int main(int argc, char** argv) {
       return Draw(std::strcmp(argv[2], "gdi") == 0, std::atoi(argv[3]), std::atoi(argv[4]));
     }
     if (mode == "gdi-objects") return GdiObjects();
+    if (mode == "colors") return Colors();
   } catch (const std::exception& failure) {
     std::printf("failed: %s\n", failure.what());
     return 3;
   }
-  std::fprintf(stderr, "usage: canvas_compare report [seed] | draw gdi|raster W H | gdi-objects\n");
+  std::fprintf(stderr, "usage: canvas_compare report [seed] | draw gdi|raster W H | gdi-objects | colors\n");
   return 2;
 }
