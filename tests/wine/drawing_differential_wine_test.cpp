@@ -64,7 +64,7 @@ TEST(DrawingDifferential, ALargeDrawingReadAheadDrawsTheSamePixels) {
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, DrawingDifferential,
                          ::testing::Values("lines.dxf", "circles_arcs.dxf", "polylines_solids.dxf", "blocks.dxf",
-                                           "lf_line_ends.dxf"));
+                                           "block_names.dxf", "lf_line_ends.dxf"));
 
 }  // namespace
 }  // namespace karvex::testing
