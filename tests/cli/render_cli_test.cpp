@@ -307,17 +307,17 @@ TEST(RenderCli, ABlankPictureIsSaidWithItsLikelyReason) {
            .Eof()
            .Text(),
        "", {}},
-      {"a block indexed under another name",
+      {"a block indexed under another name",  // its header gives none: an ATTDEF's tag names it
        DxfText()
            .Section("HEADER", square)
-           .Section("BLOCKS", {{0, "BLOCK"}, {2, "FLAG"}, {0, "LINE"}, {11, "10"}, {21, "10"},
+           .Section("BLOCKS", {{0, "BLOCK"}, {0, "LINE"}, {11, "10"}, {21, "10"},
                                {0, "ATTDEF"}, {2, "YPOS"}, {0, "ENDBLK"}})
            .Section("ENTITIES", {{0, "INSERT"}, {2, "FLAG"}, {10, "50"}, {20, "50"}})
            .Eof()
            .Text(),
        "",
        {"blank picture: it draws only INSERTs (1), and they find nothing to draw: blocks are recorded under "
-        "another name than their own (FLAG as YPOS), so an INSERT of a block's own name finds none"}},
+        "another name than their own ((no name) as YPOS), so an INSERT of a block's own name finds none"}},
       {"a block that is not there",
        DxfText()
            .Section("HEADER", square)
