@@ -11,7 +11,7 @@ class RegistrySettingsStore final : public SettingsStore {
   // Creates the key if it is missing, so it exists after the first load.
   // A key that cannot be created or opened gives all defaults.
   Settings LoadSettings() override;
-  // Writes all twelve values, creating the subkeys as needed. A key that
+  // Writes all fourteen values, creating the subkeys as needed. A key that
   // cannot be created is given up silently, as is a value that cannot be
   // written (the others are still written).
   void SaveSettings(const Settings& settings) override;

@@ -26,7 +26,7 @@ struct SettingEntry {
 inline constexpr std::string_view kSystemSection = "System";
 inline constexpr std::string_view kColorSection = "Color";
 
-inline constexpr std::array<SettingEntry, 12> kSettingEntries{{
+inline constexpr std::array<SettingEntry, 14> kSettingEntries{{
     {kSystemSection, "Version", &Settings::SettingsVersion},
     {kSystemSection, "DXF_W", &Settings::OutputWidth},
     {kSystemSection, "DXF_H", &Settings::OutputHeight},
@@ -39,6 +39,8 @@ inline constexpr std::array<SettingEntry, 12> kSettingEntries{{
     {kColorSection, "Line5", &Settings::LineColor5},
     {kColorSection, "Line6", &Settings::LineColor6},
     {kColorSection, "Text", &Settings::TextColor},
+    {kSystemSection, "LineTypes", &Settings::LineTypes},
+    {kSystemSection, "LineColors", &Settings::LineColors},
 }};
 
 }  // namespace karvex

@@ -9,8 +9,11 @@ struct Settings {
   std::int32_t SettingsVersion = 0;  // loaded and kept; always saved as 2
   std::int32_t OutputWidth = 640;
   std::int32_t OutputHeight = 453;
-  std::int32_t CenterPos = 1;  // alignment mode 1..3; shown by the dialog only
-  // Colours (0x00BBGGRR): loaded, kept and saved; nothing draws with them.
+  // Alignment mode: 1 lower-left corner of the drawing's rectangle at the
+  // picture's, 2 the origin at the picture's centre, 3 fit to the picture.
+  // Any other value draws as 1.
+  std::int32_t CenterPos = 1;
+  // Colours (0x00BBGGRR). Drawings are drawn in them only with LineColors on.
   std::int32_t BackColor = 0x000000;
   std::int32_t LineColor1 = 0xFFFF00;
   std::int32_t LineColor2 = 0xFFFFFF;
@@ -19,6 +22,9 @@ struct Settings {
   std::int32_t LineColor5 = 0xFF00FF;
   std::int32_t LineColor6 = 0xFF0000;
   std::int32_t TextColor = 0x0000FF;
+  // The dialog's option boxes: 0 unticked, anything else ticked.
+  std::int32_t LineTypes = 0;   // "線種を考慮する。": lines in their dash patterns
+  std::int32_t LineColors = 0;  // "線色を考慮する。": entities in their own colours
 
   static constexpr std::int32_t SavedVersion = 2;
 };

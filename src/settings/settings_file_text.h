@@ -35,7 +35,7 @@ std::optional<std::string> StoredValueText(std::string_view text, std::string_vi
 // as they are; each setting's line is rewritten in place as "Name=value"
 // and later lines of the same name are dropped; a missing value is added at
 // the end of its section, a missing section at the end of the text. All
-// twelve values are written, "Version" as 2.
+// fourteen values are written, "Version" as 2.
 std::string WriteSettingsFileText(const Settings& settings, std::string_view previous);
 
 }  // namespace karvex

@@ -10,7 +10,7 @@ class SettingsStore {
   virtual ~SettingsStore() = default;
   // Missing or invalid values take their defaults; nothing is reported.
   virtual Settings LoadSettings() = 0;
-  // Writes all twelve values; a store that cannot be written is given up
+  // Writes all fourteen values; a store that cannot be written is given up
   // silently.
   virtual void SaveSettings(const Settings& settings) = 0;
 };

@@ -58,6 +58,8 @@ const char kDefaultFile[] =
     "DXF_W=640\n"
     "DXF_H=453\n"
     "CenterPos=1\n"
+    "LineTypes=0\n"
+    "LineColors=0\n"
     "\n"
     "[Color]\n"
     "Back=0\n"
@@ -127,10 +129,10 @@ TEST(FileSettingsStore, SaveWritesTheWholeFileInTheStoredFormAndLoadsBack) {
   store.SaveSettings(Settings{});
   EXPECT_EQ(ReadBytes(path), kDefaultFile);
 
-  const Settings changed{7, 1024, 724, 3, 255, -1, 0, 1, 2, 3, 4, INT32_MIN};
+  const Settings changed{7, 1024, 724, 3, 255, -1, 0, 1, 2, 3, 4, INT32_MIN, 1, 5};
   store.SaveSettings(changed);
   EXPECT_EQ(ReadBytes(path),
-            "[System]\nVersion=2\nDXF_W=1024\nDXF_H=724\nCenterPos=3\n\n"
+            "[System]\nVersion=2\nDXF_W=1024\nDXF_H=724\nCenterPos=3\nLineTypes=1\nLineColors=5\n\n"
             "[Color]\nBack=255\nLine1=-1\nLine2=0\nLine3=1\nLine4=2\nLine5=3\nLine6=4\nText=-2147483648\n");
   Settings expected = changed;
   expected.SettingsVersion = Settings::SavedVersion;
@@ -163,6 +165,8 @@ TEST(FileSettingsStore, SaveKeepsTheUsersOwnLines) {
             "Wide=yes\n"
             "Version=2\n"  // missing values go after the section's last value
             "DXF_H=453\n"
+            "LineTypes=0\n"
+            "LineColors=0\n"
             "\n"
             "# colours follow\n"
             "[Fonts]\n"
