@@ -20,9 +20,28 @@ void GroupPairReader::Begin(std::string_view source) {
   lastStop_ = ReadStop::None;
   lastStopPos_ = 0;
   ForgetCurrentReal();
-  if (source.size() >= readAheadFrom_) {
+  beginCode_ = groupCode_;
+  beginValue_ = groupValue_;
+  StartReadingAhead();
+}
+
+void GroupPairReader::Rewind() {
+  StopReadingAhead();
+  blockPairs_.Stop();
+  readPos_ = 0;
+  lastProgressPos_ = 0;
+  lastStop_ = ReadStop::None;
+  lastStopPos_ = 0;
+  ForgetCurrentReal();
+  groupCode_ = beginCode_;
+  groupValue_ = beginValue_;
+  StartReadingAhead();
+}
+
+void GroupPairReader::StartReadingAhead() {
+  if (source_.size() >= readAheadFrom_) {
     try {
-      readAhead_ = std::make_unique<PairReadAhead>(source);
+      readAhead_ = std::make_unique<PairReadAhead>(source_);
     } catch (const std::exception&) {
       // No thread or no room for its ring: the text is read all the same,
       // by the walk alone.

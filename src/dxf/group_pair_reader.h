@@ -54,6 +54,11 @@ class GroupPairReader {
   void Begin(std::string_view source);
   // Ends the request; the current pair is kept (copied) for the next one.
   void End();
+  // Starts the same text again, for a second walk of the same request: the
+  // position, the progress reports, the current pair and the last failure
+  // are as Begin left them. What the first walk learned of the text (the
+  // pairs of replayed blocks) is kept.
+  void Rewind();
 
   // Reads the next pair into GroupCode and GroupValue. On a malformed or
   // missing pair it leaves (0, "Error") current and raises SilentAbort.
@@ -161,6 +166,7 @@ class GroupPairReader {
     currentHasReal_ = false;
     currentRecord_ = nullptr;
   }
+  void StartReadingAhead();
   void StopReadingAhead() { readAhead_.reset(); }
 
   ProgressSink* sink_;
@@ -180,6 +186,9 @@ class GroupPairReader {
   std::int32_t lastProgressPos_ = 0;
   std::int32_t groupCode_ = 0;
   std::string_view groupValue_;
+  // The pair current when the request began, for Rewind.
+  std::int32_t beginCode_ = 0;
+  std::string_view beginValue_;
   std::string keptValue_;  // the current value once its text is gone
   ReadStop lastStop_ = ReadStop::None;
   std::int32_t lastStopPos_ = 0;

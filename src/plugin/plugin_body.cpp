@@ -7,14 +7,16 @@
 
 #include "base/failures.h"
 #include "base/processors.h"
-#include "dxf/header_section.h"
 #include "plugin/bitmap_headers.h"
 #include "plugin/bmp_image.h"
 #include "plugin/dib_section.h"
 #include "plugin/exception_to_result.h"
 #include "plugin/result_codes.h"
 #include "plugin/source_image.h"
-#include "render/entity_drawer.h"
+#include "plugin/section_loop.h"
+#include "render/bounds_sink.h"
+#include "render/canvas_sink.h"
+#include "settings/settings_drawing_options.h"
 
 namespace karvex {
 namespace {
@@ -209,7 +211,7 @@ std::unique_ptr<DrawSurface> TInSPIBody::RenderDrawing(const char* buf, std::int
   reader_.Begin(source.Text());
   bool completed = true;
   try {
-    RunSectionLoop(surface->GetCanvas());
+    DrawPicture(surface->GetCanvas());
   } catch (...) {
     completed = false;
   }
@@ -225,29 +227,28 @@ std::unique_ptr<DrawSurface> TInSPIBody::RenderDrawing(const char* buf, std::int
   return surface;
 }
 
-void TInSPIBody::RunSectionLoop(Canvas& canvas) {
-  reader_.ReadGroupPair();
-  for (;;) {
-    if (reader_.Is(0, "SECTION")) {
-      reader_.ReadGroupPair();
-      // Each test sees the pair the previous reader left; a reader returns on
-      // a group-0 pair, so at most one runs per section.
-      if (reader_.Is(2, "HEADER") &&
-          !ReadHeaderSection(reader_, extents_, settings_.OutputWidth, settings_.OutputHeight)) {
-        return;
-      }
-      if (reader_.Is(2, "TABLES") && !ReadTablesSection(reader_, lineTypes_)) return;
-      if (reader_.Is(2, "BLOCKS") && !ReadBlocksSection(reader_, blockIndex_)) return;
-      if (reader_.Is(2, "ENTITIES")) {
-        // The drawer keeps a reference: the mapping must outlive it.
-        const Mapping mapping(extents_, settings_.OutputHeight);
-        EntityDrawer drawer(reader_, mapping, canvas, blockIndex_, entityObserver_);
-        if (!drawer.DrawEntities()) return;
-      }
-    }
-    reader_.ReadGroupPair();
-    if (reader_.IsEnd("EOF")) return;
+void TInSPIBody::DrawPicture(Canvas& canvas) {
+  const DrawingOptions options = DrawingOptionsOf(settings_);
+  const std::int32_t width = settings_.OutputWidth;
+  const std::int32_t height = settings_.OutputHeight;
+  if (options.lineColours) canvas.Clear(options.colours.background);
+  SectionLoop loop(reader_, {extents_, blockIndex_, lineTypes_}, width, height, options);
+  lastFraming_ = PictureFraming{options.alignment, std::nullopt, DrawingBox{}, false};
+  if (options.alignment == Alignment::Fit || measureAlways_) {
+    // The walk that measures tells nobody what it meets: the drawing walk
+    // meets the same.
+    BoundsSink bounds;
+    loop.Run(bounds, nullptr);
+    lastFraming_.measured = bounds.Box();
+    lastFraming_.wasMeasured = true;
+    // A stop asked for while measuring delivers the picture as it is.
+    if (abortRequested_) return;
+    reader_.Rewind();
   }
+  const Framing framing(options.alignment, width, height, lastFraming_.measured);
+  CanvasSink figures(canvas, framing, extents_);
+  loop.Run(figures, entityObserver_);
+  lastFraming_.mapping = figures.CurrentMapping();
 }
 
 }  // namespace karvex

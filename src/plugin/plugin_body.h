@@ -4,6 +4,7 @@
 // block index, line types, settings) and carries out the six exports.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "dxf/blocks_section.h"
@@ -14,6 +15,9 @@
 #include "plugin/host_memory.h"
 #include "plugin/picture_info.h"
 #include "render/draw_surface.h"
+#include "render/drawing_box.h"
+#include "render/drawing_options.h"
+#include "render/mapping.h"
 #include "render/entity_drawer.h"
 #include "settings/settings_store.h"
 #include "ui/settings_dialog.h"
@@ -40,6 +44,17 @@ struct PluginPlatform {
   // Large drawings may be read ahead on a second thread (when a second
   // processor is there to run it).
   bool readAhead = false;
+};
+
+// How the latest picture was framed.
+struct PictureFraming {
+  Alignment alignment = Alignment::LowerLeft;
+  // The mapping of its last ENTITIES section; none when none was drawn.
+  std::optional<Mapping> mapping;
+  // The box of everything drawn, when the drawing was measured (mode 3,
+  // or when asked for).
+  DrawingBox measured;
+  bool wasMeasured = false;
 };
 
 // Watches a request from outside (the converter's diagnostics and trace).
@@ -74,6 +89,10 @@ class TInSPIBody final : private ProgressSink {
   const BlockIndex& Blocks() const { return blockIndex_; }
   const LineTypeTable& LineTypes() const { return lineTypes_; }
   const GroupPairReader& Reader() const { return reader_; }
+  const PictureFraming& LastFraming() const { return lastFraming_; }
+  // Measure every drawing's box, whatever the alignment mode (the
+  // converter's info tells what each mode would make of it).
+  void SetMeasureAlways(bool measure) { measureAlways_ = measure; }
   bool AbortWasRequested() const { return abortRequested_; }
 
   void SetRenderObserver(RenderObserver* observer) { observer_ = observer; }
@@ -88,7 +107,9 @@ class TInSPIBody final : private ProgressSink {
   std::int32_t BuildPicture(const char* buf, std::int32_t len, std::uint32_t flag, struct BitmapInfoHeader& header,
                             class TDIBSection& dib);
   std::unique_ptr<DrawSurface> RenderDrawing(const char* buf, std::int32_t len, std::uint32_t flag);
-  void RunSectionLoop(Canvas& canvas);
+  // The section loop, run once more beforehand to measure the drawing when
+  // its framing needs that.
+  void DrawPicture(Canvas& canvas);
 
   PluginPlatform platform_;
   Settings settings_;
@@ -102,6 +123,8 @@ class TInSPIBody final : private ProgressSink {
   bool abortRequested_ = false;
   RenderObserver* observer_ = nullptr;
   EntityObserver* entityObserver_ = nullptr;
+  bool measureAlways_ = false;
+  PictureFraming lastFraming_;
 };
 
 }  // namespace karvex

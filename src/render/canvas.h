@@ -2,6 +2,7 @@
 // The small set of drawing operations the drawers use. The drawers never
 // touch a platform API; the backends (raster, GDI, recording) implement this.
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace karvex {
@@ -18,9 +19,19 @@ class Canvas {
  public:
   virtual ~Canvas() = default;
 
-  // Solid pen of width 1 in this colour reference for all later lines,
-  // ellipses and arcs.
+  // Pen of width 1 in this colour reference for all later lines, ellipses
+  // and arcs.
   virtual void SetPenColor(Color color) = 0;
+  // The pen's dash pattern from now on, in pixels along the figure: a
+  // positive length is drawn, a negative one left out, 0 is a dot. Empty:
+  // solid, as a canvas starts. A pattern starts afresh at each move, at the
+  // rightmost point of an ellipse and at the start of an arc, and runs on
+  // from one line to the next.
+  virtual void SetPenDashes(std::span<const float> pattern) = 0;
+  // The colour of later texts; black until set.
+  virtual void SetTextColor(Color color) = 0;
+  // The whole picture in this colour.
+  virtual void Clear(Color color) = 0;
   // Closed figures are outlined only, never filled.
   virtual void SetHollowBrush() = 0;
 
@@ -37,7 +48,8 @@ class Canvas {
                    std::int32_t startX, std::int32_t startY, std::int32_t endX, std::int32_t endY) = 0;
   virtual void SetPixel(std::int32_t x, std::int32_t y, Color color) = 0;
 
-  // One string in the gothic face, black, transparent background. (x, y) is
+  // One string in the gothic face, in the text colour, transparent
+  // background. (x, y) is
   // the top-left corner of the character cell; height in pixels as the
   // platform reads a font height (positive: cell height, negative: character
   // height, 0: default); escapement in tenths of a degree, counter-clockwise.

@@ -1,6 +1,7 @@
 #include "render/ellipse_raster.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "render/arc_angles.h"
@@ -26,7 +27,8 @@ struct Shape {
   std::int64_t SemiX() const { return Width() - 1; }
   std::int64_t SemiY() const { return Height() - 1; }
   bool Small() const { return SemiX() <= kNarrowResidualLimit && SemiY() <= kNarrowResidualLimit; }
-  bool Inside(const PixelGrid& grid) const {
+  template <class Grid>
+  bool Inside(const Grid& grid) const {
     return left >= 0 && top >= 0 && right <= grid.Width() && bottom <= grid.Height();
   }
 
@@ -58,7 +60,8 @@ void Span(std::int64_t& low, std::int64_t& high, std::int64_t aLow, std::int64_t
   high = aEmpty ? bHigh : bEmpty ? aHigh : std::max(aHigh, bHigh);
 }
 
-Window VisibleWindow(const Shape& shape, const PixelGrid& grid) {
+template <class Grid>
+Window VisibleWindow(const Shape& shape, const Grid& grid) {
   const std::int64_t a = shape.SemiX(), b = shape.SemiY();
   const std::int64_t lastColumn = grid.Width() - 1, lastRow = grid.Height() - 1;
   Window window;
@@ -86,8 +89,8 @@ void WalkWindow(const QuadrantWalk<Int>& walk, const WalkLocator<Int>& locator, 
   }
 }
 
-template <class Int>
-void TraceOutline(const PixelGrid& grid, const Shape& shape, const Window& window) {
+template <class Int, class Grid>
+void TraceOutline(const Grid& grid, const Shape& shape, const Window& window) {
   const QuadrantWalk<Int> walk(shape.SemiX(), shape.SemiY());
   const WalkLocator<Int> locator(walk);
   if (shape.Inside(grid)) {
@@ -106,8 +109,8 @@ void TraceOutline(const PixelGrid& grid, const Shape& shape, const Window& windo
   });
 }
 
-template <class Int>
-void TraceArc(const PixelGrid& grid, const Shape& shape, const Window& window, Direction start, Direction end) {
+template <class Int, class Grid>
+void TraceArc(const Grid& grid, const Shape& shape, const Window& window, Direction start, Direction end) {
   const QuadrantWalk<Int> walk(shape.SemiX(), shape.SemiY());
   const WalkLocator<Int> locator(walk);
   const ArcSelection<Int> arc(walk, locator, start, end);
@@ -121,7 +124,8 @@ void TraceArc(const PixelGrid& grid, const Shape& shape, const Window& window, D
   });
 }
 
-void FillBox(const PixelGrid& grid, const Shape& shape) {
+template <class Grid>
+void FillBox(const Grid& grid, const Shape& shape) {
   const std::int64_t x0 = std::max<std::int64_t>(shape.left, 0);
   const std::int64_t x1 = std::min<std::int64_t>(shape.right, grid.Width());
   const std::int64_t y0 = std::max<std::int64_t>(shape.top, 0);
@@ -131,10 +135,8 @@ void FillBox(const PixelGrid& grid, const Shape& shape) {
   }
 }
 
-}  // namespace
-
-void DrawEllipseOutline(const PixelGrid& grid, std::int32_t left, std::int32_t top, std::int32_t right,
-                        std::int32_t bottom) {
+template <class Grid>
+void Outline(const Grid& grid, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
   const Shape shape(left, top, right, bottom);
   if (shape.Width() <= 0 || shape.Height() <= 0) return;
   if (shape.Width() == 1 && shape.Height() == 1) return;
@@ -152,9 +154,9 @@ void DrawEllipseOutline(const PixelGrid& grid, std::int32_t left, std::int32_t t
   }
 }
 
-void DrawEllipseArc(const PixelGrid& grid, std::int32_t left, std::int32_t top, std::int32_t right,
-                    std::int32_t bottom, std::int32_t startX, std::int32_t startY, std::int32_t endX,
-                    std::int32_t endY) {
+template <class Grid>
+void ArcOf(const Grid& grid, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+           std::int32_t startX, std::int32_t startY, std::int32_t endX, std::int32_t endY) {
   const Shape shape(left, top, right, bottom);
   if (shape.Width() <= 0 || shape.Height() <= 0) return;
   const Window window = VisibleWindow(shape, grid);
@@ -169,6 +171,70 @@ void DrawEllipseArc(const PixelGrid& grid, std::int32_t left, std::int32_t top, 
   } else {
     TraceArc<WideInt>(grid, shape, window, start, end);
   }
+}
+
+// The pixels of a dashed ellipse: each stands for the stretch of the
+// outline at its angle about the centre, the pattern starting at the angle
+// of start and running counter-clockwise as the picture is seen.
+class DashedGrid {
+ public:
+  DashedGrid(const PixelGrid& grid, const DashPattern& pattern, const Shape& shape, double startAngle)
+      : grid_(grid), pattern_(pattern), centreX_(static_cast<double>(shape.left + shape.right - 1) / 2),
+        centreY_(static_cast<double>(shape.top + shape.bottom - 1) / 2),
+        radius_(static_cast<double>(shape.SemiX() + shape.SemiY()) / 4), startAngle_(startAngle) {}
+
+  std::int32_t Width() const { return grid_.Width(); }
+  std::int32_t Height() const { return grid_.Height(); }
+  void Plot(std::int64_t x, std::int64_t y) const {
+    if (grid_.Contains(x, y)) PlotInside(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y));
+  }
+  void PlotInside(std::int32_t x, std::int32_t y) const {
+    double angle = std::atan2(centreY_ - y, x - centreX_) - startAngle_;
+    if (angle < 0) angle += 2 * kPi;
+    if (pattern_.InkedWithin(angle * radius_, 1.0)) grid_.PlotInside(x, y);
+  }
+
+  // The angle of the ray from the box's centre through (x, y).
+  static double AngleOf(const Shape& shape, std::int32_t x, std::int32_t y) {
+    return std::atan2(static_cast<double>(shape.top + shape.bottom - 1) / 2 - y,
+                      x - static_cast<double>(shape.left + shape.right - 1) / 2);
+  }
+
+ private:
+  static constexpr double kPi = 3.14159265358979323846;
+  const PixelGrid& grid_;
+  const DashPattern& pattern_;
+  double centreX_;
+  double centreY_;
+  double radius_;
+  double startAngle_;
+};
+
+}  // namespace
+
+void DrawEllipseOutline(const PixelGrid& grid, std::int32_t left, std::int32_t top, std::int32_t right,
+                        std::int32_t bottom) {
+  Outline(grid, left, top, right, bottom);
+}
+
+void DrawEllipseArc(const PixelGrid& grid, std::int32_t left, std::int32_t top, std::int32_t right,
+                    std::int32_t bottom, std::int32_t startX, std::int32_t startY, std::int32_t endX,
+                    std::int32_t endY) {
+  ArcOf(grid, left, top, right, bottom, startX, startY, endX, endY);
+}
+
+void DrawDashedEllipseOutline(const PixelGrid& grid, const DashPattern& pattern, std::int32_t left, std::int32_t top,
+                              std::int32_t right, std::int32_t bottom) {
+  const Shape shape(left, top, right, bottom);
+  Outline(DashedGrid(grid, pattern, shape, 0.0), left, top, right, bottom);
+}
+
+void DrawDashedEllipseArc(const PixelGrid& grid, const DashPattern& pattern, std::int32_t left, std::int32_t top,
+                          std::int32_t right, std::int32_t bottom, std::int32_t startX, std::int32_t startY,
+                          std::int32_t endX, std::int32_t endY) {
+  const Shape shape(left, top, right, bottom);
+  const DashedGrid dashed(grid, pattern, shape, DashedGrid::AngleOf(shape, startX, startY));
+  ArcOf(dashed, left, top, right, bottom, startX, startY, endX, endY);
 }
 
 }  // namespace karvex

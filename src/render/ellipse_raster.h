@@ -3,6 +3,7 @@
 // Ellipse (hollow brush) and Arc.
 #include <cstdint>
 
+#include "render/dash_pattern.h"
 #include "render/pixel_grid.h"
 
 namespace karvex {
@@ -19,5 +20,16 @@ void DrawEllipseOutline(const PixelGrid& grid, std::int32_t left, std::int32_t t
 void DrawEllipseArc(const PixelGrid& grid, std::int32_t left, std::int32_t top, std::int32_t right,
                     std::int32_t bottom, std::int32_t startX, std::int32_t startY, std::int32_t endX,
                     std::int32_t endY);
+
+// The same pixels, those left out that fall in the pattern's gaps: each
+// pixel stands for the stretch of the outline at its angle about the centre,
+// measured along the mean radius; the pattern starts at the rightmost point
+// of the outline and at the start ray of the arc, counter-clockwise as the
+// picture is seen.
+void DrawDashedEllipseOutline(const PixelGrid& grid, const DashPattern& pattern, std::int32_t left, std::int32_t top,
+                              std::int32_t right, std::int32_t bottom);
+void DrawDashedEllipseArc(const PixelGrid& grid, const DashPattern& pattern, std::int32_t left, std::int32_t top,
+                          std::int32_t right, std::int32_t bottom, std::int32_t startX, std::int32_t startY,
+                          std::int32_t endX, std::int32_t endY);
 
 }  // namespace karvex

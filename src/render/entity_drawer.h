@@ -1,14 +1,19 @@
 #pragma once
-// Draws the ENTITIES section as it is read, and replays blocks for INSERT
-// entities straight from the text.
+// Walks the ENTITIES section as it is read, and replays blocks for INSERT
+// entities straight from the text, sending every entity of a drawn kind to
+// a figure sink (a canvas through a mapping, or a measurement).
 #include <cstdint>
 #include <memory>
 #include <string_view>
 
 #include "dxf/blocks_section.h"
 #include "dxf/group_pair_reader.h"
-#include "render/canvas.h"
-#include "render/mapping.h"
+#include "render/drawing_options.h"
+#include "render/entity_input.h"
+#include "render/bounds_sink.h"
+#include "render/canvas_sink.h"
+#include "render/entity_kinds.h"
+#include "render/figure_sink.h"
 #include "render/placement.h"
 
 namespace karvex {
@@ -32,11 +37,36 @@ class EntityObserver {
   ~EntityObserver() = default;
 };
 
+// The turns of block points, kept from one replay to the next, and from the
+// measuring walk to the drawing walk of the same picture: pure functions of
+// what they are keyed by, so a kept turn is exactly a computed one.
+struct BlockTurns {
+  PolarCache polar;
+  TurnReplay replay;
+};
+
+// What a walk draws with beyond its reader, figures and blocks.
+struct WalkSetup {
+  DrawingOptions options;
+  EntityObserver* observer = nullptr;
+  // Where the walk keeps its block turns, to share them with other walks;
+  // null: its own. Made on the first replay: most drawings insert nothing.
+  std::unique_ptr<BlockTurns>* turns = nullptr;
+};
+
 class EntityDrawer {
  public:
-  EntityDrawer(GroupPairReader& reader, Mapping mapping, Canvas& canvas, const BlockIndex& blocks,
-               EntityObserver* observer = nullptr)
-      : reader_(reader), mapping_(mapping), canvas_(canvas), blocks_(blocks), observer_(observer) {}
+  // A walk into a canvas or a measurement calls its sink directly; into
+  // any other sink through FigureSink.
+  EntityDrawer(GroupPairReader& reader, CanvasSink& figures, const BlockIndex& blocks, WalkSetup setup = WalkSetup())
+      : EntityDrawer(reader, figures, blocks, setup, SectionKinds<CanvasSink>(setup.options),
+                     BlockKinds<CanvasSink>(setup.options)) {}
+  EntityDrawer(GroupPairReader& reader, BoundsSink& figures, const BlockIndex& blocks, WalkSetup setup = WalkSetup())
+      : EntityDrawer(reader, figures, blocks, setup, SectionKinds<BoundsSink>(setup.options),
+                     BlockKinds<BoundsSink>(setup.options)) {}
+  EntityDrawer(GroupPairReader& reader, FigureSink& figures, const BlockIndex& blocks, WalkSetup setup = WalkSetup())
+      : EntityDrawer(reader, figures, blocks, setup, SectionKinds<FigureSink>(setup.options),
+                     BlockKinds<FigureSink>(setup.options)) {}
 
   // Called on the (2, "ENTITIES") pair. True when the walk reached (0,
   // "ENDSEC") or (0, "Error"); false when the host asked to stop or a failure
@@ -48,37 +78,32 @@ class EntityDrawer {
   // false on a stop or a failure, which ends only this block.
   bool DrawBlock(float insertX, float insertY, float insertAngle);
 
-  // One text, with the angle clamped to 1..3599 tenths of a degree (anything
-  // else is drawn unrotated). A failure costs only this text: false.
-  bool DrawRotatedText(std::int32_t column, std::int32_t row, std::string_view text, std::int32_t height,
-                       std::int32_t angle);
-
- private:
-  // One handler per drawn kind; each reads its whole entity and leaves the
-  // next entity's group-0 pair current.
-  void DrawLine(const Placement& placement);
-  void DrawText(const Placement& placement);
-  void DrawCircle(const Placement& placement);
-  void DrawArc(const Placement& placement);
-  void DrawPoint(const Placement& placement);
-  void DrawPolyline(const Placement& placement);
-  void DrawSolid(const Placement& placement);
+  // --- For the entity kinds ---
+  EntityInput& Input() { return input_; }
+  FigureSink& Figures() { return figures_; }
+  // The entity just read takes up its pen (styled drawings).
+  void ApplyStyle() {}
+  // Reads an INSERT and replays every block that bears its name.
   void DrawInsert();
 
-  // Runs the handler when the current pair is (0, kind); true if it ran.
-  template <typename Handler>
-  bool DrawIf(std::string_view kind, Handler handler);
+ private:
+  EntityDrawer(GroupPairReader& reader, FigureSink& figures, const BlockIndex& blocks, const WalkSetup& setup,
+               const EntityKinds& sectionKinds, const EntityKinds& blockKinds);
+
+  // Runs the kinds' tests pass after pass until the (0, end) pair.
+  bool Walk(const EntityKinds& kinds, const Placement& placement, std::string_view end);
   void PassOver();
 
   GroupPairReader& reader_;
-  const Mapping mapping_;
-  Canvas& canvas_;
+  FigureSink& figures_;
   const BlockIndex& blocks_;
   EntityObserver* observer_;
+  std::unique_ptr<BlockTurns> ownTurns_;
+  std::unique_ptr<BlockTurns>& turns_;
+  EntityInput input_;
+  const EntityKinds sectionKinds_;
+  const EntityKinds blockKinds_;
   EntityPlace place_ = EntityPlace::Section;
-  // Made on the first replay: most drawings insert nothing.
-  std::unique_ptr<PolarCache> polarCache_;
-  std::unique_ptr<TurnReplay> turnReplay_;
 };
 
 }  // namespace karvex

@@ -5,17 +5,7 @@
 namespace karvex {
 namespace {
 
-float Real(const GroupPairReader& reader) { return reader.GroupValueAsFloat(); }
-
-// Runs store on every pair of the entity, from its own group-0 pair up to
-// (not including) the next group-0 pair.
-template <typename Store>
-void CollectGroups(GroupPairReader& reader, Store store) {
-  do {
-    store(reader.GroupCode());
-    reader.ReadGroupPair();
-  } while (reader.GroupCode() != 0);
-}
+float Real(EntityInput& in) { return in.Pairs().GroupValueAsFloat(); }
 
 // For records that keep coordinates only: codes[i] is the code whose value
 // goes to field i.
@@ -29,96 +19,91 @@ constexpr CoordinateFields FieldsFor(const std::int32_t (&codes)[N]) {
 
 }  // namespace
 
-LineRecord CollectLine(GroupPairReader& reader) {
+LineRecord ReadLine(EntityInput& in) {
   static constexpr CoordinateFields kFields = FieldsFor({10, 20, 11, 21});
   float values[4] = {0, 0, 0, 0};
-  reader.ReadCoordinatesToNextEntity(kFields, values);
+  in.ReadCoordinates(kFields, values);
   return {values[0], values[1], values[2], values[3]};
 }
 
-TextRecord CollectText(GroupPairReader& reader) {
+TextRecord ReadText(EntityInput& in) {
   TextRecord text;
-  CollectGroups(reader, [&](std::int32_t code) {
+  in.ReadGroups([&](std::int32_t code) {
     switch (code) {
-      case 10: text.x = Real(reader); break;
-      case 20: text.y = Real(reader); break;
-      case 40: text.height = Real(reader); break;
-      case 50: text.rotation = Real(reader); break;
-      case 1: text.text = reader.GroupValue(); break;
+      case 10: text.x = Real(in); break;
+      case 20: text.y = Real(in); break;
+      case 40: text.height = Real(in); break;
+      case 50: text.rotation = Real(in); break;
+      case 1: text.text = in.Pairs().GroupValue(); break;
       default: break;
     }
   });
   return text;
 }
 
-CircleRecord CollectCircle(GroupPairReader& reader) {
+CircleRecord ReadCircle(EntityInput& in) {
   static constexpr CoordinateFields kFields = FieldsFor({10, 20, 40});
   float values[3] = {0, 0, 0};
-  reader.ReadCoordinatesToNextEntity(kFields, values);
+  in.ReadCoordinates(kFields, values);
   return {values[0], values[1], values[2]};
 }
 
-ArcRecord CollectArc(GroupPairReader& reader) {
+ArcRecord ReadArc(EntityInput& in) {
   static constexpr CoordinateFields kFields = FieldsFor({10, 20, 40, 50, 51});
   float values[5] = {0, 0, 0, 0, 0};
-  reader.ReadCoordinatesToNextEntity(kFields, values);
+  in.ReadCoordinates(kFields, values);
   return {values[0], values[1], values[2], values[3], values[4]};
 }
 
-PointRecord CollectPoint(GroupPairReader& reader) {
+PointRecord ReadPoint(EntityInput& in) {
   static constexpr CoordinateFields kFields = FieldsFor({10, 20});
   float values[2] = {0, 0};
-  reader.ReadCoordinatesToNextEntity(kFields, values);
+  in.ReadCoordinates(kFields, values);
   return {values[0], values[1]};
 }
 
-SolidRecord CollectSolid(GroupPairReader& reader, Canvas& canvas) {
+SolidRecord ReadSolid(EntityInput& in) {
   SolidRecord solid;
-  CollectGroups(reader, [&](std::int32_t code) {
-    if (code >= 10 && code <= 13) solid.x[static_cast<std::size_t>(code - 10)] = Real(reader);
-    if (code >= 20 && code <= 23) solid.y[static_cast<std::size_t>(code - 20)] = Real(reader);
-    if (code == 62) canvas.SetPenColor(ColorFromNumber(ConvertInteger(reader.GroupValue())));
+  in.ReadGroups([&](std::int32_t code) {
+    if (code >= 10 && code <= 13) solid.x[static_cast<std::size_t>(code - 10)] = Real(in);
+    if (code >= 20 && code <= 23) solid.y[static_cast<std::size_t>(code - 20)] = Real(in);
+    if (code == 62) in.TakeSolidColourNumber();
   });
   return solid;
 }
 
-InsertRecord CollectInsert(GroupPairReader& reader) {
+InsertRecord ReadInsert(EntityInput& in) {
   InsertRecord insert;
-  CollectGroups(reader, [&](std::int32_t code) {
+  in.ReadGroups([&](std::int32_t code) {
     switch (code) {
       case 2:
-        insert.blockName = reader.GroupValue();
+        insert.blockName = in.Pairs().GroupValue();
         insert.hasBlockName = true;
         break;
-      case 10: insert.x = Real(reader); break;
-      case 20: insert.y = Real(reader); break;
-      case 50: insert.angle = Real(reader); break;
+      case 10: insert.x = Real(in); break;
+      case 20: insert.y = Real(in); break;
+      case 50: insert.angle = Real(in); break;
       default: break;
     }
   });
   return insert;
 }
 
-bool CollectPolylineClosedFlag(GroupPairReader& reader) {
+bool ReadPolylineClosedFlag(EntityInput& in) {
   bool closed = false;
-  CollectGroups(reader, [&](std::int32_t code) {
+  in.ReadGroups([&](std::int32_t code) {
     // Once set by an odd value, a later even one does not clear it.
-    if (code == 70 && ConvertInteger(reader.GroupValue()) % 2 != 0) closed = true;
+    if (code == 70 && ConvertInteger(in.Pairs().GroupValue()) % 2 != 0) closed = true;
   });
   return closed;
 }
 
-void CollectVertex(GroupPairReader& reader, float& x, float& y) {
+void ReadVertex(EntityInput& in, float& x, float& y) {
   static constexpr CoordinateFields kFields = FieldsFor({10, 20});
   float values[2] = {x, y};
-  reader.ReadCoordinatesToNextEntity(kFields, values);
+  in.ReadCoordinates(kFields, values);
   x = values[0];
   y = values[1];
-}
-
-Color ColorFromNumber(std::int32_t number) {
-  if (number < 0) return kBlack;
-  return static_cast<Color>(number);
 }
 
 }  // namespace karvex

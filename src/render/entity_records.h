@@ -1,15 +1,13 @@
 #pragma once
-// The values one entity of each drawn kind collects, with their defaults, and
-// the collecting rule they share: start on the entity's own (0, keyword)
-// pair, store each collected group, read on, stop on the next group-0 pair
-// (which is left current). Groups 6 (line type) and 8 (layer) are read and
-// have no effect on the picture, so they are not kept.
+// The values one entity of each drawn kind reads, with their defaults, and
+// one reader per kind that turns the entity's pairs into its record. Every
+// reader starts on the entity's own (0, keyword) pair and stops on the next
+// group-0 pair, which it leaves current.
 #include <array>
 #include <cstdint>
 #include <string_view>
 
-#include "dxf/group_pair_reader.h"
-#include "render/canvas.h"
+#include "render/entity_input.h"
 
 namespace karvex {
 
@@ -48,24 +46,20 @@ struct InsertRecord {
   float x = 0, y = 0, angle = 0;
 };
 
-LineRecord CollectLine(GroupPairReader& reader);
-TextRecord CollectText(GroupPairReader& reader);
-CircleRecord CollectCircle(GroupPairReader& reader);
-ArcRecord CollectArc(GroupPairReader& reader);
-PointRecord CollectPoint(GroupPairReader& reader);
-// A group 62 sets the pen colour at once, as it is read.
-SolidRecord CollectSolid(GroupPairReader& reader, Canvas& canvas);
-InsertRecord CollectInsert(GroupPairReader& reader);
+LineRecord ReadLine(EntityInput& in);
+TextRecord ReadText(EntityInput& in);
+CircleRecord ReadCircle(EntityInput& in);
+ArcRecord ReadArc(EntityInput& in);
+PointRecord ReadPoint(EntityInput& in);
+// A group 62 sets the pen colour at once, as it is read (see
+// EntityInput::TakeSolidColourNumber).
+SolidRecord ReadSolid(EntityInput& in);
+InsertRecord ReadInsert(EntityInput& in);
 
 // The POLYLINE header (group 70 only); true when any group 70 was odd.
-bool CollectPolylineClosedFlag(GroupPairReader& reader);
+bool ReadPolylineClosedFlag(EntityInput& in);
 // One vertex entity into (x, y), which keep their values where the vertex
 // has no group 10 or 20.
-void CollectVertex(GroupPairReader& reader, float& x, float& y);
-
-// The colour a SOLID's group 62 gives the pen: the number itself as a colour
-// reference (no colour-number palette; a high byte is left for the canvas to
-// read as the platform does); a negative number gives black.
-Color ColorFromNumber(std::int32_t number);
+void ReadVertex(EntityInput& in, float& x, float& y);
 
 }  // namespace karvex

@@ -112,7 +112,7 @@ class FreeTypeTextRasterizer::Engine {
   void UseDecoder(TextDecoder* decoder) { decoder_ = decoder != nullptr ? decoder : &cp932_; }
 
   void Draw(const BottomUpPicture& picture, std::int32_t x, std::int32_t y, std::string_view text,
-            std::int32_t fontHeight, std::int32_t escapement);
+            std::int32_t fontHeight, std::int32_t escapement, Color ink);
 
  private:
   // What one text needs to place and draw its glyphs.
@@ -121,6 +121,7 @@ class FreeTypeTextRasterizer::Engine {
     std::int32_t escapement = 0;
     FT_Matrix rotation{};
     const FT_Matrix* turn = nullptr;  // null when not turned
+    Color ink = kBlack;
   };
 
   // Draws one glyph with its origin at (originX, originY) when draw is set;
@@ -139,12 +140,13 @@ class FreeTypeTextRasterizer::Engine {
 
 void FreeTypeTextRasterizer::Engine::Draw(const BottomUpPicture& picture, std::int32_t x, std::int32_t y,
                                           std::string_view text, std::int32_t fontHeight,
-                                          std::int32_t escapement) {
+                                          std::int32_t escapement, Color ink) {
   if (text.empty() || picture.width <= 0 || picture.height <= 0) return;
   if (!face_.Loaded()) return;
   Setting setting;
   setting.cell = CellForHeight(face_.Metrics(), fontHeight);
   setting.escapement = NormalEscapement(escapement);
+  setting.ink = ink;
   if (setting.escapement != 0) {
     setting.rotation = RotationOf(setting.escapement);
     setting.turn = &setting.rotation;
@@ -210,7 +212,7 @@ std::int32_t FreeTypeTextRasterizer::Engine::Glyph(const BottomUpPicture& pictur
       image = &cache_.KeepImage(ppem, setting.escapement, glyph,
                                 RenderGlyph(face_.Library(), slot, setting.turn, box));
     }
-    PaintGlyph(picture, *image, originX, originY);
+    PaintGlyph(picture, *image, originX, originY, setting.ink);
     return advance;
   }
 
@@ -221,7 +223,8 @@ std::int32_t FreeTypeTextRasterizer::Engine::Glyph(const BottomUpPicture& pictur
   // A big glyph: render only the part over the picture.
   const GlyphBox onPicture{-originX, -originY, picture.width - originX, picture.height - originY};
   const GlyphBox window = InkBox(slot, setting.cell, setting.turn).Intersection(onPicture);
-  if (!window.Empty()) PaintGlyph(picture, RenderGlyph(face_.Library(), slot, setting.turn, window), originX, originY);
+  if (!window.Empty()) PaintGlyph(picture, RenderGlyph(face_.Library(), slot, setting.turn, window), originX, originY,
+                                        setting.ink);
   return advance;
 }
 
@@ -236,9 +239,9 @@ void FreeTypeTextRasterizer::UseDecoder(TextDecoder* decoder) { engine_->UseDeco
 
 void FreeTypeTextRasterizer::DrawText(std::uint8_t* bottomUpRows, std::int32_t width, std::int32_t height,
                                       std::int32_t x, std::int32_t y, std::string_view text, std::int32_t fontHeight,
-                                      std::int32_t escapement) {
+                                      std::int32_t escapement, Color ink) {
   const BottomUpPicture picture{bottomUpRows, width, height, static_cast<std::size_t>(RowStride(width))};
-  engine_->Draw(picture, x, y, text, fontHeight, escapement);
+  engine_->Draw(picture, x, y, text, fontHeight, escapement, ink);
 }
 
 }  // namespace karvex

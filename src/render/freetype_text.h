@@ -4,7 +4,7 @@
 // "ＭＳ ゴシック") where the platform's text output would put them in that
 // face: the same height rules, the same cell corner, the same whole-pixel
 // advances, turned by the escapement; black, without anti-aliasing, over a
-// transparent background.
+// transparent background, in black unless told another colour.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -42,7 +42,7 @@ class FreeTypeTextRasterizer final : public TextRasterizer {
   void UseDecoder(TextDecoder* decoder);
 
   void DrawText(std::uint8_t* bottomUpRows, std::int32_t width, std::int32_t height, std::int32_t x, std::int32_t y,
-                std::string_view text, std::int32_t fontHeight, std::int32_t escapement) override;
+                std::string_view text, std::int32_t fontHeight, std::int32_t escapement, Color ink = kBlack) override;
 
  private:
   class Engine;

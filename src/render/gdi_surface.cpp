@@ -4,10 +4,6 @@
 #include <new>
 
 #include "base/failures.h"
-#include "render/color_reference.h"
-#include "render/ellipse_raster.h"
-#include "render/line_raster.h"
-#include "render/pixel_grid.h"
 
 namespace karvex {
 namespace {
@@ -21,7 +17,8 @@ COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
 }  // namespace
 
 GdiCanvas::GdiCanvas(HDC dc, const DibPixels& pixels, GdiGeometry geometry)
-    : dc_(dc), pixels_(pixels), geometry_(geometry) {
+    : dc_(dc), geometry_(geometry),
+      pen_(pixels.bottomUpRows, pixels.width, pixels.height, static_cast<std::size_t>(RowStride(pixels.width))) {
   // The conventions the raster canvas reproduces, whatever the DC had: in
   // the advanced graphics mode Ellipse would include the right and bottom
   // edges, and arcs run counter-clockwise.
@@ -29,9 +26,9 @@ GdiCanvas::GdiCanvas(HDC dc, const DibPixels& pixels, GdiGeometry geometry)
   SetMapMode(dc_, MM_TEXT);
   SetArcDirection(dc_, AD_COUNTERCLOCKWISE);
   SetROP2(dc_, R2_COPYPEN);
-  pen_ = CreatePen(PS_SOLID, 1, ToColorRef(kBlack));
-  if (pen_ == nullptr) throw ResourceFailure("no pen");
-  originalPen_ = SelectObject(dc_, pen_);
+  gdiPen_ = CreatePen(PS_SOLID, 1, ToColorRef(kBlack));
+  if (gdiPen_ == nullptr) throw ResourceFailure("no pen");
+  originalPen_ = SelectObject(dc_, gdiPen_);
   originalBrush_ = SelectObject(dc_, GetStockObject(HOLLOW_BRUSH));
 }
 
@@ -39,41 +36,40 @@ GdiCanvas::~GdiCanvas() {
   SelectObject(dc_, originalPen_);
   SelectObject(dc_, originalBrush_);
   if (originalFont_ != nullptr) SelectObject(dc_, originalFont_);
-  if (pen_ != nullptr) DeleteObject(pen_);
+  if (gdiPen_ != nullptr) DeleteObject(gdiPen_);
   if (font_ != nullptr) DeleteObject(font_);
 }
 
-PixelGrid GdiCanvas::Grid(Color color) const {
-  return PixelGrid(pixels_.bottomUpRows, pixels_.width, pixels_.height,
-                   static_cast<std::size_t>(RowStride(pixels_.width)), color);
-}
-
 void GdiCanvas::SetPenColor(Color color) {
-  penColor_ = ResolveColorReference(color);
+  pen_.SetColor(color);
   if (!ByGdi()) return;
   HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(color));
   if (pen == nullptr) throw ResourceFailure("no pen");
   SelectObject(dc_, pen);
-  DeleteObject(pen_);
-  pen_ = pen;
+  DeleteObject(gdiPen_);
+  gdiPen_ = pen;
+}
+
+void GdiCanvas::Clear(Color color) {
+  // GDI must have finished what it drew before the pixels are written.
+  GdiFlush();
+  pen_.Fill(color);
 }
 
 void GdiCanvas::SetHollowBrush() { SelectObject(dc_, GetStockObject(HOLLOW_BRUSH)); }
 
 void GdiCanvas::MoveTo(std::int32_t x, std::int32_t y) {
-  currentX_ = x;
-  currentY_ = y;
+  pen_.MoveTo(x, y);
   if (ByGdi()) MoveToEx(dc_, x, y, nullptr);
 }
 
 void GdiCanvas::LineTo(std::int32_t x, std::int32_t y) {
   if (ByGdi()) {
     ::LineTo(dc_, x, y);
-  } else {
-    DrawLine(Grid(penColor_), currentX_, currentY_, x, y);
+    pen_.MoveTo(x, y);
+    return;
   }
-  currentX_ = x;
-  currentY_ = y;
+  pen_.LineTo(x, y);
 }
 
 void GdiCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
@@ -81,7 +77,7 @@ void GdiCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right,
     ::Ellipse(dc_, left, top, right, bottom);
     return;
   }
-  DrawEllipseOutline(Grid(penColor_), left, top, right, bottom);
+  pen_.Ellipse(left, top, right, bottom);
 }
 
 void GdiCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
@@ -90,7 +86,7 @@ void GdiCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std
     ::Arc(dc_, left, top, right, bottom, startX, startY, endX, endY);
     return;
   }
-  DrawEllipseArc(Grid(penColor_), left, top, right, bottom, startX, startY, endX, endY);
+  pen_.Arc(left, top, right, bottom, startX, startY, endX, endY);
 }
 
 void GdiCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) {
@@ -98,7 +94,7 @@ void GdiCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) {
     ::SetPixel(dc_, x, y, ToColorRef(color));
     return;
   }
-  Grid(ResolveColorReference(color)).Plot(x, y);
+  pen_.SetPixel(x, y, color);
 }
 
 // A new font for every text; the surface owns it until the next one.
@@ -125,7 +121,7 @@ void GdiCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text, std:
   if (originalFont_ == nullptr) originalFont_ = previous;
   if (font_ != nullptr) DeleteObject(font_);
   font_ = created;
-  SetTextColor(dc_, ToColorRef(kBlack));
+  ::SetTextColor(dc_, ToColorRef(textColor_));
   SetBkMode(dc_, TRANSPARENT);
   SelectObject(dc_, GetStockObject(HOLLOW_BRUSH));
   ExtTextOutA(dc_, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);

@@ -13,7 +13,7 @@
 
 #include "render/canvas.h"
 #include "render/draw_surface.h"
-#include "render/pixel_grid.h"
+#include "render/pen_raster.h"
 
 namespace karvex {
 
@@ -37,6 +37,10 @@ class GdiCanvas final : public Canvas {
   GdiCanvas& operator=(const GdiCanvas&) = delete;
 
   void SetPenColor(Color color) override;
+  // Dashes are our rasterizer's: GDI itself draws every pen solid.
+  void SetPenDashes(std::span<const float> pattern) override { pen_.SetDashes(pattern); }
+  void SetTextColor(Color color) override { textColor_ = color; }
+  void Clear(Color color) override;
   void SetHollowBrush() override;
   void MoveTo(std::int32_t x, std::int32_t y) override;
   void LineTo(std::int32_t x, std::int32_t y) override;
@@ -49,15 +53,12 @@ class GdiCanvas final : public Canvas {
 
  private:
   bool ByGdi() const { return geometry_ == GdiGeometry::Gdi; }
-  PixelGrid Grid(Color color) const;
 
   HDC dc_;
-  DibPixels pixels_;
   GdiGeometry geometry_;
-  Color penColor_ = kBlack;  // as our rasterizer draws it: resolved
-  std::int32_t currentX_ = 0;
-  std::int32_t currentY_ = 0;
-  HPEN pen_ = nullptr;
+  PenRaster pen_;
+  Color textColor_ = kBlack;
+  HPEN gdiPen_ = nullptr;
   HFONT font_ = nullptr;
   HGDIOBJ originalPen_ = nullptr;
   HGDIOBJ originalBrush_ = nullptr;

@@ -111,8 +111,11 @@ GlyphImage RenderGlyph(FT_Library library, FT_GlyphSlot slot, const FT_Matrix* r
   return image;
 }
 
-void PaintGlyph(const BottomUpPicture& picture, const GlyphImage& image, std::int64_t originX,
-                std::int64_t originY) {
+void PaintGlyph(const BottomUpPicture& picture, const GlyphImage& image, std::int64_t originX, std::int64_t originY,
+                Color ink) {
+  const auto blue = static_cast<std::uint8_t>(ink >> 16);
+  const auto green = static_cast<std::uint8_t>(ink >> 8);
+  const auto red = static_cast<std::uint8_t>(ink);
   const std::int64_t firstColumn = originX + image.left;
   const std::int64_t from = std::max<std::int64_t>(0, -firstColumn);
   const std::int64_t to = std::min<std::int64_t>(image.width, picture.width - firstColumn);
@@ -130,7 +133,9 @@ void PaintGlyph(const BottomUpPicture& picture, const GlyphImage& image, std::in
       }
       if ((byte & (0x80 >> (column % 8))) == 0) continue;
       std::uint8_t* pixel = line + static_cast<std::size_t>(firstColumn + column) * 3;
-      pixel[0] = pixel[1] = pixel[2] = 0;
+      pixel[0] = blue;
+      pixel[1] = green;
+      pixel[2] = red;
     }
   }
 }

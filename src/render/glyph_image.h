@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/canvas.h"
 #include "render/font_cell.h"
 
 namespace karvex {
@@ -50,9 +51,10 @@ struct BottomUpPicture {
   std::size_t stride = 0;
 };
 
-// Sets the image's pixels black with the glyph origin at (originX, originY),
-// leaving everything else as it was; what falls outside the picture is cut.
-void PaintGlyph(const BottomUpPicture& picture, const GlyphImage& image, std::int64_t originX,
-                std::int64_t originY);
+// Sets the image's pixels to ink with the glyph origin at (originX,
+// originY), leaving everything else as it was; what falls outside the
+// picture is cut.
+void PaintGlyph(const BottomUpPicture& picture, const GlyphImage& image, std::int64_t originX, std::int64_t originY,
+                Color ink);
 
 }  // namespace karvex

@@ -1,7 +1,9 @@
 #include "render/line_raster.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace karvex {
 namespace {
@@ -67,9 +69,11 @@ std::int64_t FirstStepWhere(std::int64_t first, std::int64_t last, Condition con
   return first;
 }
 
-}  // namespace
-
-void DrawLine(const PixelGrid& grid, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
+// Calls plot(step, x, y) for each step of the line whose pixel lies inside
+// the picture, in step order; the steps run 0 … length − 1 along the major
+// axis.
+template <class Plot>
+void TraceLine(const PixelGrid& grid, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, Plot plot) {
   const std::int64_t dx = std::int64_t{x1} - x0;
   const std::int64_t dy = std::int64_t{y1} - y0;
   const std::int64_t absDx = dx < 0 ? -dx : dx;
@@ -112,15 +116,36 @@ void DrawLine(const PixelGrid& grid, std::int32_t x0, std::int32_t y0, std::int3
 
   if (xMajor) {
     steps.Walk(first, last, [&](std::int64_t step, std::int64_t minorOffset) {
-      grid.PlotInside(static_cast<std::int32_t>(majorStart + majorSign * step),
-                      static_cast<std::int32_t>(minorStart + minorOffset));
+      plot(step, static_cast<std::int32_t>(majorStart + majorSign * step),
+           static_cast<std::int32_t>(minorStart + minorOffset));
     });
   } else {
     steps.Walk(first, last, [&](std::int64_t step, std::int64_t minorOffset) {
-      grid.PlotInside(static_cast<std::int32_t>(minorStart + minorOffset),
-                      static_cast<std::int32_t>(majorStart + majorSign * step));
+      plot(step, static_cast<std::int32_t>(minorStart + minorOffset),
+           static_cast<std::int32_t>(majorStart + majorSign * step));
     });
   }
+}
+
+}  // namespace
+
+void DrawLine(const PixelGrid& grid, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
+  TraceLine(grid, x0, y0, x1, y1, [&](std::int64_t, std::int32_t x, std::int32_t y) { grid.PlotInside(x, y); });
+}
+
+// Each step stands for an equal share of the line's length.
+void DrawDashedLine(const PixelGrid& grid, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
+                    const DashPattern& pattern, double phase) {
+  const double dx = static_cast<double>(x1) - x0;
+  const double dy = static_cast<double>(y1) - y0;
+  const double majorLength = std::max(std::fabs(dx), std::fabs(dy));
+  if (majorLength == 0) return;
+  const double share = std::hypot(dx, dy) / majorLength;
+  std::optional<DashPattern::Cursor> cursor;
+  TraceLine(grid, x0, y0, x1, y1, [&](std::int64_t step, std::int32_t x, std::int32_t y) {
+    if (!cursor) cursor.emplace(pattern, phase + static_cast<double>(step) * share);
+    if (cursor->Next(share)) grid.PlotInside(x, y);
+  });
 }
 
 }  // namespace karvex

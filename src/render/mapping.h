@@ -1,11 +1,12 @@
 #pragma once
 // The one rule that turns drawing coordinates (y up) into pixels (row 0 at
-// the top): subtract the rectangle's minimum, multiply by the scale in
-// extended precision, round once to nearest with halves to even.
+// the top): subtract the origin, multiply by the scale in extended
+// precision, round once to nearest with halves to even.
 #include <cmath>
 #include <cstdint>
 
 #include "dxf/drawing_extents.h"
+#include "render/drawing_point.h"
 
 namespace karvex {
 
@@ -57,34 +58,52 @@ inline std::int32_t RoundPixel(long double value) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(wide)));
 }
 
+// Drawing units to pixels: column R((x − originX) × scale) and row
+// outputHeight − R((y − originY) × scale). The alignment modes differ only
+// in the origin and the scale they choose.
 class Mapping {
  public:
+  // The values are kept in double precision.
+  Mapping(long double originX, long double originY, long double scale, std::int32_t outputHeight)
+      : originX_(static_cast<double>(originX)), originY_(static_cast<double>(originY)),
+        scale_(static_cast<double>(scale)), outputHeight_(outputHeight) {}
+  // The HEADER's rectangle at the bottom-left corner, at its DrawScale.
   Mapping(const DrawingExtents& extents, std::int32_t outputHeight)
-      : extMinX_(extents.ExtMinX), extMinY_(extents.ExtMinY), scale_(extents.DrawScale),
-        outputHeight_(outputHeight) {}
+      : Mapping(extents.ExtMinX, extents.ExtMinY, extents.DrawScale, outputHeight) {}
 
   PixelPoint MapPoint(float x, float y) const { return MapExtended(x, y); }
   // A point whose coordinates are sums formed in extended precision (offset
   // points, turned block points): still one rounding per coordinate.
   PixelPoint MapExtended(long double x, long double y) const {
-    return {Column(x - extMinX_), Row(y - extMinY_)};
+    return {Column(x - originX_), Row(y - originY_)};
+  }
+  PixelPoint Map(const DrawingPoint& p) const { return MapExtended(p.x, p.y); }
+  PixelPoint Map(const OffsetPoint& p) const {
+    return {Column(p.dx + (p.base.x - originX_)), Row(p.dy + (p.base.y - originY_))};
   }
   std::int32_t MapLength(float length) const { return RoundPixel(static_cast<long double>(length) * scale_); }
   // The box of a circle: centre and radius rounded apart, so always 2k wide.
   PixelBox CircleBox(long double x, long double y, float radius) const;
+  PixelBox CircleBox(const DrawingPoint& centre, float radius) const { return CircleBox(centre.x, centre.y, radius); }
 
   // Pixel column and row of a position already taken relative to the
-  // rectangle's minimum, for callers whose sums group differently.
+  // origin.
   std::int32_t Column(long double relativeX) const { return RoundPixel(relativeX * scale_); }
   std::int32_t Row(long double relativeY) const { return WrapSub(outputHeight_, RoundPixel(relativeY * scale_)); }
 
-  float ExtMinX() const { return extMinX_; }
-  float ExtMinY() const { return extMinY_; }
+  long double OriginX() const { return originX_; }
+  long double OriginY() const { return originY_; }
+  // Pixels per drawing unit.
+  long double Scale() const { return scale_; }
+  std::int32_t OutputHeight() const { return outputHeight_; }
 
  private:
-  float extMinX_;
-  float extMinY_;
-  float scale_;
+  // Held in double precision, which keeps the HEADER's floats exactly and
+  // is loaded faster than extended precision; the arithmetic on them is
+  // extended all the same.
+  double originX_;
+  double originY_;
+  double scale_;
   std::int32_t outputHeight_;
 };
 

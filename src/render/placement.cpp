@@ -4,6 +4,7 @@
 
 #include "base/x87_math.h"
 #include "dxf/number_conversion.h"
+#include "render/mapping.h"
 
 namespace karvex {
 namespace {
@@ -18,29 +19,21 @@ long double Radians(long double degrees) { return degrees / kHalfTurnDegrees * k
 
 // --- ENTITIES section -------------------------------------------------------
 
-PixelPoint SectionPlacement::Point(float x, float y) const { return mapping_.MapPoint(x, y); }
-
-PixelBox SectionPlacement::CircleBox(float x, float y, float radius) const {
-  return mapping_.CircleBox(x, y, radius);
-}
-
-PixelPoint SectionPlacement::RadialPoint(float x, float y, float radius, float angleDegrees) const {
+OffsetPoint SectionPlacement::RadialPoint(float x, float y, float radius, float angleDegrees) const {
   long double sine, cosine;
   SinCos(Radians(angleDegrees), sine, cosine);
-  return mapping_.MapExtended(x + radius * cosine, y + radius * sine);
+  return {{x + radius * cosine, y + radius * sine}, 0.0L, 0.0L};
 }
 
-PixelPoint SectionPlacement::TextCorner(float x, float y, float height, float rotationDegrees) const {
+DrawingPoint SectionPlacement::TextCorner(float x, float y, float height, float rotationDegrees) const {
   long double sine, cosine;
   SinCos(Radians(rotationDegrees + kQuarterTurnDegrees), sine, cosine);
-  return mapping_.MapExtended(x + height * cosine, y + height * sine);
+  return {x + height * cosine, y + height * sine};
 }
 
 std::int32_t SectionPlacement::TextAngle(float rotationDegrees) const {
   return RoundPixel(static_cast<long double>(rotationDegrees) * 10);
 }
-
-std::int32_t SectionPlacement::Length(float length) const { return mapping_.MapLength(length); }
 
 // --- inside a block ---------------------------------------------------------
 
@@ -57,7 +50,7 @@ PolarForm PolarFormOf(float x, float y, float baseX, float baseY) {
 
 // The polar angle and the turned offsets are held as 32-bit floats; the
 // distance and every sum and product stay in extended precision.
-BlockPlacement::Turned BlockPlacement::Turn(float x, float y) const {
+DrawingPoint BlockPlacement::Turn(float x, float y) const {
   if (const TurnedOffset* replayed = replay_ != nullptr ? replay_->Next(x, y) : nullptr) {
     return {static_cast<long double>(replayed->x) + insertX_, static_cast<long double>(replayed->y) + insertY_};
   }
@@ -80,39 +73,26 @@ BlockPlacement::Turned BlockPlacement::Turn(float x, float y) const {
   return {static_cast<long double>(turned.x) + insertX_, static_cast<long double>(turned.y) + insertY_};
 }
 
-PixelPoint BlockPlacement::Point(float x, float y) const {
-  const Turned p = Turn(x, y);
-  return mapping_.MapExtended(p.x, p.y);
-}
-
-PixelBox BlockPlacement::CircleBox(float x, float y, float radius) const {
-  const Turned p = Turn(x, y);
-  return mapping_.CircleBox(p.x, p.y, radius);
-}
-
 // Arc angles turn with the block: the orientation offset is the insertion
-// angle, by which every other point of the block turns too.
-PixelPoint BlockPlacement::RadialPoint(float x, float y, float radius, float angleDegrees) const {
-  const Turned p = Turn(x, y);
+// angle, by which every other point of the block turns too. The offset from
+// the centre is added after the mapping has taken its origin off the centre.
+OffsetPoint BlockPlacement::RadialPoint(float x, float y, float radius, float angleDegrees) const {
+  const DrawingPoint centre = Turn(x, y);
   long double sine, cosine;
   SinCos(Radians(static_cast<long double>(angleDegrees) + insertAngle_), sine, cosine);
-  return {mapping_.Column(cosine * radius + (p.x - mapping_.ExtMinX())),
-          mapping_.Row(sine * radius + (p.y - mapping_.ExtMinY()))};
+  return {centre, cosine * radius, sine * radius};
 }
 
 // The shift by one height follows the text's own angle alone.
-PixelPoint BlockPlacement::TextCorner(float x, float y, float height, float rotationDegrees) const {
-  const Turned p = Turn(x, y);
+DrawingPoint BlockPlacement::TextCorner(float x, float y, float height, float rotationDegrees) const {
+  const DrawingPoint p = Turn(x, y);
   long double sine, cosine;
   SinCos(Radians(rotationDegrees + kQuarterTurnDegrees), sine, cosine);
-  return {mapping_.Column(cosine * height + p.x - mapping_.ExtMinX()),
-          mapping_.Row(sine * height + p.y - mapping_.ExtMinY())};
+  return {cosine * height + p.x, sine * height + p.y};
 }
 
 std::int32_t BlockPlacement::TextAngle(float rotationDegrees) const {
   return RoundPixel((static_cast<long double>(rotationDegrees) + insertAngle_) * 10);
 }
-
-std::int32_t BlockPlacement::Length(float length) const { return mapping_.MapLength(length); }
 
 }  // namespace karvex

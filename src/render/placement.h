@@ -1,11 +1,12 @@
 #pragma once
-// Where the points of an entity land on the picture. In the ENTITIES section
-// a point is mapped as it stands; inside a block it is first turned about
-// the block's base point and moved onto the insertion point. Each placement
-// forms its sums in extended precision and rounds once per coordinate.
+// Where the points of an entity lie in drawing units. In the ENTITIES
+// section a point stays as it stands; inside a block it is first turned
+// about the block's base point and moved onto the insertion point. Each
+// placement forms its sums in extended precision; the mapping rounds them
+// once per coordinate afterwards.
 #include <cstdint>
 
-#include "render/mapping.h"
+#include "render/drawing_point.h"
 #include "render/polar_cache.h"
 #include "render/turn_replay.h"
 
@@ -13,18 +14,16 @@ namespace karvex {
 
 class Placement {
  public:
-  virtual PixelPoint Point(float x, float y) const = 0;
-  virtual PixelBox CircleBox(float x, float y, float radius) const = 0;
+  virtual DrawingPoint Point(float x, float y) const = 0;
   // The point radius drawing units from the centre in the direction of
   // angleDegrees (an arc's start or end point).
-  virtual PixelPoint RadialPoint(float x, float y, float radius, float angleDegrees) const = 0;
+  virtual OffsetPoint RadialPoint(float x, float y, float radius, float angleDegrees) const = 0;
   // The text reference point: height drawing units from the insertion point
   // along the text's rotation + 90 degrees, the top-left corner of its cell.
-  virtual PixelPoint TextCorner(float x, float y, float height, float rotationDegrees) const = 0;
+  virtual DrawingPoint TextCorner(float x, float y, float height, float rotationDegrees) const = 0;
   // The text's escapement in tenths of a degree, before the text output's
   // clamp.
   virtual std::int32_t TextAngle(float rotationDegrees) const = 0;
-  virtual std::int32_t Length(float length) const = 0;
 
  protected:
   ~Placement() = default;
@@ -33,16 +32,10 @@ class Placement {
 // Points of the ENTITIES section.
 class SectionPlacement final : public Placement {
  public:
-  explicit SectionPlacement(const Mapping& mapping) : mapping_(mapping) {}
-  PixelPoint Point(float x, float y) const override;
-  PixelBox CircleBox(float x, float y, float radius) const override;
-  PixelPoint RadialPoint(float x, float y, float radius, float angleDegrees) const override;
-  PixelPoint TextCorner(float x, float y, float height, float rotationDegrees) const override;
+  DrawingPoint Point(float x, float y) const override { return {x, y}; }
+  OffsetPoint RadialPoint(float x, float y, float radius, float angleDegrees) const override;
+  DrawingPoint TextCorner(float x, float y, float height, float rotationDegrees) const override;
   std::int32_t TextAngle(float rotationDegrees) const override;
-  std::int32_t Length(float length) const override;
-
- private:
-  const Mapping& mapping_;
 };
 
 // Points of a block replayed for an INSERT: turned by the insertion angle
@@ -51,26 +44,19 @@ class SectionPlacement final : public Placement {
 class BlockPlacement final : public Placement {
  public:
   // cache and replay may be null; they only save work.
-  BlockPlacement(const Mapping& mapping, float baseX, float baseY, float insertX, float insertY, float insertAngle,
+  BlockPlacement(float baseX, float baseY, float insertX, float insertY, float insertAngle,
                  PolarCache* cache = nullptr, TurnReplay::Cursor* replay = nullptr)
-      : mapping_(mapping), baseX_(baseX), baseY_(baseY), insertX_(insertX), insertY_(insertY),
-        insertAngle_(insertAngle), cache_(cache), replay_(replay) {}
-  PixelPoint Point(float x, float y) const override;
-  PixelBox CircleBox(float x, float y, float radius) const override;
-  PixelPoint RadialPoint(float x, float y, float radius, float angleDegrees) const override;
-  PixelPoint TextCorner(float x, float y, float height, float rotationDegrees) const override;
+      : baseX_(baseX), baseY_(baseY), insertX_(insertX), insertY_(insertY), insertAngle_(insertAngle),
+        cache_(cache), replay_(replay) {}
+  DrawingPoint Point(float x, float y) const override { return Turn(x, y); }
+  OffsetPoint RadialPoint(float x, float y, float radius, float angleDegrees) const override;
+  DrawingPoint TextCorner(float x, float y, float height, float rotationDegrees) const override;
   std::int32_t TextAngle(float rotationDegrees) const override;
-  std::int32_t Length(float length) const override;
 
-  // The turned and moved point, before mapping: (X' + InsertX, Y' + InsertY).
-  struct Turned {
-    long double x;
-    long double y;
-  };
-  Turned Turn(float x, float y) const;
+  // The turned and moved point: (X' + InsertX, Y' + InsertY).
+  DrawingPoint Turn(float x, float y) const;
 
  private:
-  const Mapping& mapping_;
   float baseX_, baseY_;
   float insertX_, insertY_, insertAngle_;
   PolarCache* cache_;

@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "render/canvas.h"
-#include "render/color_reference.h"
 #include "render/draw_surface.h"
-#include "render/pixel_grid.h"
+#include "render/pen_raster.h"
 
 namespace karvex {
 
@@ -17,23 +16,32 @@ namespace karvex {
 class TextRasterizer {
  public:
   virtual ~TextRasterizer() = default;
-  // Sets the pixels of the text's glyphs on the picture (bottom-up rows).
+  // Sets the pixels of the text's glyphs on the picture (bottom-up rows) to
+  // ink.
   virtual void DrawText(std::uint8_t* bottomUpRows, std::int32_t width, std::int32_t height, std::int32_t x,
-                        std::int32_t y, std::string_view text, std::int32_t fontHeight, std::int32_t escapement) = 0;
+                        std::int32_t y, std::string_view text, std::int32_t fontHeight, std::int32_t escapement,
+                        Color ink = kBlack) = 0;
 };
 
 class RasterCanvas final : public Canvas {
  public:
   RasterCanvas(std::int32_t width, std::int32_t height, TextRasterizer* text);
 
-  void SetPenColor(Color color) override { penColor_ = ResolveColorReference(color); }
+  void SetPenColor(Color color) override { pen_.SetColor(color); }
+  void SetPenDashes(std::span<const float> pattern) override { pen_.SetDashes(pattern); }
+  void SetTextColor(Color color) override { textColor_ = color; }
+  void Clear(Color color) override { pen_.Fill(color); }
   void SetHollowBrush() override {}
-  void MoveTo(std::int32_t x, std::int32_t y) override;
-  void LineTo(std::int32_t x, std::int32_t y) override;
-  void Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override;
+  void MoveTo(std::int32_t x, std::int32_t y) override { pen_.MoveTo(x, y); }
+  void LineTo(std::int32_t x, std::int32_t y) override { pen_.LineTo(x, y); }
+  void Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override {
+    pen_.Ellipse(left, top, right, bottom);
+  }
   void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t startX,
-           std::int32_t startY, std::int32_t endX, std::int32_t endY) override;
-  void SetPixel(std::int32_t x, std::int32_t y, Color color) override;
+           std::int32_t startY, std::int32_t endX, std::int32_t endY) override {
+    pen_.Arc(left, top, right, bottom, startX, startY, endX, endY);
+  }
+  void SetPixel(std::int32_t x, std::int32_t y, Color color) override { pen_.SetPixel(x, y, color); }
   void Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
             std::int32_t escapement) override;
 
@@ -43,15 +51,12 @@ class RasterCanvas final : public Canvas {
   Color PixelAt(std::int32_t x, std::int32_t y) const;
 
  private:
-  PixelGrid Grid(Color color);
-
   std::int32_t width_;
   std::int32_t height_;
   std::size_t stride_;
   std::vector<std::uint8_t> pixels_;
-  Color penColor_ = kBlack;  // as drawn: resolved
-  std::int32_t currentX_ = 0;
-  std::int32_t currentY_ = 0;
+  PenRaster pen_;
+  Color textColor_ = kBlack;
   TextRasterizer* text_;
 };
 

@@ -1,5 +1,6 @@
 #include "render/recording_canvas.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace karvex {
@@ -14,6 +15,9 @@ const char* KindName(CanvasCall::Kind kind) {
     case CanvasCall::Kind::Arc: return "arc";
     case CanvasCall::Kind::Pixel: return "pixel";
     case CanvasCall::Kind::Text: return "text";
+    case CanvasCall::Kind::PenDashes: return "dashes";
+    case CanvasCall::Kind::TextColor: return "text_color";
+    case CanvasCall::Kind::Clear: return "clear";
   }
   return "?";
 }
@@ -69,6 +73,23 @@ void RecordingCanvas::Record(CanvasCall::Kind kind, std::vector<std::int64_t> ar
 void RecordingCanvas::SetPenColor(Color color) {
   Record(CanvasCall::Kind::PenColor, {color});
   if (next_ != nullptr) next_->SetPenColor(color);
+}
+
+void RecordingCanvas::SetPenDashes(std::span<const float> pattern) {
+  std::vector<std::int64_t> thousandths;
+  for (float length : pattern) thousandths.push_back(std::llround(static_cast<double>(length) * 1000));
+  Record(CanvasCall::Kind::PenDashes, std::move(thousandths));
+  if (next_ != nullptr) next_->SetPenDashes(pattern);
+}
+
+void RecordingCanvas::SetTextColor(Color color) {
+  Record(CanvasCall::Kind::TextColor, {color});
+  if (next_ != nullptr) next_->SetTextColor(color);
+}
+
+void RecordingCanvas::Clear(Color color) {
+  Record(CanvasCall::Kind::Clear, {color});
+  if (next_ != nullptr) next_->Clear(color);
 }
 
 void RecordingCanvas::SetHollowBrush() {

@@ -11,9 +11,13 @@
 namespace karvex {
 
 struct CanvasCall {
-  enum class Kind : std::uint8_t { PenColor, HollowBrush, MoveTo, LineTo, Ellipse, Arc, Pixel, Text };
+  enum class Kind : std::uint8_t {
+    PenColor, HollowBrush, MoveTo, LineTo, Ellipse, Arc, Pixel, Text, PenDashes, TextColor, Clear
+  };
   Kind kind;
-  std::vector<std::int64_t> args;  // in the order of the Canvas operation
+  // In the order of the Canvas operation; dash lengths in thousandths of a
+  // pixel.
+  std::vector<std::int64_t> args;
   std::string text;                // Text only: the bytes as given
 
   bool operator==(const CanvasCall&) const = default;
@@ -31,6 +35,9 @@ class RecordingCanvas final : public Canvas {
   explicit RecordingCanvas(Canvas* next = nullptr) : next_(next) {}
 
   void SetPenColor(Color color) override;
+  void SetPenDashes(std::span<const float> pattern) override;
+  void SetTextColor(Color color) override;
+  void Clear(Color color) override;
   void SetHollowBrush() override;
   void MoveTo(std::int32_t x, std::int32_t y) override;
   void LineTo(std::int32_t x, std::int32_t y) override;

@@ -6,7 +6,6 @@
 #include <random>
 #include <vector>
 
-#include "render/mapping.h"
 #include "render/polar_cache.h"
 
 namespace karvex {
@@ -25,28 +24,21 @@ Points RandomBlockPoints(unsigned seed, std::size_t count) {
   return points;
 }
 
-// A 1000-unit drawing on a 500-pixel-high picture, shared by the tests.
-const Mapping& TestMapping() {
-  static const Mapping mapping(DrawingExtents{0, 0, 1000, 1000, 0.5f}, 500);
-  return mapping;
-}
-
 // The cache only saves work: a block's points turned through it, insertion
 // after insertion and at changing angles, must come out bit for bit as
 // computed afresh. More points than the cache has slots, so entries are
 // also replaced.
 TEST(BlockPlacement, CachedTurnsEqualFreshOnesWhateverTheAngleOrder) {
-  const Mapping& mapping = TestMapping();
   const Points blockPoints = RandomBlockPoints(20261210, 6000);
   const float insertAngles[] = {0.0f, 0.0f, 30.0f, 0.0f, -0.0f, 30.0f, 1e-7f, 270.0f, 30.0f};
 
   PolarCache cache;
   for (const float angle : insertAngles) {
-    const BlockPlacement cached(mapping, 12.5f, -3.0f, 400.0f, 250.0f, angle, &cache);
-    const BlockPlacement fresh(mapping, 12.5f, -3.0f, 400.0f, 250.0f, angle);
+    const BlockPlacement cached(12.5f, -3.0f, 400.0f, 250.0f, angle, &cache);
+    const BlockPlacement fresh(12.5f, -3.0f, 400.0f, 250.0f, angle);
     for (const auto& [x, y] : blockPoints) {
-      const BlockPlacement::Turned a = cached.Turn(x, y);
-      const BlockPlacement::Turned b = fresh.Turn(x, y);
+      const DrawingPoint a = cached.Turn(x, y);
+      const DrawingPoint b = fresh.Turn(x, y);
       ASSERT_TRUE(SameBits(a.x, b.x) && SameBits(a.y, b.y)) << "angle " << angle << " point " << x << "," << y;
     }
   }
@@ -57,7 +49,6 @@ TEST(BlockPlacement, CachedTurnsEqualFreshOnesWhateverTheAngleOrder) {
 // departed from (other points at the same place and angle), and read
 // again; every turn still equals the one computed afresh.
 TEST(BlockPlacement, ReplayedTurnsEqualFreshOnesEvenWhereTheRecordIsLeft) {
-  const Mapping& mapping = TestMapping();
   const Points points = RandomBlockPoints(5, 300);
   Points departing = points;
   for (std::size_t i = 100; i < departing.size(); ++i) departing[i].first += 1.0f;
@@ -75,12 +66,12 @@ TEST(BlockPlacement, ReplayedTurnsEqualFreshOnesEvenWhereTheRecordIsLeft) {
   TurnReplay replay;
   for (const Insertion& insertion : insertions) {
     TurnReplay::Cursor cursor = replay.Start(7, 12.5f, -3.0f, insertion.angle);
-    const BlockPlacement replayed(mapping, 12.5f, -3.0f, 400.0f, 250.0f, insertion.angle, &cache, &cursor);
-    const BlockPlacement fresh(mapping, 12.5f, -3.0f, 400.0f, 250.0f, insertion.angle);
+    const BlockPlacement replayed(12.5f, -3.0f, 400.0f, 250.0f, insertion.angle, &cache, &cursor);
+    const BlockPlacement fresh(12.5f, -3.0f, 400.0f, 250.0f, insertion.angle);
     for (std::size_t i = 0; i < insertion.count; ++i) {
       const auto [x, y] = (*insertion.points)[i];
-      const BlockPlacement::Turned a = replayed.Turn(x, y);
-      const BlockPlacement::Turned b = fresh.Turn(x, y);
+      const DrawingPoint a = replayed.Turn(x, y);
+      const DrawingPoint b = fresh.Turn(x, y);
       ASSERT_TRUE(SameBits(a.x, b.x) && SameBits(a.y, b.y)) << "angle " << insertion.angle << " point " << i;
     }
   }

@@ -7,7 +7,8 @@
 
 #include "base/failures.h"
 #include "plugin/result_codes.h"
-#include "render/entity_records.h"
+#include "render/canvas_sink.h"
+#include "render/entity_input.h"
 #include "render/recording_canvas.h"
 #include "support/scenes.h"
 
@@ -254,6 +255,9 @@ TEST(DrawEntities, StopAskedWhileReadingDeliversThePartialPicture) {
 class FailingTextCanvas final : public Canvas {
  public:
   void SetPenColor(Color) override {}
+  void SetPenDashes(std::span<const float>) override {}
+  void SetTextColor(Color) override {}
+  void Clear(Color) override {}
   void SetHollowBrush() override {}
   void MoveTo(std::int32_t, std::int32_t) override {}
   void LineTo(std::int32_t, std::int32_t) override {}
@@ -274,10 +278,11 @@ TEST(DrawEntities, AFailingTextCostsOnlyThatText) {
   reader.Begin(text);
   reader.ReadGroupPair();
   FailingTextCanvas canvas;
-  const Mapping mapping(DrawingExtents{0, 0, 0, 0, 1}, 100);
+  const Framing framing(Alignment::LowerLeft, 100, 100);
+  const DrawingExtents extents{0, 0, 0, 0, 1};
+  CanvasSink figures(canvas, framing, extents);
   BlockIndex blocks;
-  EntityDrawer drawer(reader, mapping, canvas, blocks);
-  EXPECT_FALSE(drawer.DrawRotatedText(0, 0, "x", 10, 0));
+  EntityDrawer drawer(reader, figures, blocks);
   EXPECT_TRUE(drawer.DrawEntities());
   EXPECT_EQ(canvas.pixels, 1);
 }

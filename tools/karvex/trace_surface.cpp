@@ -72,6 +72,18 @@ class TracingCanvas final : public Canvas {
     recorder_.SetPenColor(color);
     Flush();
   }
+  void SetPenDashes(std::span<const float> pattern) override {
+    recorder_.SetPenDashes(pattern);
+    Flush();
+  }
+  void SetTextColor(Color color) override {
+    recorder_.SetTextColor(color);
+    Flush();
+  }
+  void Clear(Color color) override {
+    recorder_.Clear(color);
+    Flush();
+  }
   void SetHollowBrush() override {
     recorder_.SetHollowBrush();
     Flush();

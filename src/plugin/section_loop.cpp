@@ -1,0 +1,38 @@
+#include "plugin/section_loop.h"
+
+#include "dxf/header_section.h"
+
+namespace karvex {
+
+template <class Sink>
+void SectionLoop::Run(Sink& figures, EntityObserver* observer) {
+  reader_.ReadGroupPair();
+  for (;;) {
+    if (reader_.Is(0, "SECTION")) {
+      reader_.ReadGroupPair();
+      // Each test sees the pair the previous reader left; a reader returns on
+      // a group-0 pair, so at most one runs per section.
+      if (reader_.Is(2, "HEADER") && !ReadHeaderSection(reader_, state_.extents, outputWidth_, outputHeight_)) {
+        return;
+      }
+      if (reader_.Is(2, "TABLES") && !ReadTablesSection(reader_, state_.lineTypes)) return;
+      if (reader_.Is(2, "BLOCKS") && !ReadBlocksSection(reader_, state_.blocks)) return;
+      if (reader_.Is(2, "ENTITIES")) {
+        WalkSetup setup;
+        setup.options = options_;
+        setup.observer = observer;
+        setup.turns = &turns_;
+        EntityDrawer drawer(reader_, figures, state_.blocks, setup);
+        if (!drawer.DrawEntities()) return;
+      }
+    }
+    reader_.ReadGroupPair();
+    if (reader_.IsEnd("EOF")) return;
+  }
+}
+
+template void SectionLoop::Run(CanvasSink&, EntityObserver*);
+template void SectionLoop::Run(BoundsSink&, EntityObserver*);
+template void SectionLoop::Run(FigureSink&, EntityObserver*);
+
+}  // namespace karvex

@@ -1,0 +1,40 @@
+#pragma once
+// Figures measured: the box in drawing units that covers everything drawn.
+// Lines by their end points, circles and arcs by their true extent, points
+// as they are, texts by the box of their character cells.
+#include <cstdint>
+
+#include "render/drawing_box.h"
+#include "render/figure_sink.h"
+
+namespace karvex {
+
+class BoundsSink final : public FigureSink {
+ public:
+  const DrawingBox& Box() const { return box_; }
+
+  void BeginSection() override {}
+  void SetPen(const Pen& pen) override { visible_ = pen.visible; }
+  void SetPenColor(Color) override {}
+  void Outline(std::span<const DrawingPoint> points, bool closed) override;
+  void MoveTo(const DrawingPoint& point) override { current_ = point; }
+  void LineTo(const DrawingPoint& point) override;
+  void Circle(const DrawingPoint& centre, float radius) override;
+  void Arc(const DrawingPoint& centre, float radius, const OffsetPoint& start, const OffsetPoint& end) override;
+  void Point(const DrawingPoint& point) override;
+  void Text(const DrawingPoint& corner, float height, std::int32_t angle, std::string_view text) override;
+
+ private:
+  void Include(const DrawingPoint& point) { box_.Include(point.x, point.y); }
+
+  DrawingBox box_;
+  DrawingPoint current_{0, 0};
+  bool visible_ = true;
+};
+
+// How wide a text is in units of its height: the face's half-width
+// characters are half as wide as they are high, its full-width ones (a
+// code page 932 lead byte and the byte after it) as wide as high.
+long double TextWidthInHeights(std::string_view text);
+
+}  // namespace karvex

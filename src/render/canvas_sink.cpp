@@ -1,0 +1,67 @@
+#include "render/canvas_sink.h"
+
+#include <cmath>
+
+namespace karvex {
+namespace {
+
+// A pattern whose period is shorter than this many pixels is drawn solid,
+// as CAD programs do: its dashes would only speckle the line.
+constexpr long double kShortestDashPeriod = 2.0L;
+
+}  // namespace
+
+void CanvasSink::BeginSection() {
+  mapping_ = framing_.MappingFor(extents_);
+  canvas_.SetPenColor(kBlack);
+  canvas_.SetHollowBrush();
+  penColour_ = kBlack;
+}
+
+void CanvasSink::SetPen(const Pen& pen) {
+  visible_ = pen.visible;
+  if (pen.setsColour) UseColour(pen.colour);
+  if (pen.setsDashes) UseDashes(pen);
+}
+
+void CanvasSink::SetPenColor(Color color) {
+  canvas_.SetPenColor(color);
+  penColour_ = color;
+}
+
+void CanvasSink::UseColour(Color colour) {
+  pointColour_ = colour;
+  if (colour != penColour_) SetPenColor(colour);
+  if (colour != textColour_) {
+    canvas_.SetTextColor(colour);
+    textColour_ = colour;
+  }
+}
+
+void CanvasSink::UseDashes(const Pen& pen) {
+  const long double factor = pen.dashScale * mapping_.Scale();
+  if (pen.dashes.data() == dashSource_ && pen.dashes.size() == dashCount_ && factor == dashFactor_) return;
+  dashSource_ = pen.dashes.data();
+  dashCount_ = pen.dashes.size();
+  dashFactor_ = factor;
+  long double period = 0;
+  for (float length : pen.dashes) period += std::fabs(length * factor);
+  dashPixels_.clear();
+  if (period >= kShortestDashPeriod) {
+    for (float length : pen.dashes) dashPixels_.push_back(static_cast<float>(length * factor));
+  }
+  canvas_.SetPenDashes(dashPixels_);
+}
+
+void CanvasSink::Text(const DrawingPoint& corner, float height, std::int32_t angle, std::string_view text) {
+  if (!visible_) return;
+  const PixelPoint pixel = mapping_.Map(corner);
+  const std::int32_t pixels = mapping_.MapLength(height);
+  try {
+    canvas_.Text(pixel.x, pixel.y, text, pixels, angle);
+  } catch (...) {
+    // A text that cannot be drawn costs only itself.
+  }
+}
+
+}  // namespace karvex
