@@ -1,6 +1,8 @@
 // Whole pictures, as a host asks for them: MB/s of DXF text from the memory
 // image to the two host blocks, at the default 640 x 453. The ReadAhead
-// forms split the text on a second thread (wall-clock time).
+// forms split the text on a second thread (wall-clock time). The large
+// drawings are also drawn with each option: fitted (alignment mode 3, which
+// walks the drawing twice), in their line types, in their colours.
 #include <benchmark/benchmark.h>
 
 #include "bench_data.h"
@@ -12,10 +14,11 @@
 namespace karvex::bench {
 namespace {
 
-void RenderPictures(benchmark::State& state, const std::string& text, bool readAhead = false) {
+void RenderPictures(benchmark::State& state, const std::string& text, bool readAhead = false,
+                    const Settings& settings = {}) {
   PortableHostMemory memory;
   RasterSurfaceFactory surfaces;
-  MemorySettingsStore store;
+  MemorySettingsStore store(settings);
   PluginPlatform platform;
   platform.memory = &memory;
   platform.surfaces = &surfaces;
@@ -69,16 +72,34 @@ BENCHMARK(BM_Inserts)
     ->Args({10000, 200})
     ->Unit(benchmark::kMillisecond);
 
+Settings WithOption(void (*set)(Settings&)) {
+  Settings settings;
+  set(settings);
+  return settings;
+}
+
 const bool kRegistered = [] {
-  auto add = [](const std::string& name, const std::string& path, bool readAhead = false) {
-    auto* bench = benchmark::RegisterBenchmark(name.c_str(), [path, readAhead](benchmark::State& state) {
-      RenderPictures(state, ReadWhole(path), readAhead);
+  auto add = [](const std::string& name, const std::string& path, bool readAhead = false,
+                const Settings& settings = {}) {
+    auto* bench = benchmark::RegisterBenchmark(name.c_str(), [path, readAhead, settings](benchmark::State& state) {
+      RenderPictures(state, ReadWhole(path), readAhead, settings);
     });
     bench->Unit(benchmark::kMillisecond);
     if (readAhead) bench->UseRealTime();
   };
-  for (const BenchFile& file : BigDrawings()) add("BM_Picture/" + file.label, file.path);
-  for (const BenchFile& file : BigDrawings()) add("BM_PictureReadAhead/" + file.label, file.path, true);
+  const Settings fit = WithOption([](Settings& s) { s.CenterPos = 3; });
+  const Settings lineTypes = WithOption([](Settings& s) { s.LineTypes = 1; });
+  const Settings colours = WithOption([](Settings& s) { s.LineColors = 1; });
+  for (const BenchFile& file : BigDrawings()) {
+    add("BM_Picture/" + file.label, file.path);
+    add("BM_PictureFit/" + file.label, file.path, false, fit);
+    add("BM_PictureLineTypes/" + file.label, file.path, false, lineTypes);
+    add("BM_PictureColours/" + file.label, file.path, false, colours);
+  }
+  for (const BenchFile& file : BigDrawings()) {
+    add("BM_PictureReadAhead/" + file.label, file.path, true);
+    add("BM_PictureReadAheadFit/" + file.label, file.path, true, fit);
+  }
   for (const BenchFile& file : LargestCorpusFiles(4)) add("BM_Picture/corpus/" + file.label, file.path);
   return true;
 }();

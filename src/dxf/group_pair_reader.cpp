@@ -13,6 +13,7 @@ GroupPairReader::~GroupPairReader() { StopReadingAhead(); }
 void GroupPairReader::Begin(std::string_view source) {
   StopReadingAhead();
   blockPairs_.Clear();
+  tape_.Clear();
   source_ = source;
   lineEnds_.Reset(source);
   readPos_ = 0;
@@ -35,7 +36,11 @@ void GroupPairReader::Rewind() {
   ForgetCurrentReal();
   groupCode_ = beginCode_;
   groupValue_ = beginValue_;
-  StartReadingAhead();
+  tape_.StartPlaying();
+  // What the first walk kept is read back; a thread reading the text from
+  // its start would only split it once more.
+  if (!tape_.Playing()) StartReadingAhead();
+  UpdateHandOver();
 }
 
 void GroupPairReader::StartReadingAhead() {
@@ -48,9 +53,11 @@ void GroupPairReader::StartReadingAhead() {
       readAhead_.reset();
     }
   }
+  UpdateHandOver();
 }
 
 void GroupPairReader::End() {
+  tape_.Clear();
   StopReadingAhead();
   blockPairs_.Clear();
   ForgetCurrentReal();
@@ -84,6 +91,33 @@ inline void GroupPairReader::ReadHere() {
   AdvanceTo(static_cast<std::int32_t>(span.next));
 }
 
+void GroupPairReader::KeepOnTape(const PairRecord& pair) {
+  if (CompactPair* kept = tape_.Keep(pair)) {
+    keptReal_ = &kept->real;
+    keptHasReal_ = &kept->hasReal;
+  }
+}
+
+void GroupPairReader::ReadTaped() {
+  PairRecord pair;
+  if (CompactPair* kept = tape_.Take(static_cast<std::size_t>(readPos_), pair)) {
+    MakeCurrent(pair, nullptr);
+    keptReal_ = &kept->real;
+    keptHasReal_ = &kept->hasReal;
+    return;
+  }
+  if (!tape_.Recording()) {
+    ReadHere();
+    return;
+  }
+  const auto codeStart = static_cast<std::uint32_t>(readPos_);
+  PairSpan span;
+  SplitHere(span);
+  pair = RecordOf(codeStart, span);
+  MakeCurrent(pair, nullptr);
+  KeepOnTape(pair);
+}
+
 void GroupPairReader::ReadOtherPair() {
   if (!blockPairs_.Replaying()) {
     ReadHere();
@@ -106,10 +140,11 @@ void GroupPairReader::ReportProgressAt(std::int32_t position) {
 
 float GroupPairReader::ConvertAndKeepGroupValue() const {
   const float real = ConvertGroupValue();
-  // Kept for the next replay of the block the pair belongs to.
-  if (currentRecord_ != nullptr) {
-    currentRecord_->real = real;
-    currentRecord_->hasReal = true;
+  // Kept for the next replay of the block the pair belongs to, or for the
+  // second walk.
+  if (keptReal_ != nullptr) {
+    *keptReal_ = real;
+    *keptHasReal_ = true;
   }
   return real;
 }

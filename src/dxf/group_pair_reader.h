@@ -10,6 +10,7 @@
 #include "dxf/line_end_index.h"
 #include "dxf/pair_read_ahead.h"
 #include "dxf/pair_split.h"
+#include "dxf/pair_tape.h"
 #include "dxf/progress_sink.h"
 
 namespace karvex {
@@ -54,28 +55,41 @@ class GroupPairReader {
   void Begin(std::string_view source);
   // Ends the request; the current pair is kept (copied) for the next one.
   void End();
+  // The walk about to start will be followed by a second one over the same
+  // text (Rewind): its pairs, with the coordinates converted from them, are
+  // kept for the second walk to read back.
+  void KeepPairsForRewind() {
+    tape_.StartRecording();
+    UpdateHandOver();
+  }
   // Starts the same text again, for a second walk of the same request: the
   // position, the progress reports, the current pair and the last failure
-  // are as Begin left them. What the first walk learned of the text (the
-  // pairs of replayed blocks) is kept.
+  // are as Begin left them. What the first walk learned of the text (its
+  // pairs, the pairs of replayed blocks) is read back where the second walk
+  // reads the same.
   void Rewind();
 
   // Reads the next pair into GroupCode and GroupValue. On a malformed or
   // missing pair it leaves (0, "Error") current and raises SilentAbort.
   void ReadGroupPair() {
-    // The two usual reads of a large text are taken here, inline: the pair
-    // the thread hands over to the walk, and the recorded pair a block
-    // replay reads back.
+    // The usual reads of a large text are taken here, inline: the pair the
+    // thread hands over to the walk, the recorded pair a block replay reads
+    // back, and the kept pair a second walk reads back.
     const auto codeStart = static_cast<std::uint32_t>(readPos_);
     if (blockPairs_.Replaying()) {
       if (PairRecord* recorded = blockPairs_.Find(codeStart)) {
         MakeCurrent(*recorded, recorded);
         return;
       }
-    } else if (readAhead_ != nullptr) {
+    } else if (handsOver_) {
       PairRecord pair;
-      if (readAhead_->Take(codeStart, pair)) {
+      if (readAhead_ != nullptr && readAhead_->Take(codeStart, pair)) {
         MakeCurrent(pair, nullptr);
+        if (tape_.Recording()) KeepOnTape(pair);
+        return;
+      }
+      if (tape_.InUse()) {
+        ReadTaped();
         return;
       }
     }
@@ -90,11 +104,9 @@ class GroupPairReader {
   // are taken in runs, without making each one current.
   void ReadCoordinatesToNextEntity(const CoordinateFields& fields, float* values) {
     for (;;) {
-      if (readAhead_ != nullptr && !blockPairs_.Replaying()) {
-        const auto from = static_cast<std::size_t>(readPos_);
-        const std::size_t to = readAhead_->TakeCoordinatePairs(from, fields, values, ProgressDivisor);
+      if (handsOver_ && !blockPairs_.Replaying()) {
         // The pair current until now is left behind: the next read replaces it.
-        readPos_ = static_cast<std::int32_t>(to);
+        readPos_ = static_cast<std::int32_t>(TakeCoordinateRun(static_cast<std::size_t>(readPos_), fields, values));
       }
       ReadGroupPair();
       if (groupCode_ == 0) return;
@@ -151,9 +163,17 @@ class GroupPairReader {
     groupValue_ = std::string_view(source_.data() + pair.valueStart, pair.valueEnd - pair.valueStart);
     currentReal_ = pair.real;
     currentHasReal_ = pair.hasReal;
-    currentRecord_ = record;
+    if (record != nullptr) {
+      keptReal_ = &record->real;
+      keptHasReal_ = &record->hasReal;
+    } else {
+      keptReal_ = nullptr;
+    }
     AdvanceTo(static_cast<std::int32_t>(pair.next));
   }
+  // The current pair, just made current from pair, goes on the tape. Out
+  // of line: the walk that keeps its pairs is the rarer one.
+  void KeepOnTape(const PairRecord& pair);
   void AdvanceTo(std::int32_t next) {
     readPos_ = next;
     if (next % ProgressDivisor == 0 && next >= lastProgressPos_) ReportProgressAt(next);
@@ -164,10 +184,27 @@ class GroupPairReader {
   float ConvertGroupValue() const;
   void ForgetCurrentReal() {
     currentHasReal_ = false;
-    currentRecord_ = nullptr;
+    keptReal_ = nullptr;
   }
   void StartReadingAhead();
-  void StopReadingAhead() { readAhead_.reset(); }
+  void StopReadingAhead() {
+    readAhead_.reset();
+    UpdateHandOver();
+  }
+  // Whether the walk's own pairs are handed over (by the thread, or from
+  // the tape) or kept on the tape, rather than only split.
+  void UpdateHandOver() { handsOver_ = readAhead_ != nullptr || tape_.InUse(); }
+  // The pair at the read position from the tape, or split and, while a
+  // first walk keeps its pairs, kept on it.
+  void ReadTaped();
+  // The coordinates of handed-over pairs from pos on, in one run (see
+  // ReadCoordinatesToNextEntity); where the walk reads on. The pairs a first
+  // walk keeps are read one by one, each going on the tape.
+  std::size_t TakeCoordinateRun(std::size_t pos, const CoordinateFields& fields, float* values) {
+    if (tape_.Recording()) return pos;
+    if (readAhead_ != nullptr) return readAhead_->TakeCoordinatePairs(pos, fields, values, ProgressDivisor);
+    return tape_.TakeCoordinatePairs(pos, fields, values, ProgressDivisor);
+  }
 
   ProgressSink* sink_;
   std::string_view source_;
@@ -175,13 +212,17 @@ class GroupPairReader {
   std::size_t readAheadFrom_ = NeverReadAhead;
   std::unique_ptr<PairReadAhead> readAhead_;
   BlockPairRecords blockPairs_;
+  PairTape tape_;
   // The current value as a coordinate, when it was converted before (ahead,
   // or in an earlier replay of its block).
   float currentReal_ = 0;
   bool currentHasReal_ = false;
-  // The record the current pair came from or went to: its coordinate is
-  // kept there once converted.
-  PairRecord* currentRecord_ = nullptr;
+  // Where the current pair came from or went to (a block's record, the
+  // tape): its coordinate is kept there once converted. keptHasReal_ is
+  // only looked at while keptReal_ is set.
+  float* keptReal_ = nullptr;
+  bool* keptHasReal_ = nullptr;
+  bool handsOver_ = false;
   std::int32_t readPos_ = 0;
   std::int32_t lastProgressPos_ = 0;
   std::int32_t groupCode_ = 0;

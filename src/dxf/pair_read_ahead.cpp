@@ -38,7 +38,7 @@ class Backoff {
 PairReadAhead::PairReadAhead(std::string_view text)
     // The ring is left unwritten: a slot is read only once the thread has
     // filled it, and its pages are first touched there, not here.
-    : text_(text), ring_(std::make_unique_for_overwrite<std::array<HandedPair, kCapacity>>()) {
+    : text_(text), ring_(std::make_unique_for_overwrite<std::array<CompactPair, kCapacity>>()) {
   // The walk goes on here: the thread splits ahead of it elsewhere.
   thread_ = StartBeside([this] { Run(); });
 }
@@ -61,7 +61,7 @@ void PairReadAhead::Run() {
   // Held in locals: the ring's writes could otherwise alias them, and they
   // would be read again for every pair.
   const std::string_view text = text_;
-  HandedPair* const ring = ring_->data();
+  CompactPair* const ring = ring_->data();
   for (;;) {
     if (produced - consumedSeen == kCapacity) {
       Backoff backoff;
@@ -78,7 +78,7 @@ void PairReadAhead::Run() {
     // the walk splits the text itself from here on.
     const std::size_t valueOffset = span.valueStart - pos;
     if (valueOffset > UINT16_MAX) break;
-    HandedPair& pair = ring[produced % kCapacity];
+    CompactPair& pair = ring[produced % kCapacity];
     pair.valueEnd = static_cast<std::uint32_t>(span.valueEnd);
     pair.code = span.code;
     pair.valueOffset = static_cast<std::uint16_t>(valueOffset);

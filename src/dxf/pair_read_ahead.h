@@ -20,6 +20,7 @@
 #include <string_view>
 #include <thread>
 
+#include "dxf/compact_pair.h"
 #include "dxf/pair_split.h"
 
 namespace karvex {
@@ -28,16 +29,6 @@ namespace karvex {
 // heights and radii, angles.
 constexpr bool IsConvertedAhead(std::int32_t code) {
   return (code >= 10 && code <= 13) || (code >= 20 && code <= 23) || code == 40 || code == 50 || code == 51;
-}
-
-// For each group code below 64, the field of an entity record its value
-// goes to as a coordinate, or -1 where the record does not keep it.
-using CoordinateFields = std::array<std::int8_t, 64>;
-
-// The field code's value goes to, or -1 (codes of 64 and up, and negative
-// ones, have none).
-inline int CoordinateFieldOf(const CoordinateFields& fields, std::int32_t code) {
-  return static_cast<std::uint32_t>(code) < fields.size() ? fields[static_cast<std::size_t>(code)] : -1;
 }
 
 class PairReadAhead {
@@ -57,14 +48,7 @@ class PairReadAhead {
   bool Take(std::size_t codeStart, PairRecord& pair) {
     if (codeStart != streamPos_) return false;
     if (taken_ == producedSeen_ && !WaitForPairs()) return false;
-    const HandedPair& handed = (*ring_)[taken_ % kCapacity];
-    pair.codeStart = static_cast<std::uint32_t>(codeStart);
-    pair.valueStart = static_cast<std::uint32_t>(codeStart + handed.valueOffset);
-    pair.valueEnd = handed.valueEnd;
-    pair.next = handed.valueEnd + handed.terminatorLength;
-    pair.code = handed.code;
-    pair.real = handed.real;
-    pair.hasReal = handed.hasReal;
+    pair = ExpandPair(codeStart, (*ring_)[taken_ % kCapacity]);
     streamPos_ = pair.next;
     if (++taken_ % kBatch == 0) consumed_.store(taken_, std::memory_order_release);
     return true;
@@ -81,25 +65,12 @@ class PairReadAhead {
                                   std::size_t progressEvery) {
     if (codeStart != streamPos_) return codeStart;
     // In locals: the stores to values could otherwise alias the members.
-    const HandedPair* const ring = ring_->data();
+    const CompactPair* const ring = ring_->data();
     const std::uint64_t takenBefore = taken_;
-    const std::uint64_t handedOver = producedSeen_;
     std::uint64_t taken = takenBefore;
     std::size_t pos = codeStart;
-    while (taken != handedOver) {
-      const HandedPair& handed = ring[taken % kCapacity];
-      const std::int32_t code = handed.code;
-      if (code == 0) break;
-      const std::size_t next = std::size_t{handed.valueEnd} + handed.terminatorLength;
-      if (next % progressEvery == 0) break;
-      const int field = CoordinateFieldOf(fields, code);
-      if (field >= 0) {
-        if (!handed.hasReal) break;
-        values[field] = handed.real;
-      }
-      pos = next;
-      ++taken;
-    }
+    TakeCoordinateRun([ring](std::uint64_t i) -> const CompactPair& { return ring[i % kCapacity]; }, taken,
+                      producedSeen_, pos, fields, values, progressEvery);
     taken_ = taken;
     streamPos_ = pos;
     if (takenBefore / kBatch != taken / kBatch) consumed_.store(taken, std::memory_order_release);
@@ -107,20 +78,9 @@ class PairReadAhead {
   }
 
  private:
-  // A pair as it passes through the ring. Every cache line of the ring
-  // crosses between the two processors twice per round, so a slot holds no
-  // more than the walk needs, four to a line: the pair starts where the one
-  // before it ends.
-  struct HandedPair {
-    std::uint32_t valueEnd;
-    float real;  // the value as a coordinate, when hasReal
-    std::int32_t code;
-    std::uint16_t valueOffset;      // from the pair's start to its value
-    std::uint8_t terminatorLength;  // of the value's line: 0 at the end of the text, 1 or 2
-    bool hasReal;
-  };
-  static_assert(sizeof(HandedPair) == 16);
-
+  // Every cache line of the ring crosses between the two processors twice
+  // per round, so a slot holds no more than the walk needs: a compact pair,
+  // four to a line.
   static constexpr std::size_t kCapacity = 1 << 16;
   static constexpr std::uint64_t kBatch = 64;  // pairs published at a time
   // How far ahead of the walk the thread must be to convert values too.
@@ -132,7 +92,7 @@ class PairReadAhead {
   bool WaitForPairs();
 
   std::string_view text_;
-  std::unique_ptr<std::array<HandedPair, kCapacity>> ring_;
+  std::unique_ptr<std::array<CompactPair, kCapacity>> ring_;
   // Written by the thread, read by the walk, each on a line of its own.
   alignas(64) std::atomic<std::uint64_t> produced_{0};
   std::atomic<bool> finished_{false};

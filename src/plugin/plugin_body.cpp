@@ -238,6 +238,7 @@ void TInSPIBody::DrawPicture(Canvas& canvas) {
     // The walk that measures tells nobody what it meets: the drawing walk
     // meets the same.
     BoundsSink bounds;
+    reader_.KeepPairsForRewind();
     loop.Run(bounds, nullptr);
     lastFraming_.measured = bounds.Box();
     lastFraming_.wasMeasured = true;

@@ -33,19 +33,6 @@ long double TextWidthInHeights(std::string_view text) {
   return width;
 }
 
-void BoundsSink::Outline(std::span<const DrawingPoint> points, bool) {
-  if (!visible_) return;
-  for (const DrawingPoint& point : points) Include(point);
-}
-
-void BoundsSink::LineTo(const DrawingPoint& point) {
-  if (visible_) {
-    Include(current_);
-    Include(point);
-  }
-  current_ = point;
-}
-
 void BoundsSink::Circle(const DrawingPoint& centre, float radius) {
   if (!visible_) return;
   const long double r = std::fabs(static_cast<long double>(radius));

@@ -16,9 +16,19 @@ class BoundsSink final : public FigureSink {
   void BeginSection() override {}
   void SetPen(const Pen& pen) override { visible_ = pen.visible; }
   void SetPenColor(Color) override {}
-  void Outline(std::span<const DrawingPoint> points, bool closed) override;
+  // Inline: the measuring walk calls them directly.
+  void Outline(std::span<const DrawingPoint> points, bool) override {
+    if (!visible_) return;
+    for (const DrawingPoint& point : points) Include(point);
+  }
   void MoveTo(const DrawingPoint& point) override { current_ = point; }
-  void LineTo(const DrawingPoint& point) override;
+  void LineTo(const DrawingPoint& point) override {
+    if (visible_) {
+      Include(current_);
+      Include(point);
+    }
+    current_ = point;
+  }
   void Circle(const DrawingPoint& centre, float radius) override;
   void Arc(const DrawingPoint& centre, float radius, const OffsetPoint& start, const OffsetPoint& end) override;
   void Point(const DrawingPoint& point) override;

@@ -8,8 +8,8 @@ EntityDrawer::EntityDrawer(GroupPairReader& reader, FigureSink& figures, const B
                            const WalkSetup& setup, const EntityKinds& sectionKinds, const EntityKinds& blockKinds)
     : reader_(reader), figures_(figures), blocks_(blocks), observer_(setup.observer),
       turns_(setup.turns != nullptr ? *setup.turns : ownTurns_),
-      input_(reader, figures, setup.options.Styled(), setup.options.lineColours), sectionKinds_(sectionKinds),
-      blockKinds_(blockKinds) {}
+      input_(reader, figures, setup.options.lineColours), styled_(setup.options.Styled()),
+      sectionKinds_(sectionKinds), blockKinds_(blockKinds) {}
 
 // The group-0 pair that no test took is told before it is read past; a
 // drawn entity leaves the next one's group-0 pair current, so it is here that
@@ -85,7 +85,7 @@ bool EntityDrawer::DrawBlock(float insertX, float insertY, float insertAngle) {
 // afterwards the walk goes on at the entity after the INSERT as if no block
 // had been read. Nested INSERTs inside a block are passed over.
 void EntityDrawer::DrawInsert() {
-  const InsertRecord insert = ReadInsert(input_);
+  const InsertRecord insert = styled_ ? ReadInsert(input_) : ReadInsert(static_cast<EntityInput&>(input_));
   if (!insert.hasBlockName) return;
   const GroupPairReader::SavedState afterInsert = reader_.Save();
   for (std::int32_t i = 0; i < blocks_.BlockCount; ++i) {

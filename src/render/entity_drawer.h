@@ -79,7 +79,7 @@ class EntityDrawer {
   bool DrawBlock(float insertX, float insertY, float insertAngle);
 
   // --- For the entity kinds ---
-  EntityInput& Input() { return input_; }
+  StyledEntityInput& Input() { return input_; }
   FigureSink& Figures() { return figures_; }
   // The entity just read takes up its pen (styled drawings).
   void ApplyStyle() {}
@@ -100,7 +100,9 @@ class EntityDrawer {
   EntityObserver* observer_;
   std::unique_ptr<BlockTurns> ownTurns_;
   std::unique_ptr<BlockTurns>& turns_;
-  EntityInput input_;
+  // Read through as an EntityInput when the drawing is plain.
+  StyledEntityInput input_;
+  bool styled_;
   const EntityKinds sectionKinds_;
   const EntityKinds blockKinds_;
   EntityPlace place_ = EntityPlace::Section;

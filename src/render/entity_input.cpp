@@ -11,7 +11,14 @@ void EntityInput::TakeSolidColourNumber() {
   figures_.SetPenColor(ColorFromNumber(ConvertInteger(pairs_.GroupValue())));
 }
 
-void EntityInput::TakeStyleGroup() {
+void StyledEntityInput::ReadCoordinates(const CoordinateFields& fields, float* values) {
+  ReadGroups([&](std::int32_t code) {
+    const int field = CoordinateFieldOf(fields, code);
+    if (field >= 0) values[field] = pairs_.GroupValueAsFloat();
+  });
+}
+
+void StyledEntityInput::TakeStyleGroup() {
   switch (pairs_.GroupCode()) {
     case 6: style_.lineType = pairs_.GroupValue(); break;
     case 8: style_.layer = pairs_.GroupValue(); break;

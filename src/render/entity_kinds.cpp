@@ -11,10 +11,10 @@ namespace karvex {
 namespace {
 
 // The usual kind: read the whole entity, take up its pen, draw its record.
-// Sink and Place are the walk's own types, so the drawing is inlined.
-template <class Sink, class Place, auto Read, auto Draw>
+// Sink, Place and In are the walk's own types, so all of it is inlined.
+template <class Sink, class Place, class In, auto Read, auto Draw>
 void ReadAndDraw(EntityDrawer& walk, const Placement& placement) {
-  const auto record = Read(walk.Input());
+  const auto record = Read(static_cast<In&>(walk.Input()));
   walk.ApplyStyle();
   Draw(static_cast<Sink&>(walk.Figures()), static_cast<const Place&>(placement), record);
 }
@@ -69,9 +69,9 @@ void DrawSolid(Sink& figures, const Place& placement, const SolidRecord& solid) 
 // Straight segments through the vertices' x and y, drawn as each vertex is
 // read; bulges, widths and vertex flags are not read. A polyline with fewer
 // than two vertices draws nothing and never reaches past its own SEQEND.
-template <class Sink, class Place>
+template <class Sink, class Place, class In>
 void DrawPolyline(EntityDrawer& walk, const Placement& placement) {
-  EntityInput& in = walk.Input();
+  In& in = walk.Input();
   const bool closed = ReadPolylineClosedFlag(in);
   walk.ApplyStyle();
   GroupPairReader& pairs = in.Pairs();
@@ -93,17 +93,23 @@ void DrawPolyline(EntityDrawer& walk, const Placement& placement) {
 
 void DrawInsert(EntityDrawer& walk, const Placement&) { walk.DrawInsert(); }
 
-template <class Sink, class Place>
-EntityKinds KindsOf(const DrawingOptions&) {
+template <class Sink, class Place, class In>
+EntityKinds KindsFor() {
   return {
-      {"LINE", ReadAndDraw<Sink, Place, ReadLine, DrawLine<Sink, Place>>},
-      {"TEXT", ReadAndDraw<Sink, Place, ReadText, DrawText<Sink, Place>>},
-      {"CIRCLE", ReadAndDraw<Sink, Place, ReadCircle, DrawCircle<Sink, Place>>},
-      {"ARC", ReadAndDraw<Sink, Place, ReadArc, DrawArc<Sink, Place>>},
-      {"POINT", ReadAndDraw<Sink, Place, ReadPoint, DrawPoint<Sink, Place>>},
-      {"POLYLINE", DrawPolyline<Sink, Place>},
-      {"SOLID", ReadAndDraw<Sink, Place, ReadSolid, DrawSolid<Sink, Place>>},
+      {"LINE", ReadAndDraw<Sink, Place, In, ReadLine<In>, DrawLine<Sink, Place>>},
+      {"TEXT", ReadAndDraw<Sink, Place, In, ReadText<In>, DrawText<Sink, Place>>},
+      {"CIRCLE", ReadAndDraw<Sink, Place, In, ReadCircle<In>, DrawCircle<Sink, Place>>},
+      {"ARC", ReadAndDraw<Sink, Place, In, ReadArc<In>, DrawArc<Sink, Place>>},
+      {"POINT", ReadAndDraw<Sink, Place, In, ReadPoint<In>, DrawPoint<Sink, Place>>},
+      {"POLYLINE", DrawPolyline<Sink, Place, In>},
+      {"SOLID", ReadAndDraw<Sink, Place, In, ReadSolid<In>, DrawSolid<Sink, Place>>},
   };
+}
+
+// A plain drawing's readers never look at the style groups.
+template <class Sink, class Place>
+EntityKinds KindsOf(const DrawingOptions& options) {
+  return options.Styled() ? KindsFor<Sink, Place, StyledEntityInput>() : KindsFor<Sink, Place, EntityInput>();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // the record. The ENTITIES walk and the block replay each have one table;
 // the walk tests the current pair against every entry in table order.
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -35,6 +36,7 @@ class EntityKinds {
   void Add(const EntityKind& kind) {
     if (count_ == kMostKinds) throw std::length_error("too many entity kinds");
     if (kind.keyword.empty()) throw std::invalid_argument("an entity kind needs a keyword");
+    byFirstByte_[static_cast<unsigned char>(kind.keyword[0])] |= std::uint32_t{1} << count_;
     kinds_[count_++] = kind;
   }
   const EntityKind* begin() const { return kinds_.data(); }
@@ -43,16 +45,16 @@ class EntityKinds {
   const EntityKind& operator[](std::size_t i) const { return kinds_[i]; }
 
   // The first entry from `from` on whose keyword is value exactly (same
-  // bytes, same length), or size() when there is none. Every pair a walk
-  // passes goes through here, so it compares sizes and first bytes before
-  // whole keywords.
+  // bytes, same length), or size() when there is none. Every group-0 pair a
+  // walk meets comes here, so the entries are first picked by the value's
+  // first byte.
   std::size_t Find(std::string_view value, std::size_t from) const {
-    for (std::size_t i = from; i < count_; ++i) {
-      const std::string_view keyword = kinds_[i].keyword;
-      if (keyword.size() != value.size() || keyword[0] != value[0]) continue;
-      std::size_t same = 1;
-      while (same < value.size() && keyword[same] == value[same]) ++same;
-      if (same == value.size()) return i;
+    if (value.empty()) return count_;
+    std::uint32_t candidates = byFirstByte_[static_cast<unsigned char>(value[0])] >> from << from;
+    while (candidates != 0) {
+      const auto i = static_cast<std::size_t>(std::countr_zero(candidates));
+      if (kinds_[i].keyword == value) return i;
+      candidates &= candidates - 1;
     }
     return count_;
   }
@@ -60,6 +62,9 @@ class EntityKinds {
  private:
   std::array<EntityKind, kMostKinds> kinds_{};
   std::size_t count_ = 0;
+  // For each first byte, the entries whose keyword starts with it (bit i:
+  // entry i).
+  std::array<std::uint32_t, 256> byFirstByte_{};
 };
 
 // The kinds of the ENTITIES section, tested in this order: LINE, TEXT,

@@ -5,7 +5,10 @@
 namespace karvex {
 namespace {
 
-float Real(EntityInput& in) { return in.Pairs().GroupValueAsFloat(); }
+template <class In>
+float Real(In& in) {
+  return in.Pairs().GroupValueAsFloat();
+}
 
 // For records that keep coordinates only: codes[i] is the code whose value
 // goes to field i.
@@ -19,14 +22,16 @@ constexpr CoordinateFields FieldsFor(const std::int32_t (&codes)[N]) {
 
 }  // namespace
 
-LineRecord ReadLine(EntityInput& in) {
+template <class In>
+LineRecord ReadLine(In& in) {
   static constexpr CoordinateFields kFields = FieldsFor({10, 20, 11, 21});
   float values[4] = {0, 0, 0, 0};
   in.ReadCoordinates(kFields, values);
   return {values[0], values[1], values[2], values[3]};
 }
 
-TextRecord ReadText(EntityInput& in) {
+template <class In>
+TextRecord ReadText(In& in) {
   TextRecord text;
   in.ReadGroups([&](std::int32_t code) {
     switch (code) {
@@ -41,28 +46,32 @@ TextRecord ReadText(EntityInput& in) {
   return text;
 }
 
-CircleRecord ReadCircle(EntityInput& in) {
+template <class In>
+CircleRecord ReadCircle(In& in) {
   static constexpr CoordinateFields kFields = FieldsFor({10, 20, 40});
   float values[3] = {0, 0, 0};
   in.ReadCoordinates(kFields, values);
   return {values[0], values[1], values[2]};
 }
 
-ArcRecord ReadArc(EntityInput& in) {
+template <class In>
+ArcRecord ReadArc(In& in) {
   static constexpr CoordinateFields kFields = FieldsFor({10, 20, 40, 50, 51});
   float values[5] = {0, 0, 0, 0, 0};
   in.ReadCoordinates(kFields, values);
   return {values[0], values[1], values[2], values[3], values[4]};
 }
 
-PointRecord ReadPoint(EntityInput& in) {
+template <class In>
+PointRecord ReadPoint(In& in) {
   static constexpr CoordinateFields kFields = FieldsFor({10, 20});
   float values[2] = {0, 0};
   in.ReadCoordinates(kFields, values);
   return {values[0], values[1]};
 }
 
-SolidRecord ReadSolid(EntityInput& in) {
+template <class In>
+SolidRecord ReadSolid(In& in) {
   SolidRecord solid;
   in.ReadGroups([&](std::int32_t code) {
     if (code >= 10 && code <= 13) solid.x[static_cast<std::size_t>(code - 10)] = Real(in);
@@ -72,7 +81,8 @@ SolidRecord ReadSolid(EntityInput& in) {
   return solid;
 }
 
-InsertRecord ReadInsert(EntityInput& in) {
+template <class In>
+InsertRecord ReadInsert(In& in) {
   InsertRecord insert;
   in.ReadGroups([&](std::int32_t code) {
     switch (code) {
@@ -89,7 +99,8 @@ InsertRecord ReadInsert(EntityInput& in) {
   return insert;
 }
 
-bool ReadPolylineClosedFlag(EntityInput& in) {
+template <class In>
+bool ReadPolylineClosedFlag(In& in) {
   bool closed = false;
   in.ReadGroups([&](std::int32_t code) {
     // Once set by an odd value, a later even one does not clear it.
@@ -98,12 +109,32 @@ bool ReadPolylineClosedFlag(EntityInput& in) {
   return closed;
 }
 
-void ReadVertex(EntityInput& in, float& x, float& y) {
+template <class In>
+void ReadVertex(In& in, float& x, float& y) {
   static constexpr CoordinateFields kFields = FieldsFor({10, 20});
   float values[2] = {x, y};
   in.ReadCoordinates(kFields, values);
   x = values[0];
   y = values[1];
 }
+
+template LineRecord ReadLine(EntityInput&);
+template TextRecord ReadText(EntityInput&);
+template CircleRecord ReadCircle(EntityInput&);
+template ArcRecord ReadArc(EntityInput&);
+template PointRecord ReadPoint(EntityInput&);
+template SolidRecord ReadSolid(EntityInput&);
+template InsertRecord ReadInsert(EntityInput&);
+template bool ReadPolylineClosedFlag(EntityInput&);
+template void ReadVertex(EntityInput&, float&, float&);
+template LineRecord ReadLine(StyledEntityInput&);
+template TextRecord ReadText(StyledEntityInput&);
+template CircleRecord ReadCircle(StyledEntityInput&);
+template ArcRecord ReadArc(StyledEntityInput&);
+template PointRecord ReadPoint(StyledEntityInput&);
+template SolidRecord ReadSolid(StyledEntityInput&);
+template InsertRecord ReadInsert(StyledEntityInput&);
+template bool ReadPolylineClosedFlag(StyledEntityInput&);
+template void ReadVertex(StyledEntityInput&, float&, float&);
 
 }  // namespace karvex

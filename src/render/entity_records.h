@@ -46,20 +46,30 @@ struct InsertRecord {
   float x = 0, y = 0, angle = 0;
 };
 
-LineRecord ReadLine(EntityInput& in);
-TextRecord ReadText(EntityInput& in);
-CircleRecord ReadCircle(EntityInput& in);
-ArcRecord ReadArc(EntityInput& in);
-PointRecord ReadPoint(EntityInput& in);
+// Each reader is made for EntityInput and StyledEntityInput.
+template <class In>
+LineRecord ReadLine(In& in);
+template <class In>
+TextRecord ReadText(In& in);
+template <class In>
+CircleRecord ReadCircle(In& in);
+template <class In>
+ArcRecord ReadArc(In& in);
+template <class In>
+PointRecord ReadPoint(In& in);
 // A group 62 sets the pen colour at once, as it is read (see
 // EntityInput::TakeSolidColourNumber).
-SolidRecord ReadSolid(EntityInput& in);
-InsertRecord ReadInsert(EntityInput& in);
+template <class In>
+SolidRecord ReadSolid(In& in);
+template <class In>
+InsertRecord ReadInsert(In& in);
 
 // The POLYLINE header (group 70 only); true when any group 70 was odd.
-bool ReadPolylineClosedFlag(EntityInput& in);
+template <class In>
+bool ReadPolylineClosedFlag(In& in);
 // One vertex entity into (x, y), which keep their values where the vertex
 // has no group 10 or 20.
-void ReadVertex(EntityInput& in, float& x, float& y);
+template <class In>
+void ReadVertex(In& in, float& x, float& y);
 
 }  // namespace karvex

@@ -19,18 +19,22 @@ Mapping LowerLeftMapping(const DrawingExtents& extents, std::int32_t outputHeigh
   return Mapping(extents, outputHeight);
 }
 
+// The origin lands on the middle pixel (the one right of and below the
+// centre where the picture has an even side): column width / 2, row
+// height / 2.
 Mapping CentredMapping(const DrawingExtents& extents, std::int32_t outputWidth, std::int32_t outputHeight) {
   long double halfWidth = std::max(-static_cast<long double>(extents.ExtMinX), static_cast<long double>(extents.ExtMaxX));
   long double halfHeight = std::max(-static_cast<long double>(extents.ExtMinY), static_cast<long double>(extents.ExtMaxY));
   if (!(halfWidth > 0)) halfWidth = kFallbackExtent;
   if (!(halfHeight > 0)) halfHeight = kFallbackExtent;
   const long double scale = std::min(outputWidth / (2 * halfWidth), outputHeight / (2 * halfHeight));
-  return Mapping(-(outputWidth / 2.0L) / scale, -(outputHeight / 2.0L) / scale, scale, outputHeight);
+  return Mapping(0, 0, scale, outputWidth / 2, outputHeight / 2);
 }
 
-// Columns run from 0 to width − 1 and rows from 0 to height − 1; a row is
-// height − R(...), so the box's y takes R values from 1 to height. The
-// box's centre goes to the middle of both ranges.
+// Less the margin on each side, the box's bottom-left corner lands on a
+// whole pixel, with what the scale leaves over shared out (the odd pixel
+// to the right and at the top). Columns run from 0 to width − 1, rows from
+// 0 to height − 1.
 Mapping FittedMapping(const DrawingBox& box, std::int32_t outputWidth, std::int32_t outputHeight) {
   const std::int32_t margin = FitMargin(outputWidth, outputHeight);
   const long double spanX = std::max<long double>(outputWidth - 1 - 2 * margin, 0);
@@ -45,12 +49,11 @@ Mapping FittedMapping(const DrawingBox& box, std::int32_t outputWidth, std::int3
   } else if (height > 0) {
     scale = spanY / height;
   }
-  // A picture too small for any span: one pixel per unit, centred all the same.
+  // A picture too small for any span: one pixel per unit, placed all the same.
   if (!(scale > 0) || !std::isfinite(scale)) scale = 1;
-  const long double centreX = box.empty ? 0 : (box.minX + box.maxX) / 2;
-  const long double centreY = box.empty ? 0 : (box.minY + box.maxY) / 2;
-  return Mapping(centreX - (outputWidth - 1) / 2.0L / scale, centreY - (outputHeight + 1) / 2.0L / scale, scale,
-                 outputHeight);
+  const auto left = static_cast<std::int32_t>(margin + std::floor(std::max<long double>(spanX - width * scale, 0) / 2));
+  const auto up = static_cast<std::int32_t>(margin + std::floor(std::max<long double>(spanY - height * scale, 0) / 2));
+  return Mapping(box.empty ? 0 : box.minX, box.empty ? 0 : box.minY, scale, left, outputHeight - 1 - up);
 }
 
 Mapping Framing::MappingFor(const DrawingExtents& extents) const {

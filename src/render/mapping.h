@@ -58,18 +58,18 @@ inline std::int32_t RoundPixel(long double value) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(wide)));
 }
 
-// Drawing units to pixels: column R((x − originX) × scale) and row
-// outputHeight − R((y − originY) × scale). The alignment modes differ only
-// in the origin and the scale they choose.
+// Drawing units to pixels: column R((x − originX) × scale) + column0 and
+// row row0 − R((y − originY) × scale). Mode 1 takes the HEADER's minimum as
+// the origin, with column 0 and row OutputHeight as its pixel; the other
+// alignment modes choose their own, the origin always exactly a point they
+// place on a whole pixel, so that no rounding of the origin can move it.
 class Mapping {
  public:
-  // The values are kept in double precision.
-  Mapping(long double originX, long double originY, long double scale, std::int32_t outputHeight)
-      : originX_(static_cast<double>(originX)), originY_(static_cast<double>(originY)),
-        scale_(static_cast<double>(scale)), outputHeight_(outputHeight) {}
+  Mapping(long double originX, long double originY, long double scale, std::int32_t column0, std::int32_t row0)
+      : originX_(originX), originY_(originY), scale_(static_cast<double>(scale)), column0_(column0), row0_(row0) {}
   // The HEADER's rectangle at the bottom-left corner, at its DrawScale.
   Mapping(const DrawingExtents& extents, std::int32_t outputHeight)
-      : Mapping(extents.ExtMinX, extents.ExtMinY, extents.DrawScale, outputHeight) {}
+      : Mapping(extents.ExtMinX, extents.ExtMinY, extents.DrawScale, 0, outputHeight) {}
 
   PixelPoint MapPoint(float x, float y) const { return MapExtended(x, y); }
   // A point whose coordinates are sums formed in extended precision (offset
@@ -88,23 +88,25 @@ class Mapping {
 
   // Pixel column and row of a position already taken relative to the
   // origin.
-  std::int32_t Column(long double relativeX) const { return RoundPixel(relativeX * scale_); }
-  std::int32_t Row(long double relativeY) const { return WrapSub(outputHeight_, RoundPixel(relativeY * scale_)); }
+  std::int32_t Column(long double relativeX) const { return WrapAdd(column0_, RoundPixel(relativeX * scale_)); }
+  std::int32_t Row(long double relativeY) const { return WrapSub(row0_, RoundPixel(relativeY * scale_)); }
 
   long double OriginX() const { return originX_; }
   long double OriginY() const { return originY_; }
   // Pixels per drawing unit.
   long double Scale() const { return scale_; }
-  std::int32_t OutputHeight() const { return outputHeight_; }
+  // Where the origin lands.
+  std::int32_t OriginColumn() const { return column0_; }
+  std::int32_t OriginRow() const { return row0_; }
 
  private:
-  // Held in double precision, which keeps the HEADER's floats exactly and
-  // is loaded faster than extended precision; the arithmetic on them is
-  // extended all the same.
-  double originX_;
-  double originY_;
+  long double originX_;
+  long double originY_;
+  // Double precision holds the HEADER's float scale exactly and is loaded
+  // faster; the products are extended all the same.
   double scale_;
-  std::int32_t outputHeight_;
+  std::int32_t column0_;
+  std::int32_t row0_;
 };
 
 }  // namespace karvex

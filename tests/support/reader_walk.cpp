@@ -11,14 +11,16 @@
 
 namespace karvex::testing {
 ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std::size_t stopAfter,
-                      std::chrono::milliseconds headStart) {
+                      std::chrono::milliseconds headStart, std::size_t keptWalkSteps) {
   ProgressRecorder log;
   ReaderWalk walk;
-  {
-    GroupPairReader reader(&log);
-    reader.ReadAheadFrom(readAhead ? 0 : GroupPairReader::NeverReadAhead);
-    reader.Begin(text);
-    if (readAhead) std::this_thread::sleep_for(headStart);
+  GroupPairReader reader(&log);
+  reader.ReadAheadFrom(readAhead ? 0 : GroupPairReader::NeverReadAhead);
+  reader.Begin(text);
+  if (readAhead) std::this_thread::sleep_for(headStart);
+  // Entities are read in runs where a run can be taken.
+  const bool inRuns = readAhead || keptWalkSteps > 0;
+  auto walkOnce = [&](std::size_t steps) {
     std::mt19937 random(seed);
     std::vector<std::int32_t> pairStarts;
     // The current pair as the walk sees it.
@@ -63,7 +65,7 @@ ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std:
       }();
       float values[5] = {0, 0, 0, 0, 0};
       try {
-        if (readAhead) {
+        if (inRuns) {
           reader.ReadCoordinatesToNextEntity(kFields, values);
         } else {
           do {
@@ -91,9 +93,9 @@ ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std:
       recordCurrent();
       return true;
     };
-    std::size_t steps = 0;
+    std::size_t step = 0;
     bool going = true;
-    while (going && steps++ < stopAfter) {
+    while (going && step++ < steps) {
       if (!pairStarts.empty() && random() % 64 == 0) {
         const GroupPairReader::SavedState saved = reader.Save();
         // Replays come back to a few places again and again, as blocks do.
@@ -117,8 +119,18 @@ ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std:
     }
     walk.stop = reader.LastStop();
     walk.stopPos = reader.LastStopPos();
-    reader.End();
+  };
+  if (keptWalkSteps > 0) {
+    // The same walk, or the start of it, keeps its pairs; what it saw is
+    // not written down.
+    reader.KeepPairsForRewind();
+    walkOnce(keptWalkSteps);
+    walk = ReaderWalk{};
+    log.reports.clear();
+    reader.Rewind();
   }
+  walkOnce(stopAfter);
+  reader.End();
   walk.progress = log.reports;
   return walk;
 }

@@ -49,8 +49,10 @@ struct ReaderWalk {
 // pair: the former must give what the latter gives. Stops at the first
 // failed read or after stopAfter steps. headStart: how long the thread
 // reading ahead is left alone before the walk begins, so that it gets far
-// enough ahead to convert values too.
+// enough ahead to convert values too. keptWalkSteps: a first walk of this
+// many steps (the same choices) keeps its pairs, the reader is rewound, and
+// the walk written down reads them back, in runs where it can.
 ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std::size_t stopAfter = SIZE_MAX,
-                      std::chrono::milliseconds headStart = {});
+                      std::chrono::milliseconds headStart = {}, std::size_t keptWalkSteps = 0);
 
 }  // namespace karvex::testing

@@ -1,7 +1,8 @@
-// The reader with a second thread splitting and converting ahead, and with
-// block pairs read back from their record, against the plain reader: every
-// pair, coordinate, read position, progress report and failure the same,
-// whatever the walk does between (replays from further back, stops early).
+// The reader with a second thread splitting and converting ahead, with
+// block pairs read back from their record, and rewound to read back what a
+// first walk kept, against the plain reader: every pair, coordinate, read
+// position, progress report and failure the same, whatever the walk does
+// between (replays from further back, stops early).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -20,10 +21,11 @@ namespace karvex::testing {
 namespace {
 
 void ExpectSameWalks(const std::string& text, const std::string& what, std::size_t stopAfter = SIZE_MAX,
-                     std::chrono::milliseconds headStart = {}) {
+                     std::chrono::milliseconds headStart = {}, std::size_t keptWalkSteps = 0,
+                     bool readAhead = true) {
   for (unsigned seed : {1u, 2u}) {
     const ReaderWalk plain = WalkReader(text, false, seed, stopAfter);
-    const ReaderWalk ahead = WalkReader(text, true, seed, stopAfter, headStart);
+    const ReaderWalk ahead = WalkReader(text, readAhead, seed, stopAfter, headStart, keptWalkSteps);
     ASSERT_EQ(plain.seen.size(), ahead.seen.size()) << what;
     for (std::size_t i = 0; i < plain.seen.size(); ++i) {
       ASSERT_EQ(plain.seen[i], ahead.seen[i]) << what << ": step " << i << ", code " << plain.seen[i].code;
@@ -118,6 +120,32 @@ TEST(ReadAhead, AWalkThatStopsEarlyOrNeverComesBackEndsAtOnce) {
   reader.ReadGroupPair();
   EXPECT_TRUE(reader.Is(0, "EOF"));
   reader.End();
+}
+
+TEST(Rewind, ASecondWalkReadsBackWhatTheFirstKept) {
+  struct Case {
+    const char* name;
+    std::string text;
+  };
+  const std::string big = MixedText(150000, 5);
+  const Case cases[] = {
+      {"empty", ""},
+      {"bad group code", " 10\r\n1.5\r\nxx\r\n2\r\n 20\r\n3\r\n"},
+      // Too long for a kept pair: the second walk reads on by itself.
+      {"group code line of 70000 blanks", " 10\r\n1.5\r\n" + std::string(70000, ' ') + "20\r\n2\r\n 11\r\n3\r\n"},
+      {"lone CR line ends", " 10\r0.25\r 20\r-3\r"},
+      {"large", big},
+      {"large, cut inside a pair", big.substr(0, big.size() / 2 + 3)},
+  };
+  for (const Case& c : cases) {
+    for (bool readAhead : {false, true}) {
+      const std::string what = std::string(c.name) + (readAhead ? ", read ahead" : "");
+      // The whole walk kept; then only its start, past which the second
+      // walk reads the text.
+      ExpectSameWalks(c.text, what, SIZE_MAX, {}, SIZE_MAX, readAhead);
+      ExpectSameWalks(c.text, what + ", the first walk stopped early", SIZE_MAX, {}, 2000, readAhead);
+    }
+  }
 }
 
 TEST(ReadAhead, CorpusDrawingsReadTheSame) {

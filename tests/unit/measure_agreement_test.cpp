@@ -1,0 +1,209 @@
+// A picture framed by its own geometry is drawn after a first walk that
+// measures it. That walk must place exactly what the drawing walk draws:
+// every position it measures, mapped with the mapping the measurement
+// chose, is the pixel the drawing walk hands the canvas, call for call.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "plugin/section_loop.h"
+#include "render/bounds_sink.h"
+#include "render/recording_canvas.h"
+#include "support/plugin_harness.h"
+#include "support/random_drawing.h"
+#include "support/scenes.h"
+
+namespace karvex::testing {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+// Writes down every figure of a walk in drawing units, measures it as the
+// plug-in measures, and maps it afterwards as the drawing walk would.
+class FigureLog final : public FigureSink {
+ public:
+  void BeginSection() override { figures_.push_back({Kind::Section}); }
+  void SetPen(const Pen& pen) override { bounds_.SetPen(pen); }
+  void SetPenColor(Color) override {}
+  void Outline(std::span<const DrawingPoint> points, bool closed) override {
+    bounds_.Outline(points, closed);
+    Figure figure{Kind::Outline};
+    figure.points.assign(points.begin(), points.end());
+    figure.closed = closed;
+    figures_.push_back(figure);
+  }
+  void MoveTo(const DrawingPoint& point) override {
+    bounds_.MoveTo(point);
+    figures_.push_back({Kind::Move, {point}});
+  }
+  void LineTo(const DrawingPoint& point) override {
+    bounds_.LineTo(point);
+    figures_.push_back({Kind::Line, {point}});
+  }
+  void Circle(const DrawingPoint& centre, float radius) override {
+    bounds_.Circle(centre, radius);
+    figures_.push_back({Kind::Circle, {centre}, {}, radius});
+  }
+  void Arc(const DrawingPoint& centre, float radius, const OffsetPoint& start, const OffsetPoint& end) override {
+    bounds_.Arc(centre, radius, start, end);
+    figures_.push_back({Kind::Arc, {centre}, {start, end}, radius});
+  }
+  void Point(const DrawingPoint& point) override {
+    bounds_.Point(point);
+    figures_.push_back({Kind::Point, {point}});
+  }
+  void Text(const DrawingPoint& corner, float height, std::int32_t angle, std::string_view text) override {
+    bounds_.Text(corner, height, angle, text);
+    Figure figure{Kind::Text, {corner}, {}, height};
+    figure.angle = angle;
+    figure.text = text;
+    figures_.push_back(figure);
+  }
+
+  const DrawingBox& Box() const { return bounds_.Box(); }
+
+  // The canvas calls the figures make through mapping, as the recording
+  // canvas writes them ("pen" and "hollow_brush" left out).
+  Calls Mapped(const Mapping& mapping) const {
+    Calls calls;
+    auto add = [&](const std::string& op, std::initializer_list<std::int64_t> args, const std::string& text = "") {
+      std::string call = op;
+      for (std::int64_t arg : args) call += " " + std::to_string(arg);
+      if (op == "text") call += " \"" + text + "\"";
+      calls.push_back(call);
+    };
+    for (const Figure& f : figures_) {
+      switch (f.kind) {
+        case Kind::Section: break;
+        case Kind::Outline: {
+          std::vector<PixelPoint> pixels;
+          for (const DrawingPoint& p : f.points) pixels.push_back(mapping.Map(p));
+          add("move", {pixels[0].x, pixels[0].y});
+          for (std::size_t i = 1; i < pixels.size(); ++i) add("line", {pixels[i].x, pixels[i].y});
+          if (f.closed) add("line", {pixels[0].x, pixels[0].y});
+          break;
+        }
+        case Kind::Move: {
+          const PixelPoint p = mapping.Map(f.points[0]);
+          add("move", {p.x, p.y});
+          break;
+        }
+        case Kind::Line: {
+          const PixelPoint p = mapping.Map(f.points[0]);
+          add("line", {p.x, p.y});
+          break;
+        }
+        case Kind::Circle: {
+          const PixelBox b = mapping.CircleBox(f.points[0], f.size);
+          add("ellipse", {b.left, b.top, b.right, b.bottom});
+          break;
+        }
+        case Kind::Arc: {
+          const PixelBox b = mapping.CircleBox(f.points[0], f.size);
+          const PixelPoint s = mapping.Map(f.ends[0]);
+          const PixelPoint e = mapping.Map(f.ends[1]);
+          add("arc", {b.left, b.top, b.right, b.bottom, s.x, s.y, e.x, e.y});
+          break;
+        }
+        case Kind::Point: {
+          const PixelPoint p = mapping.Map(f.points[0]);
+          add("pixel", {p.x, p.y, 0});
+          break;
+        }
+        case Kind::Text: {
+          const PixelPoint p = mapping.Map(f.points[0]);
+          add("text", {p.x, p.y, mapping.MapLength(f.size), f.angle}, f.text);
+          break;
+        }
+      }
+    }
+    return calls;
+  }
+
+ private:
+  enum class Kind { Section, Outline, Move, Line, Circle, Arc, Point, Text };
+  struct Figure {
+    Kind kind;
+    std::vector<DrawingPoint> points;
+    std::vector<OffsetPoint> ends;
+    float size = 0;
+    bool closed = false;
+    std::int32_t angle = 0;
+    std::string text;
+  };
+
+  BoundsSink bounds_;
+  std::vector<Figure> figures_;
+};
+
+struct Measured {
+  Calls mapped;
+  DrawingBox box;
+};
+
+// The drawing's figures as a walk of its own measures them, mapped with
+// the mapping the plug-in chose.
+Measured MeasureApart(const std::string& text, const Settings& settings, const Mapping& mapping) {
+  GroupPairReader reader;
+  DrawingExtents extents;
+  BlockIndex blocks;
+  LineTypeTable lineTypes;
+  DrawingOptions options;
+  options.alignment = Alignment::Fit;
+  SectionLoop loop(reader, {extents, blocks, lineTypes}, settings.OutputWidth, settings.OutputHeight, options);
+  FigureLog log;
+  reader.Begin(text);
+  try {
+    loop.Run(static_cast<FigureSink&>(log), nullptr);
+  } catch (...) {
+    // The drawing walk meets the same failure.
+  }
+  reader.End();
+  return {log.Mapped(mapping), log.Box()};
+}
+
+bool SameBox(const DrawingBox& a, const DrawingBox& b) {
+  return a.empty == b.empty && (a.empty || (a.minX == b.minX && a.minY == b.minY && a.maxX == b.maxX && a.maxY == b.maxY));
+}
+
+void ExpectAgreement(const std::string& text, const std::string& what) {
+  Settings settings;
+  settings.CenterPos = 3;
+  PluginHarness harness(settings);
+  // A text that gives no picture (binary, cut short) has nothing to agree on.
+  if (harness.PictureFromMemory(text).result != 0) return;
+  const PictureFraming& framing = harness.Body().LastFraming();
+  ASSERT_TRUE(framing.wasMeasured) << what;
+  if (!framing.mapping) return;  // no ENTITIES section: nothing to agree on
+  Calls drawn;
+  for (const std::string& call : harness.Surfaces().CallStrings()) {
+    if (call != "pen 0" && call != "hollow_brush") drawn.push_back(call);
+  }
+  const Measured measured = MeasureApart(text, settings, *framing.mapping);
+  EXPECT_TRUE(SameBox(measured.box, framing.measured)) << what << ": the plug-in measured another box";
+  ASSERT_EQ(measured.mapped.size(), drawn.size()) << what;
+  for (std::size_t i = 0; i < drawn.size(); ++i) ASSERT_EQ(measured.mapped[i], drawn[i]) << what << ": call " << i;
+}
+
+TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInGeneratedDrawings) {
+  for (unsigned seed = 1; seed <= 40; ++seed) ExpectAgreement(RandomDrawing(seed, 60), "seed " + std::to_string(seed));
+  ExpectAgreement(LargeLineDrawing(2 << 20), "a large drawing");
+}
+
+TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInTheCorpus) {
+  if (!std::filesystem::is_directory(KARVEX_CORPUS_DIR)) GTEST_SKIP() << "the corpus is not beside the project";
+  for (const auto& entry : std::filesystem::directory_iterator(KARVEX_CORPUS_DIR)) {
+    const std::string extension = entry.path().extension().string();
+    if (extension != ".dxf" && extension != ".DXF") continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    ExpectAgreement({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()},
+                    entry.path().filename().string());
+  }
+}
+
+}  // namespace
+}  // namespace karvex::testing
