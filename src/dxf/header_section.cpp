@@ -1,5 +1,7 @@
 #include "dxf/header_section.h"
 
+#include <optional>
+
 #include "dxf/number_conversion.h"
 
 namespace karvex {
@@ -28,10 +30,18 @@ void ReadCorner(GroupPairReader& reader, float& x, float& y, Replaces replaces) 
   } while (IsCoordinateGroup(reader.GroupCode()));
 }
 
+// The value of $LTSCALE, the pair after its name, which is left current.
+void ReadLineTypeScale(GroupPairReader& reader, StyleTables& styles) {
+  reader.ReadGroupPair();
+  if (reader.GroupCode() != 40) return;
+  const std::optional<long double> scale = ParseReal(reader.GroupValue());
+  if (scale && *scale > 0 && *scale < 1e30L) styles.SetLineTypeScale(static_cast<float>(*scale));
+}
+
 }  // namespace
 
 bool ReadHeaderSection(GroupPairReader& reader, DrawingExtents& extents, std::int32_t outputWidth,
-                       std::int32_t outputHeight) {
+                       std::int32_t outputHeight, StyleTables* styles) {
   try {
     extents.ExtMinX = extents.ExtMinY = extents.ExtMaxX = extents.ExtMaxY = 0.0f;
     reader.ReadGroupPair();
@@ -45,6 +55,10 @@ bool ReadHeaderSection(GroupPairReader& reader, DrawingExtents& extents, std::in
       if (reader.Is(9, "$EXTMIN") || reader.Is(9, "$LIMMIN")) {
         ReadCorner(reader, extents.ExtMinX, extents.ExtMinY,
                    [](long double value, float held) { return value < held; });
+        movedOn = true;
+      }
+      if (styles != nullptr && reader.Is(9, "$LTSCALE")) {
+        ReadLineTypeScale(reader, *styles);
         movedOn = true;
       }
       if (reader.AbortRequested()) return false;

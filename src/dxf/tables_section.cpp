@@ -6,7 +6,21 @@
 
 namespace karvex {
 
-bool ReadTablesSection(GroupPairReader& reader, LineTypeTable& lineTypes) {
+namespace {
+
+// The line types into their 21 slots as every picture reads them, and then,
+// read again from the table's start, every one of them into styles.
+bool ReadLineTypes(GroupPairReader& reader, LineTypeTable& lineTypes, StyleTables* styles) {
+  if (styles == nullptr) return ReadLineTypeTable(reader, lineTypes);
+  const GroupPairReader::SavedState tableStart = reader.Save();
+  ReadLineTypeTable(reader, lineTypes);
+  reader.Restore(tableStart);
+  return ReadLineTypeList(reader, *styles);
+}
+
+}  // namespace
+
+bool ReadTablesSection(GroupPairReader& reader, LineTypeTable& lineTypes, StyleTables* styles) {
   try {
     for (;;) {
       bool handled = false;
@@ -16,8 +30,14 @@ bool ReadTablesSection(GroupPairReader& reader, LineTypeTable& lineTypes) {
         // most one routine runs for a table; their results are not needed.
         if (reader.Is(2, "APPID")) SkipTable(reader);
         if (reader.Is(2, "DIMSTYLE")) SkipTable(reader);
-        if (reader.Is(2, "LTYPE")) ReadLineTypeTable(reader, lineTypes);
-        if (reader.Is(2, "LAYER")) SkipTable(reader);
+        if (reader.Is(2, "LTYPE")) ReadLineTypes(reader, lineTypes, styles);
+        if (reader.Is(2, "LAYER")) {
+          if (styles != nullptr) {
+            ReadLayerTable(reader, *styles);
+          } else {
+            SkipTable(reader);
+          }
+        }
         if (reader.Is(2, "STYLE")) SkipTable(reader);
         if (reader.Is(2, "UCS")) SkipTable(reader);
         if (reader.Is(2, "VPORT")) SkipTable(reader);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dxf/group_pair_reader.h"
+#include "dxf/style_tables.h"
 
 namespace karvex {
 
@@ -20,9 +21,11 @@ struct TLineType {
 using LineTypeTable = std::array<TLineType, 21>;
 
 // Reads a TABLES section (the reader on its (2, "TABLES") pair): the LTYPE
-// table into the line-type table, every other table passed over. False when
-// the host asked to stop or a failure occurred.
-bool ReadTablesSection(GroupPairReader& reader, LineTypeTable& lineTypes);
+// table into the line-type table, every other table passed over. With
+// styles (a picture that follows line types or colours), the LAYER table
+// and the whole LTYPE table are read into them too. False when the host
+// asked to stop or a failure occurred.
+bool ReadTablesSection(GroupPairReader& reader, LineTypeTable& lineTypes, StyleTables* styles = nullptr);
 
 // The table routines, each called on the table's (2, name) pair; true at the
 // table's ENDTAB (or the (0, "Error") pair), false on a stop or a failure.

@@ -10,6 +10,7 @@
 #include "dxf/blocks_section.h"
 #include "dxf/drawing_extents.h"
 #include "dxf/group_pair_reader.h"
+#include "dxf/style_tables.h"
 #include "dxf/tables_section.h"
 #include "plugin/dxf_extension.h"
 #include "plugin/host_memory.h"
@@ -117,6 +118,7 @@ class TInSPIBody final : private ProgressSink {
   DrawingExtents extents_;
   BlockIndex blockIndex_;
   LineTypeTable lineTypes_;
+  StyleTables styleTables_;
 
   ProgressCallback progressCallback_ = nullptr;
   std::intptr_t progressUserData_ = 0;

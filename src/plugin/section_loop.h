@@ -10,9 +10,11 @@
 #include "dxf/blocks_section.h"
 #include "dxf/drawing_extents.h"
 #include "dxf/group_pair_reader.h"
+#include "dxf/style_tables.h"
 #include "dxf/tables_section.h"
 #include "render/entity_drawer.h"
 #include "render/figure_sink.h"
+#include "render/style_resolver.h"
 
 namespace karvex {
 
@@ -21,13 +23,16 @@ struct SectionState {
   DrawingExtents& extents;
   BlockIndex& blocks;
   LineTypeTable& lineTypes;
+  // Read only for a styled picture (line types or colours).
+  StyleTables& styles;
 };
 
 class SectionLoop {
  public:
   SectionLoop(GroupPairReader& reader, SectionState state, std::int32_t outputWidth, std::int32_t outputHeight,
               const DrawingOptions& options)
-      : reader_(reader), state_(state), outputWidth_(outputWidth), outputHeight_(outputHeight), options_(options) {}
+      : reader_(reader), state_(state), outputWidth_(outputWidth), outputHeight_(outputHeight), options_(options),
+        resolver_(options_, state.styles) {}
 
   // From the reader's start (the text just begun or rewound). A section
   // reader that fails or is stopped ends the loop quietly; a failure of
@@ -44,6 +49,7 @@ class SectionLoop {
   std::int32_t outputWidth_;
   std::int32_t outputHeight_;
   DrawingOptions options_;
+  StyleResolver resolver_;
   // Shared by every walk of every run: pure caches.
   std::unique_ptr<BlockTurns> turns_;
 };

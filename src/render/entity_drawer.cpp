@@ -1,12 +1,14 @@
 #include "render/entity_drawer.h"
 
+#include <optional>
+
 #include "render/entity_records.h"
 
 namespace karvex {
 
 EntityDrawer::EntityDrawer(GroupPairReader& reader, FigureSink& figures, const BlockIndex& blocks,
                            const WalkSetup& setup, const EntityKinds& sectionKinds, const EntityKinds& blockKinds)
-    : reader_(reader), figures_(figures), blocks_(blocks), observer_(setup.observer),
+    : reader_(reader), figures_(figures), blocks_(blocks), observer_(setup.observer), styles_(setup.styles),
       turns_(setup.turns != nullptr ? *setup.turns : ownTurns_),
       input_(reader, figures, setup.options.lineColours), styled_(setup.options.Styled()),
       sectionKinds_(sectionKinds), blockKinds_(blockKinds) {}
@@ -87,6 +89,14 @@ bool EntityDrawer::DrawBlock(float insertX, float insertY, float insertAngle) {
 void EntityDrawer::DrawInsert() {
   const InsertRecord insert = styled_ ? ReadInsert(input_) : ReadInsert(static_cast<EntityInput&>(input_));
   if (!insert.hasBlockName) return;
+  // BYBLOCK and layer "0" in the block follow the INSERT.
+  std::optional<BlockStyle> style;
+  if (styles_ != nullptr) style = styles_->ForInsert(input_.Style());
+  struct StyleScope {
+    const BlockStyle*& current;
+    ~StyleScope() { current = nullptr; }
+  } scope{blockStyle_};
+  blockStyle_ = style ? &*style : nullptr;
   const GroupPairReader::SavedState afterInsert = reader_.Save();
   for (std::int32_t i = 0; i < blocks_.BlockCount; ++i) {
     const auto slot = static_cast<std::size_t>(i);

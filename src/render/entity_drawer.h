@@ -15,6 +15,7 @@
 #include "render/entity_kinds.h"
 #include "render/figure_sink.h"
 #include "render/placement.h"
+#include "render/style_resolver.h"
 
 namespace karvex {
 
@@ -48,6 +49,9 @@ struct BlockTurns {
 // What a walk draws with beyond its reader, figures and blocks.
 struct WalkSetup {
   DrawingOptions options;
+  // The pens of a styled drawing (line types or colours); null for a plain
+  // one.
+  const StyleResolver* styles = nullptr;
   EntityObserver* observer = nullptr;
   // Where the walk keeps its block turns, to share them with other walks;
   // null: its own. Made on the first replay: most drawings insert nothing.
@@ -82,7 +86,9 @@ class EntityDrawer {
   StyledEntityInput& Input() { return input_; }
   FigureSink& Figures() { return figures_; }
   // The entity just read takes up its pen (styled drawings).
-  void ApplyStyle() {}
+  void ApplyStyle() {
+    if (styles_ != nullptr) figures_.SetPen(styles_->PenFor(input_.Style(), blockStyle_));
+  }
   // Reads an INSERT and replays every block that bears its name.
   void DrawInsert();
 
@@ -98,6 +104,9 @@ class EntityDrawer {
   FigureSink& figures_;
   const BlockIndex& blocks_;
   EntityObserver* observer_;
+  const StyleResolver* styles_;
+  // The INSERT's style while its block is replayed (styled drawings).
+  const BlockStyle* blockStyle_ = nullptr;
   std::unique_ptr<BlockTurns> ownTurns_;
   std::unique_ptr<BlockTurns>& turns_;
   // Read through as an EntityInput when the drawing is plain.

@@ -152,9 +152,10 @@ Measured MeasureApart(const std::string& text, const Settings& settings, const M
   DrawingExtents extents;
   BlockIndex blocks;
   LineTypeTable lineTypes;
+  StyleTables styles;
   DrawingOptions options;
   options.alignment = Alignment::Fit;
-  SectionLoop loop(reader, {extents, blocks, lineTypes}, settings.OutputWidth, settings.OutputHeight, options);
+  SectionLoop loop(reader, {extents, blocks, lineTypes, styles}, settings.OutputWidth, settings.OutputHeight, options);
   FigureLog log;
   reader.Begin(text);
   try {
