@@ -51,18 +51,20 @@ bool DashPattern::Cursor::Next(double width) {
   const std::vector<float>& lengths = pattern_.lengths_;
   bool inked = false;
   double rest = width;
+  double centre = width / 2;  // from the cursor to the middle of the stretch
   for (;;) {
     const float element = lengths[element_];
-    const double length = std::fabs(static_cast<double>(element));
-    // A dash overlaps the stretch wherever the cursor is inside it; a dot
-    // only when the cursor is on it.
-    if (element > 0 || (element == 0 && into_ == 0)) inked = true;
-    const double left = length - into_;
+    const double left = std::fabs(static_cast<double>(element)) - into_;
+    // A dash inks the stretch whose middle it covers; a dot the stretch it
+    // lies in (the cursor stands on a dot only at the dot itself).
+    if (element > 0 && centre >= 0 && centre < left) inked = true;
+    if (element == 0 && into_ == 0) inked = true;
     if (rest < left) {
       into_ += rest;
       return inked;
     }
     rest -= left;
+    centre -= left;
     element_ = (element_ + 1) % lengths.size();
     into_ = 0;
     if (rest <= 0) return inked;

@@ -1,8 +1,8 @@
 #pragma once
 // A pen's dash pattern in pixels, and which pixels of a figure it inks. A
 // pixel of a figure stands for a stretch of the figure's length; it is
-// inked when any dash of the pattern overlaps its stretch, or a dot lies
-// in it. The pattern repeats along the figure.
+// inked when a dash of the pattern covers the middle of its stretch, or a
+// dot lies in it. The pattern repeats along the figure.
 #include <cstddef>
 #include <span>
 #include <vector>

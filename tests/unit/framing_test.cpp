@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "render/bounds_sink.h"
+#include "render/placement.h"
 #include "settings/settings_drawing_options.h"
 #include "support/ink_box.h"
 #include "support/plugin_harness.h"
@@ -54,6 +56,43 @@ TEST(FittedMapping, DegenerateBoxesAreCentredAtASensibleScale) {
   EXPECT_EQ(point.MapPoint(1e30f, -2), (PixelPoint{319, 226}));
   // A picture too small for a margin maps the box all the same.
   EXPECT_EQ(FittedMapping(Box(0, 0, 10, 10), 1, 1).MapPoint(0, 0), (PixelPoint{0, 0}));
+}
+
+// The box of what is drawn: circles and arcs by their true extent, texts
+// by their cells, figures of a pen that is not drawn left out.
+TEST(BoundsSink, MeasuresWhatIsDrawn) {
+  auto box = [](auto draw) {
+    BoundsSink sink;
+    draw(sink);
+    const DrawingBox& b = sink.Box();
+    return b.empty ? std::string("empty")
+                   : std::to_string(static_cast<double>(b.minX)).substr(0, 6) + " " +
+                         std::to_string(static_cast<double>(b.minY)).substr(0, 6) + " " +
+                         std::to_string(static_cast<double>(b.maxX)).substr(0, 6) + " " +
+                         std::to_string(static_cast<double>(b.maxY)).substr(0, 6);
+  };
+  const SectionPlacement place;
+  EXPECT_EQ(box([](BoundsSink&) {}), "empty");
+  EXPECT_EQ(box([&](BoundsSink& s) { s.Circle({10, 20}, -5); }), "5.0000 15.000 15.000 25.000");
+  // A quarter arc from 0 to 90 degrees, and the three quarters back.
+  EXPECT_EQ(box([&](BoundsSink& s) { s.Arc({0, 0}, 10, place.RadialPoint(0, 0, 10, 0), place.RadialPoint(0, 0, 10, 90)); }),
+            "-0.000 0.0000 10.000 10.000");
+  EXPECT_EQ(box([&](BoundsSink& s) { s.Arc({0, 0}, 10, place.RadialPoint(0, 0, 10, 90), place.RadialPoint(0, 0, 10, 0)); }),
+            "-10.00 -10.00 10.000 10.000");
+  // "AB" 2 high, unturned: 2 wide, from its corner down; a full-width
+  // character (two bytes of code page 932) counts as wide as high.
+  EXPECT_EQ(box([&](BoundsSink& s) { s.Text({0, 2}, 2, 0, "AB"); }), "0.0000 0.0000 2.0000 2.0000");
+  EXPECT_EQ(box([&](BoundsSink& s) { s.Text({0, 2}, 2, 0, "\x90\x7D"); }), "0.0000 0.0000 2.0000 2.0000");
+  EXPECT_EQ(box([&](BoundsSink& s) { s.Text({0, 0}, 2, 0, ""); }), "empty");
+  EXPECT_EQ(box([&](BoundsSink& s) {
+              Pen off;
+              off.visible = false;
+              s.SetPen(off);
+              s.Point({100, 100});
+              s.SetPen(Pen{});
+              s.Point({1, 1});
+            }),
+            "1.0000 1.0000 1.0000 1.0000");
 }
 
 TEST(CentredMapping, PutsTheOriginInTheMiddleAndFitsTheMirroredRectangle) {

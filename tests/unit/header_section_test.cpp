@@ -148,3 +148,44 @@ TEST(HeaderSection, StopDuringTheHeaderKeepsTheEarlierScale) {
 
 }  // namespace
 }  // namespace karvex
+
+namespace karvex {
+namespace {
+
+// $LTSCALE is read only for a picture in line types, and reading it changes
+// nothing else: the rectangle comes out as without it.
+TEST(HeaderSection, LineTypeScaleIsReadForStyledPicturesOnly) {
+  struct Case {
+    const char* name;
+    std::initializer_list<testing::Pair> pairs;
+    float scale;
+  };
+  const Case cases[] = {
+      {"given", {{9, "$LTSCALE"}, {40, "2.5"}, {9, "$EXTMAX"}, {10, "100"}, {20, "50"}}, 2.5f},
+      {"not given", {{9, "$EXTMAX"}, {10, "100"}, {20, "50"}}, 1.0f},
+      {"a value that does not convert", {{9, "$LTSCALE"}, {40, "x"}, {9, "$EXTMAX"}, {10, "100"}, {20, "50"}}, 1.0f},
+      {"no value: the next variable is still read",
+       {{9, "$LTSCALE"}, {9, "$EXTMAX"}, {10, "100"}, {20, "50"}}, 1.0f},
+  };
+  for (const Case& c : cases) {
+    const std::string text = testing::DxfText().Add(2, "HEADER").Add(c.pairs).Add(0, "ENDSEC").Text();
+    auto read = [&](StyleTables* styles) {
+      GroupPairReader reader;
+      reader.Begin(text);
+      reader.ReadGroupPair();
+      DrawingExtents extents;
+      EXPECT_TRUE(ReadHeaderSection(reader, extents, 640, 453, styles)) << c.name;
+      return extents;
+    };
+    StyleTables styles;
+    const DrawingExtents styled = read(&styles);
+    const DrawingExtents plain = read(nullptr);
+    EXPECT_EQ(styles.LineTypeScale(), c.scale) << c.name;
+    EXPECT_EQ(styled.ExtMaxX, plain.ExtMaxX) << c.name;
+    EXPECT_EQ(styled.ExtMaxY, plain.ExtMaxY) << c.name;
+    EXPECT_EQ(Bits(styled.DrawScale), Bits(plain.DrawScale)) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace karvex

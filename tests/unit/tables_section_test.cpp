@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "dxf/blocks_section.h"
 #include "support/dxf_text.h"
@@ -103,6 +104,49 @@ TEST(TablesSection, TablesInAnyOrderAndAnErrorPairEndingTheSection) {
   EXPECT_TRUE(reader.Is(0, "Error"));
   EXPECT_EQ(table[0].Name, "AFTER_VPORT");
   EXPECT_EQ(table[1].Name, "");
+}
+
+// A picture in line types or colours reads the LAYER table and every line
+// type besides the 21 slots, which it fills as every picture does.
+TEST(TablesSection, StyledPicturesReadEveryLayerAndLineType) {
+  DxfText body;
+  body.Add({{0, "TABLE"}, {2, "LTYPE"}});
+  body.Raw(LtypeEntry("Dashed", 2, {"0.5", "-0.25"}).Text());
+  for (int i = 2; i <= 25; ++i) body.Raw(LtypeEntry("T" + std::to_string(i), 1, {"1"}).Text());
+  body.Raw(LtypeEntry("LAST", 3, {"2", "0", "-1e39"}).Text());  // a length too large for a float is left out
+  body.Add(0, "ENDTAB");
+  body.Add({{0, "TABLE"}, {2, "LAYER"}, {0, "LAYER"}, {2, "Walls"}, {62, "-3"}, {6, "DASHED"}, {0, "LAYER"},
+            {2, "PLAIN"}, {62, "red"}, {420, "16744448"}, {0, "LAYER"}, {70, "0"}, {0, "ENDTAB"}});
+  GroupPairReader reader;
+  std::string text;
+  LineTypeTable plainSlots;
+  ASSERT_TRUE(ReadSection("TABLES", body, reader, text, [&] { return ReadTablesSection(reader, plainSlots); }));
+  LineTypeTable slots;
+  StyleTables styles;
+  ASSERT_TRUE(ReadSection("TABLES", body, reader, text, [&] { return ReadTablesSection(reader, slots, &styles); }));
+  EXPECT_TRUE(reader.Is(0, "ENDSEC"));
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    EXPECT_EQ(slots[i].Name, plainSlots[i].Name) << i;
+    EXPECT_EQ(slots[i].DashLengths, plainSlots[i].DashLengths) << i;
+  }
+  // Names are found whatever their case.
+  ASSERT_NE(styles.LineType("DASHED"), nullptr);
+  EXPECT_EQ(styles.LineType("dashed")->pattern, (std::vector<float>{0.5f, -0.25f}));
+  ASSERT_NE(styles.LineType("T25"), nullptr);
+  EXPECT_EQ(styles.LineType("last")->pattern, (std::vector<float>{2, 0}));
+  EXPECT_EQ(styles.LineType("NONE"), nullptr);
+  const LayerStyle* walls = styles.Layer("WALLS");
+  ASSERT_NE(walls, nullptr);
+  EXPECT_EQ(walls->colourNumber, -3);
+  EXPECT_EQ(walls->lineType, "DASHED");
+  // A colour that does not convert is left as the default; an entry
+  // without a name is not kept.
+  const LayerStyle* plain = styles.Layer("plain");
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(plain->colourNumber, 7);
+  EXPECT_EQ(plain->trueColour, 0xFF8000);
+  EXPECT_EQ(plain->lineType, "CONTINUOUS");
+  EXPECT_EQ(styles.Layer(""), nullptr);
 }
 
 TEST(BlocksSection, RecordsEachBlocksNameAndStart) {
