@@ -45,7 +45,11 @@ TEST(BashCompletion, CompletesWithAndWithoutTheBashCompletionPackage) {
       {"karvex help ", "config\ninfo\nrender\n", nullptr},
       {"karvex render --f", "--fail-on-blank\n--format\n", nullptr},
       {"karvex render plan.dxf --format ", "bmp\npng\n", nullptr},
-      {"karvex config --", "--height\n--help\n--ratio\n--reset\n--width\n", nullptr},
+      {"karvex config --",
+       "--align\n--colours\n--height\n--help\n--line-types\n--no-colours\n--no-line-types\n--ratio\n--reset\n"
+       "--width\n",
+       nullptr},
+      {"karvex render plan.dxf --align ", "centre\nfit\norigin\n", nullptr},
       {"karvex render p", "pictures\nplan.DXF\nplan.dxf\n", "_filedir @(dxf|DXF)\n"},
       {"karvex info ", "notes.txt.d\npictures\nplan.DXF\nplan.dxf\n", "_filedir @(dxf|DXF)\n"},
       {"karvex render plan.dxf --trace ", "notes.txt.d\npictures\nt.jsonl\n", "_filedir jsonl\n"},

@@ -71,7 +71,7 @@ TEST(BatchCli, AFailedFileIsNamedAndTheOthersAreStillDrawnInInputOrder) {
             "starts with \"0\")\n"
             "karvex: blank.dxf: blank picture, not written (--fail-on-blank): the one entity drawn sets no pixel on "
             "it: it lies outside the rectangle (0, 0) to (100, 100) that the HEADER's extents and limits give (they "
-            "may be stale) or comes out smaller than a pixel\n");
+            "may be stale) or comes out smaller than a pixel; try --align fit\n");
   EXPECT_EQ(scratch.Files("out"), (std::vector<std::string>{"a.png", "c.png"}));
 }
 

@@ -33,6 +33,27 @@ TEST(CliOptions, RenderTakesOptionsAnywhereInEveryForm) {
   EXPECT_EQ(ParseCommandLine({"render", "-"}).render.inputs, (Args{"-"}));
 }
 
+// The alignment mode and the two options, for one run or for the file; the
+// last of --line-types and --no-line-types counts.
+TEST(CliOptions, AlignmentAndOptionsForARunOrForTheSettingsFile) {
+  const std::pair<const char*, std::int32_t> modes[] = {{"origin", 1}, {"centre", 2}, {"center", 2}, {"fit", 3}};
+  for (const auto& [word, mode] : modes) {
+    EXPECT_EQ(ParseCommandLine({"render", "a.dxf", "--align", word}).render.choices.alignment, mode) << word;
+  }
+  const CommandLine render = ParseCommandLine({"render", "a.dxf", "--line-types", "--colours", "--no-line-types"});
+  EXPECT_EQ(render.render.choices.alignment, std::nullopt);
+  EXPECT_EQ(render.render.choices.lineTypes, false);
+  EXPECT_EQ(render.render.choices.lineColours, true);
+  const CommandLine info = ParseCommandLine({"info", "a.dxf", "--align=centre", "--no-colours"});
+  EXPECT_EQ(info.info.choices.alignment, 2);
+  EXPECT_EQ(info.info.choices.lineColours, false);
+  const CommandLine config = ParseCommandLine({"config", "--align", "fit", "--line-types"});
+  EXPECT_TRUE(config.config.Edits());
+  EXPECT_EQ(config.config.choices.alignment, 3);
+  EXPECT_EQ(config.config.choices.lineTypes, true);
+  EXPECT_FALSE(ParseCommandLine({"config"}).config.Edits());
+}
+
 TEST(CliOptions, HelpAndVersionComeBeforeAnythingElse) {
   EXPECT_EQ(ParseCommandLine({"--help"}).command, Command::Help);
   EXPECT_EQ(ParseCommandLine({"--version"}).command, Command::Version);
@@ -75,6 +96,9 @@ TEST(CliOptions, MistakesAreRefusedWithAMessageThatNamesThem) {
       {{"config", "--ratio"}, "give --width or --height, not neither"},
       {{"config", "--ratio", "--width", "5", "--height", "5"}, "not both"},
       {{"config", "plan.dxf"}, "takes no file names"},
+      {{"render", "a.dxf", "--align", "left"}, "--align takes origin, centre or fit (got 'left')"},
+      {{"render", "a.dxf", "--align"}, "--align needs a value"},
+      {{"config", "--colours=yes"}, "takes no value"},
   };
   for (const Case& c : cases) {
     std::string joined;

@@ -121,13 +121,15 @@ TEST(ConfigCli, ShowsEditsAndRefusesTheSettingsFile) {
   Scratch scratch;
   ConverterRun run = scratch.Run({"config"});
   EXPECT_EQ(run.exitCode, 0);
+  const std::string defaultChoices = "alignment     origin (mode 1)\nline types    off\ncolours       off\n";
   EXPECT_EQ(run.out, "settings file " + scratch.SettingsFile() +
-                         " (not written yet: the defaults)\nwidth         640\nheight        453\n");
+                         " (not written yet: the defaults)\nwidth         640\nheight        453\n" + defaultChoices);
   EXPECT_TRUE(ReadFile(scratch.SettingsFile()).empty());  // showing writes nothing
 
   run = scratch.Run({"config", "--width", "1024", "--ratio"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, "settings file " + scratch.SettingsFile() + " (written)\nwidth         1024\nheight        724\n");
+  EXPECT_EQ(run.out, "settings file " + scratch.SettingsFile() + " (written)\nwidth         1024\nheight        724\n" +
+                         defaultChoices);
   const std::string written = ReadFile(scratch.SettingsFile());
   EXPECT_TRUE(Contains(written, "DXF_W=1024") && Contains(written, "DXF_H=724")) << written;
 
@@ -154,6 +156,52 @@ TEST(ConfigCli, ShowsEditsAndRefusesTheSettingsFile) {
   EXPECT_TRUE(Contains(run.out, "width         640\nheight        453\n")) << run.out;
 }
 
+// config writes the alignment mode and the options; render and info follow
+// the file, and their own options win for the run.
+TEST(ConfigCli, AlignmentAndOptionsGoIntoTheFileAndRenderFollowsThem) {
+  Scratch scratch;
+  ConverterRun run = scratch.Run({"config", "--align", "fit", "--line-types", "--colours"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Contains(run.out, "alignment     fit (mode 3)\nline types    on\ncolours       on\n")) << run.out;
+  const std::string written = ReadFile(scratch.SettingsFile());
+  for (const char* line : {"CenterPos=3\n", "LineTypes=1\n", "LineColors=1\n"}) {
+    EXPECT_TRUE(Contains(written, line)) << line << "in\n" << written;
+  }
+
+  scratch.Write("plan.dxf", DxfText()
+                                .Section("HEADER", {{9, "$EXTMAX"}, {10, "1e20"}, {20, "1e20"}})
+                                .Section("ENTITIES", {{0, "LINE"}, {10, "10"}, {20, "10"}, {11, "20"}, {21, "15"}})
+                                .Eof()
+                                .Text());
+  run = scratch.Run({"info", "plan.dxf"});
+  EXPECT_TRUE(Contains(run.out, "              3, --align fit: the box of what is drawn, (10, 10) to (20, 15), 61.7 "
+                                "pixels per unit (drawn so)\n"))
+      << run.out;
+  run = scratch.Run({"info", "plan.dxf", "--align", "centre"});
+  EXPECT_TRUE(Contains(run.out, "              2, --align centre: the origin at column 320, row 226, 2.265e-18 "
+                                "pixels per unit (drawn so)\n"))
+      << run.out;
+
+  // In colours on black, fitted: the line runs across the picture; drawn
+  // as the HEADER says, in black on white, it is too small to be seen.
+  auto pixel = [&](const std::string& bmp, std::int32_t x, std::int32_t y) {
+    const std::size_t stride = 640 * 3;
+    const std::size_t at = 54 + static_cast<std::size_t>(452 - y) * stride + static_cast<std::size_t>(x) * 3;
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[at + 2])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[at + 1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[at])) << 16;
+  };
+  ASSERT_EQ(scratch.Run({"render", "-q", "plan.dxf", "-o", "fitted.bmp"}).exitCode, 0);
+  const std::string fitted = ReadFile(scratch.Path("fitted.bmp"));
+  ASSERT_EQ(fitted.size(), 54u + 640 * 3 * 453);
+  EXPECT_EQ(pixel(fitted, 0, 0), 0x000000u);
+  EXPECT_EQ(pixel(fitted, 11, 381), 0xFFFFFFu);  // colour 7 (line colour 2), white on black
+  ASSERT_EQ(scratch.Run({"render", "-q", "plan.dxf", "-o", "plain.bmp", "--align", "origin", "--no-colours"}).exitCode,
+            0);
+  const std::string plain = ReadFile(scratch.Path("plain.bmp"));
+  EXPECT_EQ(plain.find_first_not_of('\xFF', 54), std::string::npos);
+}
+
 // What render would not draw as the file says is marked; render agrees.
 TEST(ConfigCli, ShowsAStoredSizeThatRenderWouldNotDrawAsSuch) {
   struct Case {
@@ -176,7 +224,9 @@ TEST(ConfigCli, ShowsAStoredSizeThatRenderWouldNotDrawAsSuch) {
     scratch.Write("plan.dxf", EntitiesOnly({{0, "LINE"}}));
     const ConverterRun run = scratch.Run({"config"});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "settings file " + scratch.SettingsFile() + " (read)\n" + c.shown) << c.file;
+    EXPECT_EQ(run.out, "settings file " + scratch.SettingsFile() + " (read)\n" + c.shown +
+                           "alignment     origin (mode 1)\nline types    off\ncolours       off\n")
+        << c.file;
     EXPECT_EQ(scratch.Run({"render", "-q", "plan.dxf"}).exitCode, c.renderExit) << c.file;
   }
 }

@@ -202,7 +202,7 @@ TEST(RenderCli, InputsAndOptionsGiveTheirExitStatusPictureAndMessage) {
        nullptr,
        "",
        "karvex: noheader.dxf: blank picture, not written (--fail-on-blank): no HEADER section: without a drawing "
-       "rectangle the scale is 0, so everything lands on one point at the bottom-left corner\n"},
+       "rectangle the scale is 0, so everything lands on one point at the bottom-left corner; try --align fit\n"},
       {"--fail-on-blank passes a picture with something on it",
        {"render", "--fail-on-blank", "plan.dxf"},
        0,
@@ -329,7 +329,7 @@ TEST(RenderCli, ABlankPictureIsSaidWithItsLikelyReason) {
         "missing or empty"}},
       {"no HEADER", EntitiesOnly({{0, "LINE"}, {11, "50"}, {21, "50"}}), "",
        {"blank picture: no HEADER section: without a drawing rectangle the scale is 0, so everything lands on "
-        "one point at the bottom-left corner"}},
+        "one point at the bottom-left corner; try --align fit"}},
       {"a HEADER without a rectangle",
        DxfText()
            .Section("HEADER", {{9, "$ACADVER"}, {1, "AC1009"}})
@@ -339,7 +339,7 @@ TEST(RenderCli, ABlankPictureIsSaidWithItsLikelyReason) {
        "",
        {"blank picture: the HEADER has none of $EXTMIN, $EXTMAX, $LIMMIN, $LIMMAX: the drawing is scaled as if "
         "it were 10000 units across; the one entity drawn sets no pixel on it: it lies outside the rectangle (0, "
-        "0) to (10000, 10000) or comes out smaller than a pixel"}},
+        "0) to (10000, 10000) or comes out smaller than a pixel; try --align fit"}},
       {"stale extents",
        DxfText()
            .Section("HEADER", square)
@@ -350,7 +350,7 @@ TEST(RenderCli, ABlankPictureIsSaidWithItsLikelyReason) {
        "",
        {"blank picture: none of the 2 entities drawn sets a pixel on it: they lie outside the rectangle (0, 0) "
         "to (100, 100) that the HEADER's extents and limits give (they may be stale) or come out smaller than a "
-        "pixel"}},
+        "pixel; try --align fit"}},
   };
   for (const Case& c : cases) {
     Scratch scratch;
@@ -411,6 +411,25 @@ TEST(RenderCli, NotesSayWhichKindsWerePassedOverLeavingOutWhatIsNoEntity) {
 
 namespace karvex::testing {
 namespace {
+
+// Fitted, a blank picture is never the rectangle's fault; in colours, a
+// picture all in the background colour is blank too.
+TEST(RenderCli, ABlankFittedPictureIsSaidForWhatIsDrawn) {
+  Scratch scratch;
+  scratch.Write("off.dxf", DxfText()
+                               .Section("TABLES", {{0, "TABLE"}, {2, "LAYER"}, {0, "LAYER"}, {2, "GONE"}, {62, "-1"},
+                                                   {0, "ENDTAB"}})
+                               .Section("ENTITIES", {{0, "LINE"}, {8, "GONE"}, {10, "1"}, {20, "1"}, {11, "9"}, {21, "9"}})
+                               .Eof()
+                               .Text());
+  ConverterRun run = scratch.Run({"render", "off.dxf", "--align", "fit", "--colours"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err,
+            "karvex: off.dxf: blank picture: none of the 1 entities drawn sets a pixel on the picture fitted to them: "
+            "they have no size (lines of no length, circles of no radius) or lie on layers that are off\n");
+  run = scratch.Run({"render", "off.dxf", "--align", "fit"});  // black on white, every layer drawn
+  EXPECT_EQ(run.err, "");
+}
 
 TEST(RenderCli, ASizeInTheSettingsFileThatCannotBeDrawnIsSaidAndSizeOverridesIt) {
   Scratch scratch;

@@ -9,8 +9,8 @@ namespace karvex::tools {
 namespace {
 
 // The options that would show what these reasons hide; empty until the
-// converter has them (then "try --align fit" and "try --all-kinds").
-constexpr std::string_view kFramingAdvice = "";
+// converter has them (then "try --all-kinds").
+constexpr std::string_view kFramingAdvice = "try --align fit";
 constexpr std::string_view kAllKindsAdvice = "";
 
 struct ReasonAdvice {
@@ -28,6 +28,7 @@ constexpr ReasonAdvice kAdvice[] = {
     {BlankReason::NoHeader, kFramingAdvice},
     {BlankReason::HeaderWithoutRectangle, kFramingAdvice},
     {BlankReason::OutsideRectangle, kFramingAdvice},
+    {BlankReason::NothingSeen, ""},
 };
 
 std::string_view AdviceFor(BlankReason reason) {
@@ -37,14 +38,17 @@ std::string_view AdviceFor(BlankReason reason) {
   return {};
 }
 
-bool AllWhite(const HostPicture& picture) {
+// White, or in a picture in colours the background colour, everywhere.
+bool AllOneColour(const HostPicture& picture) {
   const std::uint8_t* rows = picture.Rows();
   const std::int64_t width = picture.Header().biWidth;
   const std::int64_t height = picture.Header().biHeight;
   const std::size_t stride = picture.RowBytes() / static_cast<std::size_t>(height);
   for (std::int64_t y = 0; y < height; ++y) {
     const std::uint8_t* row = rows + static_cast<std::size_t>(y) * stride;
-    if (!std::all_of(row, row + width * 3, [](std::uint8_t byte) { return byte == 0xFF; })) return false;
+    for (std::int64_t i = 0; i < width * 3; ++i) {
+      if (row[i] != rows[i % 3]) return false;
+    }
   }
   return true;
 }
@@ -107,6 +111,13 @@ BlankPicture Diagnose(const FileOutcome& outcome, std::string_view text) {
     return {BlankReason::BlocksDrawNothing, only + "the blocks they name are missing or empty"};
   }
 
+  // A fitted picture is framed by what is drawn, whatever the HEADER says.
+  if (outcome.settings.CenterPos == 3) {
+    return {BlankReason::NothingSeen, "none of the " + std::to_string(inked) +
+                                          " entities drawn sets a pixel on the picture fitted to them: they have no "
+                                          "size (lines of no length, circles of no radius) or lie on layers that "
+                                          "are off"};
+  }
   if (!outcome.facts.hasHeader) return {BlankReason::NoHeader, kNoHeaderNote};
   const std::string rectangle = "the rectangle " + RectangleText(outcome.extents);
   if (!outcome.facts.headerHasRectangle) {
@@ -119,7 +130,7 @@ BlankPicture Diagnose(const FileOutcome& outcome, std::string_view text) {
 }  // namespace
 
 std::optional<BlankPicture> DiagnoseBlankPicture(const FileOutcome& outcome, std::string_view text) {
-  if (!outcome.picture || !AllWhite(*outcome.picture)) return std::nullopt;
+  if (!outcome.picture || !AllOneColour(*outcome.picture)) return std::nullopt;
   BlankPicture blank = Diagnose(outcome, text);
   const std::string_view advice = AdviceFor(blank.reason);
   if (!advice.empty()) {

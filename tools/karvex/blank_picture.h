@@ -1,7 +1,8 @@
 #pragma once
-// A picture with nothing drawn on it (all white: nothing drawn, or all of it
-// outside): the likely reason, in one line with what would help. Each
-// reason's advice is kept in one table in blank_picture.cpp.
+// A picture with nothing drawn on it (all one colour, white or the
+// background colour: nothing drawn, or all of it outside): the likely
+// reason, in one line with what would help. Each reason's advice is kept in
+// one table in blank_picture.cpp.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,7 @@ enum class BlankReason {
   NoHeader,                // no HEADER: the scale is 0
   HeaderWithoutRectangle,  // the fall-back rectangle of 10000 units
   OutsideRectangle,        // what was drawn lies outside the HEADER's rectangle
+  NothingSeen,             // fitted, what was drawn has no size or lies on layers that are off
 };
 
 struct BlankPicture {

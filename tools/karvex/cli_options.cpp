@@ -68,8 +68,20 @@ std::vector<std::string> ParseArguments(const std::string& command, const std::v
   return operands;
 }
 
-std::vector<OptionSpec> SharedDrawingOptions(std::optional<PictureSize>& size, std::string& encoding, bool& quiet) {
+std::vector<OptionSpec> ChoiceOptions(DrawingChoices& choices) {
   return {
+      {"align", 0, true, [&](const std::string& v) { choices.alignment = ParseAlignment(v); }},
+      {"line-types", 0, false, [&](const std::string&) { choices.lineTypes = true; }},
+      {"no-line-types", 0, false, [&](const std::string&) { choices.lineTypes = false; }},
+      {"colours", 0, false, [&](const std::string&) { choices.lineColours = true; }},
+      {"no-colours", 0, false, [&](const std::string&) { choices.lineColours = false; }},
+  };
+}
+
+std::vector<OptionSpec> SharedDrawingOptions(std::optional<PictureSize>& size, std::string& encoding, bool& quiet,
+                                             DrawingChoices& choices) {
+  std::vector<OptionSpec> specs = ChoiceOptions(choices);
+  specs.insert(specs.end(), {
       {"size", 0, true, [&](const std::string& v) { size = ParsePictureSize(v); }},
       {"encoding", 0, true,
        [&](const std::string& v) {
@@ -77,12 +89,13 @@ std::vector<OptionSpec> SharedDrawingOptions(std::optional<PictureSize>& size, s
          encoding = v;
        }},
       {"quiet", 'q', false, [&](const std::string&) { quiet = true; }},
-  };
+  });
+  return specs;
 }
 
 void ParseRender(const std::vector<std::string>& arguments, CommandLine& line) {
   RenderOptions& options = line.render;
-  std::vector<OptionSpec> specs = SharedDrawingOptions(options.size, options.encoding, options.quiet);
+  std::vector<OptionSpec> specs = SharedDrawingOptions(options.size, options.encoding, options.quiet, options.choices);
   specs.push_back({"output", 'o', true, [&](const std::string& v) {
                      if (v.empty()) throw UsageError("-o needs a file or folder name");
                      options.output = v;
@@ -114,7 +127,8 @@ void ParseRender(const std::vector<std::string>& arguments, CommandLine& line) {
 
 void ParseInfo(const std::vector<std::string>& arguments, CommandLine& line) {
   InfoOptions& options = line.info;
-  const std::vector<OptionSpec> specs = SharedDrawingOptions(options.size, options.encoding, options.quiet);
+  const std::vector<OptionSpec> specs =
+      SharedDrawingOptions(options.size, options.encoding, options.quiet, options.choices);
   bool helpAsked = false;
   const std::vector<std::string> inputs = ParseArguments("info", arguments, 1, specs, helpAsked);
   if (helpAsked) {
@@ -128,14 +142,15 @@ void ParseInfo(const std::vector<std::string>& arguments, CommandLine& line) {
 
 void ParseConfig(const std::vector<std::string>& arguments, CommandLine& line) {
   ConfigOptions& options = line.config;
-  const std::vector<OptionSpec> specs = {
+  std::vector<OptionSpec> specs = ChoiceOptions(options.choices);
+  specs.insert(specs.end(), {
       {"width", 0, true,
        [&](const std::string& v) { options.width = ParseBoundedNumber(v, kSmallestSide, kLargestSide, "--width"); }},
       {"height", 0, true,
        [&](const std::string& v) { options.height = ParseBoundedNumber(v, kSmallestSide, kLargestSide, "--height"); }},
       {"ratio", 0, false, [&](const std::string&) { options.ratio = true; }},
       {"reset", 0, false, [&](const std::string&) { options.reset = true; }},
-  };
+  });
   bool helpAsked = false;
   const std::vector<std::string> operands = ParseArguments("config", arguments, 1, specs, helpAsked);
   if (helpAsked) {
@@ -173,6 +188,19 @@ PictureSize ParsePictureSize(const std::string& text) {
   size.width = ParseBoundedNumber(text.substr(0, cross), kSmallestSide, kLargestSide, "the width of --size");
   size.height = ParseBoundedNumber(text.substr(cross + 1), kSmallestSide, kLargestSide, "the height of --size");
   return size;
+}
+
+std::int32_t ParseAlignment(const std::string& text) {
+  if (text == "origin") return 1;
+  if (text == "centre" || text == "center") return 2;
+  if (text == "fit") return 3;
+  throw UsageError("--align takes origin, centre or fit (got '" + text + "')");
+}
+
+const char* AlignmentName(std::int32_t mode) {
+  if (mode == 2) return "centre";
+  if (mode == 3) return "fit";
+  return "origin";
 }
 
 PictureFormat ParsePictureFormat(const std::string& text) {

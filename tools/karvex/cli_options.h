@@ -26,6 +26,16 @@ struct PictureSize {
 constexpr std::int32_t kSmallestSide = 1;
 constexpr std::int32_t kLargestSide = 9999;
 
+// What a run asks of its pictures beyond the settings file: the alignment
+// mode and the dialog's option boxes. render and info take them for the run
+// only; config writes them into the file.
+struct DrawingChoices {
+  std::optional<std::int32_t> alignment;  // --align: the alignment mode, 1 to 3
+  std::optional<bool> lineTypes;          // --line-types, --no-line-types
+  std::optional<bool> lineColours;        // --colours, --no-colours
+  bool Any() const { return alignment || lineTypes || lineColours; }
+};
+
 struct RenderOptions {
   std::vector<std::string> inputs;       // "-" is standard input
   std::optional<std::string> output;     // -o: a file, "-", or a folder
@@ -36,6 +46,7 @@ struct RenderOptions {
   std::optional<std::string> tracePath;  // --trace
   std::string encoding = "auto";         // --encoding
   bool failOnBlank = false;              // --fail-on-blank
+  DrawingChoices choices;
 };
 
 struct InfoOptions {
@@ -43,6 +54,7 @@ struct InfoOptions {
   std::optional<PictureSize> size;
   std::string encoding = "auto";
   bool quiet = false;
+  DrawingChoices choices;
 };
 
 struct ConfigOptions {
@@ -50,7 +62,8 @@ struct ConfigOptions {
   std::optional<std::int32_t> height;
   bool ratio = false;
   bool reset = false;
-  bool Edits() const { return width || height || reset; }
+  DrawingChoices choices;
+  bool Edits() const { return width || height || reset || choices.Any(); }
 };
 
 enum class Command { Render, Info, Config, Help, Version };
@@ -71,6 +84,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 PictureSize ParsePictureSize(const std::string& text);
 // "png" or "bmp", any case.
 PictureFormat ParsePictureFormat(const std::string& text);
+// "origin" 1 (the drawing's rectangle at the lower left), "centre" (or
+// "center") 2, "fit" 3.
+std::int32_t ParseAlignment(const std::string& text);
+// The word ParseAlignment takes for a mode (any other mode draws as 1).
+const char* AlignmentName(std::int32_t mode);
 // A whole decimal number in [low, high]; what names it in messages.
 std::int32_t ParseBoundedNumber(const std::string& text, std::int32_t low, std::int32_t high, const std::string& what);
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "karvex/converter_settings.h"
 #include "settings/file_settings_store.h"
 #include "settings/setting_text.h"
 #include "settings/settings_file_text.h"
@@ -40,6 +41,9 @@ void Show(const std::filesystem::path& path, const Settings& settings, const cha
   std::printf("settings file %s (%s)\n", path.c_str(), state);
   ShowSide("width", "DXF_W", "--width", settings.OutputWidth, file);
   ShowSide("height", "DXF_H", "--height", settings.OutputHeight, file);
+  std::printf("%-14s%s (mode %d)\n", "alignment", AlignmentName(settings.CenterPos), settings.CenterPos);
+  std::printf("%-14s%s\n", "line types", settings.LineTypes != 0 ? "on" : "off");
+  std::printf("%-14s%s\n", "colours", settings.LineColors != 0 ? "on" : "off");
 }
 
 }  // namespace
@@ -68,12 +72,14 @@ int RunConfig(const ConfigOptions& options) {
   if (options.height) settings.OutputHeight = *options.height;
   if (options.ratio && options.width) settings.OutputHeight = PaperRatioSide(*options.width);
   if (options.ratio && options.height) settings.OutputWidth = PaperRatioSide(*options.height);
+  ApplyChoices(options.choices, settings);
 
   store.SaveSettings(settings);
   // The store gives up silently when it cannot write: read back to know.
   const Settings written = store.LoadSettings();
   if (written.OutputWidth != settings.OutputWidth || written.OutputHeight != settings.OutputHeight ||
-      !std::filesystem::exists(path, error)) {
+      written.CenterPos != settings.CenterPos || written.LineTypes != settings.LineTypes ||
+      written.LineColors != settings.LineColors || !std::filesystem::exists(path, error)) {
     std::fprintf(stderr, "karvex: cannot write the settings file %s\n", path.c_str());
     return 1;
   }

@@ -4,14 +4,21 @@
 
 namespace karvex::tools {
 
-Settings LoadConverterSettings(const std::optional<PictureSize>& size) {
+Settings LoadConverterSettings(const std::optional<PictureSize>& size, const DrawingChoices& choices) {
   FileSettingsStore file(DefaultSettingsFilePath());
   Settings settings = file.LoadSettings();
   if (size) {
     settings.OutputWidth = size->width;
     settings.OutputHeight = size->height;
   }
+  ApplyChoices(choices, settings);
   return settings;
+}
+
+void ApplyChoices(const DrawingChoices& choices, Settings& settings) {
+  if (choices.alignment) settings.CenterPos = *choices.alignment;
+  if (choices.lineTypes) settings.LineTypes = *choices.lineTypes ? 1 : 0;
+  if (choices.lineColours) settings.LineColors = *choices.lineColours ? 1 : 0;
 }
 
 }  // namespace karvex::tools

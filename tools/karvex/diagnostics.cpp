@@ -157,6 +157,9 @@ std::vector<std::string> DrawingNotes(const FileOutcome& outcome, const std::opt
         "passed over): " +
         inBlocks);
   }
+  // A fitted picture does without the HEADER's rectangle.
+  const bool fitted = outcome.settings.CenterPos == 3;
+  if (fitted) return notes;
   if (!outcome.facts.hasHeader) {
     if (!saidByBlank(BlankReason::NoHeader)) notes.push_back(kNoHeaderNote);
   } else if (!outcome.facts.headerHasRectangle && !saidByBlank(BlankReason::HeaderWithoutRectangle)) {

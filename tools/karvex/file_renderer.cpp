@@ -37,7 +37,7 @@ FileRenderer::FileRenderer(bool readAhead) : readAhead_(readAhead) {}
 FileRenderer::~FileRenderer() = default;
 
 FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& settings, const EncodingPolicy& encoding,
-                                 ProgressListener* progress, std::FILE* trace) {
+                                 ProgressListener* progress, std::FILE* trace, bool measure) {
   FileOutcome outcome;
   outcome.settings = settings;
   outcome.textsLeftOut = !text_.Ready();
@@ -64,6 +64,7 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
     TInSPIBody body(platform);
     body.SetRenderObserver(&outcome.walk);
     body.SetEntityObserver(&outcome.walk);
+    body.SetMeasureAlways(measure);
     HostHandle header = nullptr;
     HostHandle pixels = nullptr;
     const std::string_view bytes = input.Bytes();
@@ -71,6 +72,7 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
         bytes.data(), static_cast<std::int32_t>(bytes.size()), kMemoryImage, &header, &pixels,
         progress != nullptr ? &ForwardProgress : nullptr, reinterpret_cast<std::intptr_t>(progress));
     outcome.extents = body.Extents();
+    outcome.framing = body.LastFraming();
     const BlockIndex& blocks = body.Blocks();
     for (std::int32_t i = 0; i < blocks.BlockCount; ++i) {
       outcome.blockNames.push_back(blocks.BlockName[static_cast<std::size_t>(i)]);

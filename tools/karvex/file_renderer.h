@@ -16,6 +16,7 @@
 #include "karvex/walk_record.h"
 #include "plugin/bitmap_headers.h"
 #include "plugin/host_memory.h"
+#include "plugin/plugin_body.h"
 #include "render/freetype_text.h"
 #include "settings/settings.h"
 
@@ -57,6 +58,7 @@ struct FileOutcome {
   DrawingFacts facts;
   WalkRecord walk;
   DrawingExtents extents;               // as the request left them
+  PictureFraming framing;               // how the picture was framed
   std::vector<std::string> blockNames;  // the block index it built
   Settings settings;                    // the settings it drew with
   std::string encoding;                 // how texts were decoded
@@ -76,9 +78,10 @@ class FileRenderer {
   // Empty when texts can be drawn as they should; otherwise why not.
   const std::string& TextProblem() const { return text_.Problem(); }
 
-  // progress and trace may be null.
+  // progress and trace may be null. measure: the drawing's box is measured
+  // whatever the alignment mode (framing.measured).
   FileOutcome Render(const LoadedInput& input, const Settings& settings, const EncodingPolicy& encoding,
-                     ProgressListener* progress, std::FILE* trace);
+                     ProgressListener* progress, std::FILE* trace, bool measure = false);
 
  private:
   FreeTypeTextRasterizer text_;

@@ -14,6 +14,7 @@
 #include "karvex/progress_bar.h"
 #include "karvex/rectangle_source.h"
 #include "karvex/text_encoding.h"
+#include "render/framing.h"
 
 namespace karvex::tools {
 namespace {
@@ -101,11 +102,42 @@ std::string Reading(const FileOutcome& outcome) {
   return StopDescription(outcome);
 }
 
+std::string Number(long double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6Lg", value);
+  return text;
+}
+
+// Where each alignment mode puts the drawing, the one drawn with marked.
+void AlignmentFields(std::ostringstream& out, const FileOutcome& outcome, const Settings& settings) {
+  const std::int32_t width = settings.OutputWidth;
+  const std::int32_t height = settings.OutputHeight;
+  const std::int32_t used = settings.CenterPos == 2 || settings.CenterPos == 3 ? settings.CenterPos : 1;
+  auto mark = [&](std::int32_t mode) { return mode == used ? " (drawn so)" : ""; };
+  const Mapping centred = CentredMapping(outcome.extents, width, height);
+  Field(out, "alignment",
+        std::string("1, --align origin: the rectangle's lower left at the picture's, ") +
+            Number(outcome.extents.DrawScale) + " pixels per unit" + mark(1));
+  Field(out, "", "2, --align centre: the origin at column " + std::to_string(centred.OriginColumn()) + ", row " +
+                     std::to_string(centred.OriginRow()) + ", " + Number(centred.Scale()) + " pixels per unit" + mark(2));
+  const DrawingBox& box = outcome.framing.measured;
+  if (!outcome.framing.wasMeasured) {
+    Field(out, "", std::string("3, --align fit: not measured (reading stopped first)") + mark(3));
+  } else if (box.empty) {
+    Field(out, "", std::string("3, --align fit: nothing is drawn to fit") + mark(3));
+  } else {
+    const Mapping fitted = FittedMapping(box, width, height);
+    Field(out, "", "3, --align fit: the box of what is drawn, (" + Number(box.minX) + ", " + Number(box.minY) +
+                       ") to (" + Number(box.maxX) + ", " + Number(box.maxY) + "), " + Number(fitted.Scale()) +
+                       " pixels per unit" + mark(3));
+  }
+}
+
 }  // namespace
 
 int RunInfo(const InfoOptions& options) {
   const EncodingPolicy encoding = EncodingPolicy::FromOption(options.encoding);
-  const Settings settings = LoadConverterSettings(options.size);
+  const Settings settings = LoadConverterSettings(options.size, options.choices);
   WatchForInterrupts();
   const std::string shown = options.input == "-" ? std::string(kStandardInputName) : options.input;
 
@@ -124,7 +156,7 @@ int RunInfo(const InfoOptions& options) {
     ProgressBar bar(stderr, !options.quiet && ProgressBar::StandardErrorIsTerminal(), 1);
     bar.FileStarted(0, shown);
     BarProgress progress(bar);
-    outcome = renderer.Render(input, settings, encoding, &progress, nullptr);
+    outcome = renderer.Render(input, settings, encoding, &progress, nullptr, true);
   }
   if (InterruptRequested()) {
     std::fprintf(stderr, "karvex: interrupted\n");
@@ -164,6 +196,7 @@ int RunInfo(const InfoOptions& options) {
   Field(out, "DrawScale", FloatText(outcome.extents.DrawScale) + " pixels per drawing unit");
   Field(out, "picture",
         std::to_string(settings.OutputWidth) + " x " + std::to_string(settings.OutputHeight) + " pixels");
+  AlignmentFields(out, outcome, settings);
   Field(out, "blocks", BlockList(facts.blockNames));
   const std::string index = BlockIndexNote(facts.blockNames, outcome.blockNames);
   if (!index.empty()) Field(out, "block index", index);

@@ -139,7 +139,7 @@ int RunRender(const RenderOptions& options) {
   if (options.tracePath && !targets[0].standardOutput && *options.tracePath == targets[0].path) {
     throw UsageError("--trace and -o name the same file");
   }
-  const Settings settings = LoadConverterSettings(options.size);
+  const Settings settings = LoadConverterSettings(options.size, options.choices);
   const PictureWriter writer(PictureWriter::NewFileMode());
   WatchForInterrupts();
 
