@@ -20,7 +20,7 @@ struct ControlLayout {
   int width;   // labels: 0, they take the size of their caption
   int height;
   bool enabled = true;
-  bool tabHidden = false;  // a page whose tab is not shown
+  bool tabHidden = false;  // a page whose tab shows only while the form wants it (ColourPageShown)
   int tag = 0;             // the colour page: which colour (1 to 8)
 };
 

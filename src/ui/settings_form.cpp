@@ -32,14 +32,24 @@ std::int32_t ShorterSide(std::int32_t side) {
 
 }  // namespace
 
+// The settings' colours in swatch order (tags 1 to 8), and back.
+constexpr std::int32_t Settings::*kSwatchSettings[8] = {
+    &Settings::BackColor,  &Settings::LineColor1, &Settings::LineColor2, &Settings::LineColor3,
+    &Settings::LineColor4, &Settings::LineColor5, &Settings::LineColor6, &Settings::TextColor,
+};
+
 TForm1::TForm1(Settings& settings, SettingsFormHost& host) : settings_(settings), host_(host) {
   swatches_.fill(kSwatchDesignColor);
 }
 
 void TForm1::FormCreate() {
-  // Any other stored mode keeps the design-time choice. A disabled button
-  // can be selected this way.
+  // Any other stored mode keeps the design-time choice.
   if (settings_.CenterPos >= 1 && settings_.CenterPos <= 3) selectedMode_ = settings_.CenterPos;
+  lineTypes_ = settings_.LineTypes != 0;
+  lineColours_ = settings_.LineColors != 0;
+  for (std::size_t i = 0; i < swatches_.size(); ++i) {
+    swatches_[i] = static_cast<ColorValue>(settings_.*kSwatchSettings[i]) & 0x00FFFFFFu;
+  }
 }
 
 void TForm1::FormShow() {
@@ -115,6 +125,11 @@ void TForm1::Button3Click() {
   settings_.CenterPos = 1;
   if (selectedMode_ == 2) settings_.CenterPos = 2;
   if (selectedMode_ == 3) settings_.CenterPos = 3;
+  settings_.LineTypes = lineTypes_ ? 1 : 0;
+  settings_.LineColors = lineColours_ ? 1 : 0;
+  for (std::size_t i = 0; i < swatches_.size(); ++i) {
+    settings_.*kSwatchSettings[i] = static_cast<std::int32_t>(swatches_[i]);
+  }
   outcome_ = Outcome::Ok;
 }
 
@@ -160,6 +175,10 @@ void TForm1::SetPaperRatio(bool ticked) { paperRatio_ = ticked; }
 void TForm1::ChooseMode(int mode) {
   if (ModeEnabled(mode)) selectedMode_ = mode;
 }
+
+void TForm1::SetLineTypes(bool ticked) { lineTypes_ = ticked; }
+
+void TForm1::SetLineColours(bool ticked) { lineColours_ = ticked; }
 
 void TForm1::TypeKey(char32_t key) {
   if (!IsSizeField(focused_) || !Edit1KeyPress(key)) return;

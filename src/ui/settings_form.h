@@ -1,9 +1,10 @@
 #pragma once
 // TForm1: the settings form without a toolkit. It holds what the controls
 // show (the two size fields, where the focus is, the paper-ratio box, the
-// alignment buttons, the colour swatches) and carries out every event
-// handler; a view forwards its controls' notifications here and copies the
-// form's state back onto them. Texts are code page 932 byte strings.
+// option boxes, the alignment buttons, the colour swatches and whether their
+// page's tab is shown) and carries out every event handler; a view forwards
+// its controls' notifications here and copies the form's state back onto
+// them. Texts are code page 932 byte strings.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -70,8 +71,12 @@ class TForm1 {
   void FocusEntered(FormControl control);
   // The user ticked or cleared the paper-ratio box.
   void SetPaperRatio(bool ticked);
-  // The user chose an alignment button (1 to 3); a disabled one cannot be.
+  // The user chose an alignment button (1 to 3).
   void ChooseMode(int mode);
+  // The user ticked or cleared an option box: line types (CheckBox1), line
+  // colours (CheckBox2), which also shows or hides the colour page's tab.
+  void SetLineTypes(bool ticked);
+  void SetLineColours(bool ticked);
 
   // A key typed into the focused size field, as a one-line field with the
   // caret at its end takes it: the filter, then backspace deletes the last
@@ -87,7 +92,11 @@ class TForm1 {
   FormControl Focused() const { return focused_; }
   bool PaperRatioTicked() const { return paperRatio_; }
   int SelectedMode() const { return selectedMode_; }
-  static bool ModeEnabled(int mode) { return mode == 1; }
+  static bool ModeEnabled(int mode) { return mode >= 1 && mode <= 3; }
+  bool LineTypesTicked() const { return lineTypes_; }
+  bool LineColoursTicked() const { return lineColours_; }
+  // The colour page's tab is shown while the line colours box is ticked.
+  bool ColourPageShown() const { return lineColours_; }
   ColorValue SwatchColor(int tag) const;
   Outcome Result() const { return outcome_; }
   bool Closed() const { return outcome_ != Outcome::Open; }
@@ -109,6 +118,8 @@ class TForm1 {
   std::string edit2Text_{kDesignHeightText};
   FormControl focused_ = FormControl::None;
   bool paperRatio_ = true;
+  bool lineTypes_ = false;
+  bool lineColours_ = false;
   int selectedMode_ = 1;
   std::array<ColorValue, 8> swatches_;  // tags 1..8
   ColorValue colorDialogColor_ = 0x000000;  // the chooser keeps its last colour

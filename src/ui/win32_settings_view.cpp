@@ -22,11 +22,17 @@ struct Point {
   int y = 0;
 };
 
-bool UnderHiddenTab(const ControlLayout& entry) {
+// The page a control stands on; null for the form's own controls.
+const ControlLayout* PageOf(const ControlLayout& entry) {
   for (const ControlLayout* at = &entry; at != nullptr; at = FindLayout(at->parent)) {
-    if (at->tabHidden) return true;
+    if (at->kind == ControlKind::TabSheet) return at;
   }
-  return false;
+  return nullptr;
+}
+
+bool UnderHiddenTab(const ControlLayout& entry) {
+  const ControlLayout* page = PageOf(entry);
+  return page != nullptr && page->tabHidden;
 }
 
 DWORD StyleOf(const ControlLayout& entry) {
@@ -179,8 +185,12 @@ INT_PTR Win32SettingsView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
       return TRUE;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->code != static_cast<UINT>(NM_SETFOCUS)) return FALSE;
       if (ControlFromId(static_cast<int>(header->idFrom)) != FormControl::PageControl1) return FALSE;
+      if (header->code == static_cast<UINT>(TCN_SELCHANGE)) {
+        ShowPage(static_cast<int>(SendMessageW(header->hwndFrom, TCM_GETCURSEL, 0, 0)));
+        return TRUE;
+      }
+      if (header->code != static_cast<UINT>(NM_SETFOCUS)) return FALSE;
       Forward([&] { form_.FocusEntered(FormControl::PageControl1); });
       return TRUE;
     }
@@ -329,9 +339,15 @@ void Win32SettingsView::OnCommand(FormControl control, int code, HWND window) {
     case FormControl::Button2: Forward([&] { form_.Button2Click(); }); return;
     case FormControl::Button3: Forward([&] { form_.Button3Click(); }); return;
     case FormControl::Button4: Forward([&] { form_.Button4Click(); }); return;
-    case FormControl::CheckBox5: {
+    case FormControl::CheckBox5:
+    case FormControl::CheckBox1:
+    case FormControl::CheckBox2: {
       const bool ticked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
-      Forward([&] { form_.SetPaperRatio(ticked); });
+      Forward([&] {
+        if (control == FormControl::CheckBox5) form_.SetPaperRatio(ticked);
+        if (control == FormControl::CheckBox1) form_.SetLineTypes(ticked);
+        if (control == FormControl::CheckBox2) form_.SetLineColours(ticked);
+      });
       return;
     }
     case FormControl::RadioButton1:
@@ -359,6 +375,35 @@ void Win32SettingsView::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
 HWND Win32SettingsView::Window(FormControl control) const { return GetDlgItem(dialog_, ControlId(control)); }
 
+void Win32SettingsView::ShowPage(int tab) {
+  const FormControl shown = tab == 1 ? FormControl::TabSheet2 : FormControl::TabSheet1;
+  for (const ControlLayout& entry : FormLayout()) {
+    const ControlLayout* page = PageOf(entry);
+    if (page == nullptr || entry.kind == ControlKind::TabSheet) continue;
+    ShowWindow(Window(entry.control), page->control == shown ? SW_SHOW : SW_HIDE);
+  }
+}
+
+void Win32SettingsView::ShowColourTab() {
+  HWND pages = Window(FormControl::PageControl1);
+  const auto tabs = static_cast<int>(SendMessageW(pages, TCM_GETITEMCOUNT, 0, 0));
+  if (form_.ColourPageShown() && tabs == 1) {
+    std::wstring caption = WideFromCp932(form_texts::kTabSheet2Caption);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption.data();
+    SendMessageW(pages, TCM_INSERTITEMW, 1, reinterpret_cast<LPARAM>(&item));
+  } else if (!form_.ColourPageShown() && tabs == 2) {
+    // The box that hides the tab stands on the first page, so that page is
+    // the one shown; all the same, never leave the colour page up alone.
+    if (SendMessageW(pages, TCM_GETCURSEL, 0, 0) == 1) {
+      SendMessageW(pages, TCM_SETCURSEL, 0, 0);
+      ShowPage(0);
+    }
+    SendMessageW(pages, TCM_DELETEITEM, 1, 0);
+  }
+}
+
 template <typename Operation>
 void Win32SettingsView::Forward(Operation operation) {
   if (busy_ || form_.Closed()) return;
@@ -379,6 +424,10 @@ void Win32SettingsView::Refresh() {
   if (selectAllIn_ != nullptr) SendMessageW(selectAllIn_, EM_SETSEL, 0, -1);
   selectAllIn_ = nullptr;
   SendMessageW(Window(FormControl::CheckBox5), BM_SETCHECK, form_.PaperRatioTicked() ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(Window(FormControl::CheckBox1), BM_SETCHECK, form_.LineTypesTicked() ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(Window(FormControl::CheckBox2), BM_SETCHECK, form_.LineColoursTicked() ? BST_CHECKED : BST_UNCHECKED,
+               0);
+  ShowColourTab();
   for (int mode = 1; mode <= 3; ++mode) {
     HWND button = Window(static_cast<FormControl>(static_cast<int>(FormControl::RadioButton1) + mode - 1));
     SendMessageW(button, BM_SETCHECK, form_.SelectedMode() == mode ? BST_CHECKED : BST_UNCHECKED, 0);

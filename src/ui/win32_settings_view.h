@@ -41,6 +41,11 @@ class Win32SettingsView final : private SettingsFormHost {
   void PlaceControls();
   void PlaceForm();
   HWND Window(FormControl control) const;
+  // Shows the controls of the page at this tab (0: the first page, 1: the
+  // colour page) and hides the other page's.
+  void ShowPage(int tab);
+  // The colour page's tab there or not, as the form wants it.
+  void ShowColourTab();
 
   // Runs a model operation with the controls' notifications held back, then
   // copies the model's state onto the controls.

@@ -90,10 +90,28 @@ TEST_F(SettingsFormTest, OpensShowingTheStoredSizeWhateverItsRatio) {
   }
   EXPECT_TRUE(form->PaperRatioTicked());
   EXPECT_EQ(form->SelectedMode(), 1);
-  EXPECT_TRUE(TForm1::ModeEnabled(1));
-  EXPECT_FALSE(TForm1::ModeEnabled(2));
-  EXPECT_FALSE(TForm1::ModeEnabled(3));
-  for (int tag = 1; tag <= 8; ++tag) EXPECT_EQ(form->SwatchColor(tag), 0xFFFFFFu) << tag;
+  for (int mode = 1; mode <= 3; ++mode) EXPECT_TRUE(TForm1::ModeEnabled(mode)) << mode;
+  EXPECT_FALSE(form->LineTypesTicked());
+  EXPECT_FALSE(form->LineColoursTicked());
+  EXPECT_FALSE(form->ColourPageShown());
+}
+
+// The option boxes and the swatches show the stored settings; ticking the
+// line colours box shows the colour page's tab.
+TEST_F(SettingsFormTest, OpensShowingTheStoredOptionsAndColours) {
+  Settings stored;
+  stored.LineTypes = 1;
+  stored.LineColors = 7;  // anything but 0 is ticked
+  stored.BackColor = 0x123456;
+  stored.TextColor = 0x7F00FF00;  // no more than a colour
+  Open(stored);
+  EXPECT_TRUE(form->LineTypesTicked());
+  EXPECT_TRUE(form->LineColoursTicked());
+  EXPECT_TRUE(form->ColourPageShown());
+  const ColorValue shown[] = {0x123456, 0xFFFF00, 0xFFFFFF, 0x00FF00, 0x00FFFF, 0xFF00FF, 0xFF0000, 0x00FF00};
+  for (int tag = 1; tag <= 8; ++tag) EXPECT_EQ(form->SwatchColor(tag), shown[tag - 1]) << tag;
+  form->SetLineColours(false);
+  EXPECT_FALSE(form->ColourPageShown());
 }
 
 TEST_F(SettingsFormTest, TickedTypingOneFieldSetsTheOtherToItDividedByRootTwo) {
@@ -231,28 +249,44 @@ TEST_F(SettingsFormTest, TheStoredModeSelectsItsButtonAndOkStoresTheSelection) {
   stored.CenterPos = 2;
   Open(stored);
   form->ChooseMode(1);
-  form->ChooseMode(2);  // greyed: cannot be chosen again
-  EXPECT_EQ(form->SelectedMode(), 1);
+  form->ChooseMode(3);
+  form->ChooseMode(4);  // no such button
+  EXPECT_EQ(form->SelectedMode(), 3);
   form->Button3Click();
-  EXPECT_EQ(settings.CenterPos, 1);
+  EXPECT_EQ(settings.CenterPos, 3);
 }
 
-TEST_F(SettingsFormTest, OkStoresTheSizeAndTheModeAndNothingElse) {
+TEST_F(SettingsFormTest, OkStoresTheSizeTheModeTheOptionsAndTheColours) {
   Settings stored;
   stored.BackColor = 0x123456;
+  stored.LineTypes = 5;
   Open(stored);
   Retype(Edit1, U"1024");
-  form->Button2Click();  // swatches changed: never stored
   form->SetPaperRatio(false);
+  form->SetLineTypes(false);
+  form->SetLineColours(true);
+  host.answers = {0xABCDEF};
+  form->Button5Click(2);
   form->FocusEntered(Button3);
   form->Button3Click();
   EXPECT_EQ(form->Result(), TForm1::Outcome::Ok);
   EXPECT_EQ(settings.OutputWidth, 1024);
   EXPECT_EQ(settings.OutputHeight, 724);
   EXPECT_EQ(settings.CenterPos, 1);
+  EXPECT_EQ(settings.LineTypes, 0);
+  EXPECT_EQ(settings.LineColors, 1);
   EXPECT_EQ(settings.BackColor, 0x123456);
-  EXPECT_EQ(settings.LineColor1, Settings{}.LineColor1);
+  EXPECT_EQ(settings.LineColor1, 0xABCDEF);
+  EXPECT_EQ(settings.LineColor2, Settings{}.LineColor2);
   EXPECT_TRUE(host.messages.empty());
+
+  // The default colours, stored.
+  Open(stored);
+  form->Button2Click();
+  form->Button3Click();
+  EXPECT_EQ(settings.BackColor, 0x000000);
+  EXPECT_EQ(settings.LineColor1, 0xFFFF00);
+  EXPECT_EQ(settings.LineTypes, 1);
 }
 
 TEST_F(SettingsFormTest, OkWithAPastedNonNumberSaysSoAndStoresNothing) {
@@ -289,24 +323,33 @@ TEST_F(SettingsFormTest, CancelStoresNothing) {
   Open(stored);
   Retype(Edit1, U"1024");
   form->ChooseMode(1);
+  form->SetLineColours(true);
+  form->Button2Click();
   form->Button4Click();
   EXPECT_EQ(form->Result(), TForm1::Outcome::Cancel);
   EXPECT_EQ(settings.OutputWidth, 640);
   EXPECT_EQ(settings.OutputHeight, 453);
   EXPECT_EQ(settings.CenterPos, 2);
+  EXPECT_EQ(settings.LineColors, 0);
 }
 
 TEST_F(SettingsFormTest, TheColourPageSetsItsSwatchesThroughTheChooser) {
-  Open();
+  Settings stored;
+  for (std::int32_t Settings::*colour : {&Settings::BackColor, &Settings::LineColor1, &Settings::LineColor2,
+                                         &Settings::LineColor3, &Settings::LineColor4, &Settings::LineColor5,
+                                         &Settings::LineColor6, &Settings::TextColor}) {
+    stored.*colour = 0x111111;
+  }
+  Open(stored);
   host.answers = {0x123456, std::nullopt, 0x00FF00, 0xABCDEF};
   form->Button5Click(3);       // confirmed
   form->Shape2MouseDown(3);    // cancelled: unchanged
   form->Shape2MouseDown(1);    // confirmed
   form->Button5Click(9);       // no such swatch: the chooser keeps its colour, the choice goes nowhere
-  EXPECT_EQ(host.presets, (std::vector<ColorValue>{0xFFFFFF, 0x123456, 0xFFFFFF, 0x00FF00}));
+  EXPECT_EQ(host.presets, (std::vector<ColorValue>{0x111111, 0x123456, 0x111111, 0x00FF00}));
   EXPECT_EQ(form->SwatchColor(3), 0x123456u);
   EXPECT_EQ(form->SwatchColor(1), 0x00FF00u);
-  for (int tag : {2, 4, 5, 6, 7, 8}) EXPECT_EQ(form->SwatchColor(tag), 0xFFFFFFu) << tag;
+  for (int tag : {2, 4, 5, 6, 7, 8}) EXPECT_EQ(form->SwatchColor(tag), 0x111111u) << tag;
 
   form->Button2Click();
   const ColorValue defaults[] = {0x000000, 0xFFFF00, 0xFFFFFF, 0x00FF00, 0x00FFFF, 0xFF00FF, 0xFF0000, 0x0000FF};

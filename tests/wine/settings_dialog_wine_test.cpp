@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -21,15 +22,37 @@
 namespace karvex::testing {
 namespace {
 
-// Each run starts from the default settings: what an earlier run's OK saved
-// at unload is removed before and after.
-CommandResult RunDialog(const std::string& script) {
-  const std::string key = "HKCU\\SoftWare\\Corvane\\DXFplugin";
+const std::string kKey = "HKCU\\SoftWare\\Corvane\\DXFplugin";
+
+// Each run starts from the default settings, or the stored values given
+// ("System\\LineColors" = "1"): what an earlier run's OK saved at unload is
+// removed before and after. stored gets what the run left in the registry.
+CommandResult RunDialog(const std::string& script, const std::map<std::string, std::string>& given = {},
+                        std::map<std::string, RegistryValue>* stored = nullptr) {
   WineRegistry registry(WineSession::Get());
-  registry.DeleteTree(key);
+  registry.DeleteTree(kKey);
+  for (const auto& [path, data] : given) {
+    const std::size_t slash = path.find('\\');
+    registry.Set(kKey + "\\" + path.substr(0, slash), path.substr(slash + 1), "REG_SZ", data);
+  }
   CommandResult run = WineSession::Get().Spihost({"config", "1", "--parent-window", "--script", script});
-  registry.DeleteTree(key);
+  if (stored != nullptr) {
+    for (const char* section : {"System", "Color"}) {
+      for (const auto& [name, value] : registry.Values(kKey + "\\" + section)) {
+        (*stored)[std::string(section) + "\\" + name] = value;
+      }
+    }
+  }
+  registry.DeleteTree(kKey);
   return run;
+}
+
+// The picture of a shot, as a PNG in the build folder for people to look at.
+void KeepShot(const std::string& bmp, const std::string& name) {
+  const std::string png = std::string(KARVEX_WINE_ARTIFACT_DIR) + "/" + name;
+  std::filesystem::remove(png);
+  ASSERT_EQ(std::system(("convert '" + bmp + "' 'PNG24:" + png + "'").c_str()), 0);
+  EXPECT_TRUE(std::filesystem::exists(png));
 }
 
 std::string Describe(const CommandResult& run) { return run.out + run.err; }
@@ -54,19 +77,17 @@ TEST(SettingsDialogUnderWine, OpensOverItsParentAsDesigned) {
   EXPECT_EQ(run.Field("control PageControl1"), "4 4 321 221 visible enabled ");
   EXPECT_EQ(run.Field("control Button3"), "156 232 65 25 visible enabled OK");
   EXPECT_EQ(run.Field("control Button4"), "228 232 65 25 visible enabled ｷｬﾝｾﾙ");
-  EXPECT_NE(run.Field("control CheckBox1").find("visible disabled 線種を考慮する。"), std::string::npos);
+  EXPECT_NE(run.Field("control CheckBox1").find("visible enabled 線種を考慮する。"), std::string::npos);
+  EXPECT_NE(run.Field("control CheckBox2").find("visible enabled 線色を考慮する。"), std::string::npos);
   EXPECT_NE(run.Field("control RadioButton1").find("enabled 左下を(0,0)にする。"), std::string::npos);
-  EXPECT_NE(run.Field("control RadioButton2").find("disabled"), std::string::npos);
-  EXPECT_NE(run.Field("control RadioButton3").find("disabled"), std::string::npos);
+  EXPECT_NE(run.Field("control RadioButton2").find("visible enabled 中心を(0,0)にする。"), std::string::npos);
+  EXPECT_NE(run.Field("control RadioButton3").find("visible enabled フィットさせる。"), std::string::npos);
   EXPECT_NE(run.Field("control GroupBox2").find("hidden"), std::string::npos);
   EXPECT_EQ(run.Field("result"), "0");
   EXPECT_EQ(run.Field("picture-size"), "640 453");
 
   // The picture goes to the build folder as a PNG, for people to look at.
-  const std::string png = std::string(KARVEX_WINE_ARTIFACT_DIR) + "/settings_dialog.png";
-  std::filesystem::remove(png);
-  ASSERT_EQ(std::system(("convert '" + bmp + "' 'PNG24:" + png + "'").c_str()), 0);
-  EXPECT_TRUE(std::filesystem::exists(png));
+  KeepShot(bmp, "settings_dialog.png");
   // Frame included, so larger than the client area, and really drawn: a
   // screen that was never painted is one colour.
   std::ifstream in(bmp, std::ios::binary);
@@ -100,15 +121,71 @@ TEST(SettingsDialogUnderWine, WithoutAParentWindowItOpensInTheMiddleOfTheScreen)
 
 TEST(SettingsDialogUnderWine, TabGoesRoundTheDesignedOrder) {
   std::string script = "report";
-  for (int i = 0; i < 8; ++i) script += ";key=tab;report";
+  for (int i = 0; i < 10; ++i) script += ";key=tab;report";
   const CommandResult run = RunDialog(script + ";cancel");
   ASSERT_EQ(run.exitCode, 0) << Describe(run);
   std::vector<std::string> order;
   for (const std::string& line : run.Lines("dialog ")) order.push_back(line.substr(line.rfind(' ') + 1));
-  // The option boxes are disabled and modes 2 and 3 are not selected: Tab
-  // passes them by.
-  EXPECT_EQ(order, (std::vector<std::string>{"Edit2", "Button1", "CheckBox5", "RadioButton1", "Button3", "Button4",
-                                             "PageControl1", "Edit1", "Edit2"}));
+  // Modes 2 and 3 are not selected: Tab passes them by (the arrow keys
+  // move among the three).
+  EXPECT_EQ(order, (std::vector<std::string>{"Edit2", "Button1", "CheckBox5", "CheckBox1", "CheckBox2", "RadioButton1",
+                                             "Button3", "Button4", "PageControl1", "Edit1", "Edit2"}));
+}
+
+// Modes 2 and 3 and both option boxes by mouse and keyboard; the colour
+// page's tab comes with the colour box, and a colour chosen on it is stored
+// by OK.
+TEST(SettingsDialogUnderWine, ModesOptionsAndColoursAreChosenAndStored) {
+  TempFile scratch("unused", "");
+  const std::string bmp = scratch.Folder() + "/settings_dialog_colours.bmp";
+  std::map<std::string, RegistryValue> stored;
+  const CommandResult run = RunDialog(
+      "click=mode2;report;click=mode3;report;options;"
+      "click=linetypes;key=tab;key=space;options;"  // the colour box by keyboard: Tab to it, Space
+      "tab=1;options;shot=" + WineSession::WindowsPath(bmp) + ";"
+      "click=change2;choose=FF8000;click=swatch8;choose=cancel;options;ok",
+      {}, &stored);
+  ASSERT_EQ(run.exitCode, 0) << Describe(run);
+  const auto reports = run.Lines("dialog ");
+  ASSERT_EQ(reports.size(), 2u) << Describe(run);
+  EXPECT_NE(reports[0].find("mode 2"), std::string::npos) << reports[0];
+  EXPECT_NE(reports[1].find("mode 3"), std::string::npos) << reports[1];
+  const auto options = run.Lines("options ");
+  ASSERT_EQ(options.size(), 4u) << Describe(run);
+  EXPECT_EQ(options[0].substr(0, 40), "options types 0 colours 0 tabs 1 page 0 ");
+  EXPECT_EQ(options[1].substr(0, 40), "options types 1 colours 1 tabs 2 page 0 ");
+  // The swatches show the stored colours (here the defaults), as RRGGBB.
+  EXPECT_EQ(options[2], "options types 1 colours 1 tabs 2 page 1 swatches 000000 00ffff ffffff 00ff00 ffff00 "
+                        "ff00ff 0000ff ff0000");
+  EXPECT_EQ(options[3], "options types 1 colours 1 tabs 2 page 1 swatches 000000 ff8000 ffffff 00ff00 ffff00 "
+                        "ff00ff 0000ff ff0000");
+  EXPECT_EQ(stored["System\\CenterPos"].data, "3");
+  EXPECT_EQ(stored["System\\LineTypes"].data, "1");
+  EXPECT_EQ(stored["System\\LineColors"].data, "1");
+  EXPECT_EQ(stored["Color\\Line1"].data, "33023");  // 0x0080FF: red 255, green 128
+  EXPECT_EQ(stored["Color\\Text"].data, "255");     // the chooser cancelled
+  KeepShot(bmp, "settings_dialog_colours.png");
+}
+
+// Stored colours fill the swatches; the default button sets them back;
+// clearing the colour box takes its tab away again, and OK stores all of it.
+TEST(SettingsDialogUnderWine, StoredColoursShowAndTheDefaultsComeBack) {
+  std::map<std::string, RegistryValue> stored;
+  const CommandResult run = RunDialog("options;tab=1;options;click=defaultcolours;options;tab=0;click=colours;options;ok",
+                                      {{"System\\LineColors", "1"}, {"Color\\Back", "255"}, {"Color\\Text", "0"}},
+                                      &stored);
+  ASSERT_EQ(run.exitCode, 0) << Describe(run);
+  const auto options = run.Lines("options ");
+  ASSERT_EQ(options.size(), 4u) << Describe(run);
+  EXPECT_EQ(options[0].substr(0, 40), "options types 0 colours 1 tabs 2 page 0 ");
+  EXPECT_EQ(options[1], "options types 0 colours 1 tabs 2 page 1 swatches ff0000 00ffff ffffff 00ff00 ffff00 "
+                        "ff00ff 0000ff 000000");
+  EXPECT_EQ(options[2], "options types 0 colours 1 tabs 2 page 1 swatches 000000 00ffff ffffff 00ff00 ffff00 "
+                        "ff00ff 0000ff ff0000");
+  EXPECT_EQ(options[3].substr(0, 40), "options types 0 colours 0 tabs 1 page 0 ");
+  EXPECT_EQ(stored["System\\LineColors"].data, "0");
+  EXPECT_EQ(stored["Color\\Back"].data, "0");
+  EXPECT_EQ(stored["Color\\Text"].data, "255");
 }
 
 TEST(SettingsDialogUnderWine, OkWithANewWidthSizesTheNextPicture) {

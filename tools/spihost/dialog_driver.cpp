@@ -1,5 +1,6 @@
 #include "spihost/dialog_driver.h"
 
+#include <colordlg.h>
 #include <commctrl.h>
 
 #include <cstdio>
@@ -52,8 +53,31 @@ constexpr NamedControl kNamedControls[] = {
     {"width", FormControl::Edit1},        {"height", FormControl::Edit2},       {"ratio", FormControl::CheckBox5},
     {"default", FormControl::Button1},    {"mode1", FormControl::RadioButton1}, {"mode2", FormControl::RadioButton2},
     {"mode3", FormControl::RadioButton3}, {"ok", FormControl::Button3},         {"cancel", FormControl::Button4},
-    {"pages", FormControl::PageControl1},
+    {"pages", FormControl::PageControl1}, {"linetypes", FormControl::CheckBox1}, {"colours", FormControl::CheckBox2},
+    {"defaultcolours", FormControl::Button2},
 };
+
+// The colour page's "change" button ("change1" .. "change8") or swatch
+// ("swatch1" .. "swatch8") of a colour by its tag: 1 background, 2 to 7 line
+// colours 1 to 6, 8 text.
+FormControl TaggedControl(const std::string& name) {
+  ControlKind kind;
+  std::string number;
+  if (name.rfind("change", 0) == 0) {
+    kind = ControlKind::PushButton;
+    number = name.substr(6);
+  } else if (name.rfind("swatch", 0) == 0) {
+    kind = ControlKind::Swatch;
+    number = name.substr(6);
+  } else {
+    return FormControl::None;
+  }
+  const int tag = std::atoi(number.c_str());
+  for (const ControlLayout& entry : FormLayout()) {
+    if (entry.kind == kind && entry.tag == tag && tag != 0) return entry.control;
+  }
+  return FormControl::None;
+}
 
 struct NamedKey {
   const char* name;
@@ -62,6 +86,7 @@ struct NamedKey {
 
 constexpr NamedKey kNamedKeys[] = {
     {"tab", VK_TAB}, {"enter", VK_RETURN}, {"escape", VK_ESCAPE}, {"backspace", VK_BACK}, {"end", VK_END},
+    {"space", VK_SPACE}, {"down", VK_DOWN},
 };
 
 struct WindowSearch {
@@ -197,6 +222,9 @@ bool DialogDriver::RunStep(const std::string& name, const std::string& value) {
     return true;
   }
   if (name == "message") return AnswerMessage();
+  if (name == "tab") return ClickTab(std::atoi(value.c_str()));
+  if (name == "choose") return AnswerColourChooser(value);
+  if (name == "options") return ReportOptions();
   if (name == "shot") return Shot(value);
   if (name == "wait") {
     Sleep(static_cast<DWORD>(std::atoi(value.c_str())));
@@ -233,7 +261,40 @@ bool DialogDriver::ClickNamed(const std::string& name) {
   for (const NamedControl& named : kNamedControls) {
     if (name == named.name) return Click(Control(named.control));
   }
-  return false;
+  const FormControl tagged = TaggedControl(name);
+  return tagged != FormControl::None && Click(Control(tagged));
+}
+
+// A click in the middle of a tab of the page control.
+bool DialogDriver::ClickTab(int index) {
+  HWND pages = Control(FormControl::PageControl1);
+  RECT tab{};
+  if (pages == nullptr || !SendMessageW(pages, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab))) {
+    return false;
+  }
+  const LPARAM point = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+  return PostMessageW(pages, WM_LBUTTONDOWN, MK_LBUTTON, point) && Barrier() &&
+         PostMessageW(pages, WM_LBUTTONUP, 0, point) && Barrier();
+}
+
+// The platform's colour chooser, opened over the dialog: "cancel", or a
+// colour RRGGBB typed into its red, green and blue fields (opened out with
+// its "define custom colours" button first), then its OK.
+bool DialogDriver::AnswerColourChooser(const std::string& answer) {
+  HWND chooser = FindOwnedDialog(hostThread_, dialog_, kFindTimeoutMs);
+  if (chooser == nullptr) return false;
+  std::printf("chooser-found\n");
+  if (answer == "cancel") return Click(GetDlgItem(chooser, IDCANCEL));
+  if (answer.size() != 6) return false;
+  const unsigned long rgb = std::strtoul(answer.c_str(), nullptr, 16);
+  HWND mix = GetDlgItem(chooser, COLOR_MIX);
+  if (mix != nullptr && IsWindowEnabled(mix) && !Click(mix)) return false;
+  const int fields[] = {COLOR_RED, COLOR_GREEN, COLOR_BLUE};
+  for (int i = 0; i < 3; ++i) {
+    const unsigned long channel = rgb >> (16 - 8 * i) & 0xFF;
+    if (!ReplaceFieldText(GetDlgItem(chooser, fields[i]), std::to_string(channel))) return false;
+  }
+  return Click(GetDlgItem(chooser, IDOK));
 }
 
 // A key as the keyboard sends it to the focused window: down, then up. The
@@ -264,7 +325,10 @@ bool DialogDriver::TypeText(const std::string& text) {
 }
 
 bool DialogDriver::ReplaceFieldText(FormControl field, const std::string& text) {
-  HWND window = Control(field);
+  return ReplaceFieldText(Control(field), text);
+}
+
+bool DialogDriver::ReplaceFieldText(HWND window, const std::string& text) {
   if (!Click(window) || !PressKey(VK_END)) return false;
   const auto length = static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
   for (int i = 0; i < length; ++i) {
@@ -285,6 +349,33 @@ void DialogDriver::Report() const {
               Utf8(TextOf(Control(FormControl::Edit2))).c_str(),
               SendMessageW(Control(FormControl::CheckBox5), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0, mode,
               std::string(ControlName(focused)).c_str());
+}
+
+// The option boxes, the tabs, the page shown and the swatches' colours
+// (RRGGBB, read off the screen in the middle of each swatch).
+bool DialogDriver::ReportOptions() {
+  // The swatches are read off the screen: everything painted first.
+  RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  if (!Barrier()) return false;
+  auto ticked = [&](FormControl box) { return SendMessageW(Control(box), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0; };
+  HWND pages = Control(FormControl::PageControl1);
+  std::string swatches;
+  for (int tag = 1; tag <= 8; ++tag) {
+    HWND swatch = Control(TaggedControl("swatch" + std::to_string(tag)));
+    RECT client{};
+    GetClientRect(swatch, &client);
+    HDC dc = GetDC(swatch);
+    const COLORREF colour = GetPixel(dc, client.right / 2, client.bottom / 2);
+    ReleaseDC(swatch, dc);
+    char text[8];
+    std::snprintf(text, sizeof text, "%02x%02x%02x", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    if (tag > 1) swatches += ' ';
+    swatches += IsWindowVisible(swatch) ? text : "hidden";
+  }
+  std::printf("options types %d colours %d tabs %d page %d swatches %s\n", ticked(FormControl::CheckBox1),
+              ticked(FormControl::CheckBox2), static_cast<int>(SendMessageW(pages, TCM_GETITEMCOUNT, 0, 0)),
+              static_cast<int>(SendMessageW(pages, TCM_GETCURSEL, 0, 0)), swatches.c_str());
+  return true;
 }
 
 void DialogDriver::Geometry() const {

@@ -43,9 +43,13 @@ class DialogDriver {
   bool PressKey(WORD virtualKey);
   bool TypeText(const std::string& text);
   bool ReplaceFieldText(FormControl field, const std::string& text);
+  bool ReplaceFieldText(HWND field, const std::string& text);
   bool ClickNamed(const std::string& name);
+  bool ClickTab(int index);
+  bool AnswerColourChooser(const std::string& answer);
 
   void Report() const;
+  bool ReportOptions();
   void Geometry() const;
   bool AnswerMessage();
   bool Shot(const std::string& path);
