@@ -16,19 +16,13 @@ void GroupPairReader::Begin(std::string_view source) {
   tape_.Clear();
   source_ = source;
   lineEnds_.Reset(source);
-  readPos_ = 0;
-  lastProgressPos_ = 0;
-  lastStop_ = ReadStop::None;
-  lastStopPos_ = 0;
-  ForgetCurrentReal();
   beginCode_ = groupCode_;
   beginValue_ = groupValue_;
+  StartAtTheBeginning();
   StartReadingAhead();
 }
 
-void GroupPairReader::Rewind() {
-  StopReadingAhead();
-  blockPairs_.Stop();
+void GroupPairReader::StartAtTheBeginning() {
   readPos_ = 0;
   lastProgressPos_ = 0;
   lastStop_ = ReadStop::None;
@@ -36,6 +30,12 @@ void GroupPairReader::Rewind() {
   ForgetCurrentReal();
   groupCode_ = beginCode_;
   groupValue_ = beginValue_;
+}
+
+void GroupPairReader::Rewind() {
+  StopReadingAhead();
+  blockPairs_.Stop();
+  StartAtTheBeginning();
   tape_.StartPlaying();
   // What the first walk kept is read back; a thread reading the text from
   // its start would only split it once more.

@@ -186,6 +186,8 @@ class GroupPairReader {
     currentHasReal_ = false;
     keptReal_ = nullptr;
   }
+  // Position, progress, failure and current pair as a request begins.
+  void StartAtTheBeginning();
   void StartReadingAhead();
   void StopReadingAhead() {
     readAhead_.reset();

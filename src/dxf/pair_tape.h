@@ -62,15 +62,17 @@ class PairTape {
   std::size_t TakeCoordinatePairs(std::size_t codeStart, const CoordinateFields& fields, float* values,
                                   std::size_t progressEvery) {
     if (codeStart != playPos_) return codeStart;
+    if (played_ == count_) return codeStart;
     std::uint64_t taken = played_;
     std::size_t pos = playPos_;
     // A run stays within one chunk; the walk comes back for the next.
-    const std::uint64_t chunkEnd = (taken / kChunkPairs + 1) * kChunkPairs;
-    const CompactPair* chunk = taken < count_ ? chunks_[taken / kChunkPairs]->data() : nullptr;
-    const std::uint64_t firstOfChunk = taken / kChunkPairs * kChunkPairs;
-    TakeCoordinateRun([chunk, firstOfChunk](std::uint64_t i) -> const CompactPair& { return chunk[i - firstOfChunk]; },
-                      taken, chunkEnd < count_ ? chunkEnd : count_, pos, fields, values, progressEvery);
-    played_ = taken;
+    const std::size_t firstOfChunk = played_ / kChunkPairs * kChunkPairs;
+    const std::size_t chunkEnd = firstOfChunk + kChunkPairs;
+    const CompactPair* chunk = chunks_[played_ / kChunkPairs]->data();
+    TakeCoordinateRun([chunk, firstOfChunk](std::uint64_t i) -> const CompactPair& {
+      return chunk[static_cast<std::size_t>(i) - firstOfChunk];
+    }, taken, chunkEnd < count_ ? chunkEnd : count_, pos, fields, values, progressEvery);
+    played_ = static_cast<std::size_t>(taken);
     playPos_ = pos;
     return pos;
   }

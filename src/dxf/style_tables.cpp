@@ -34,6 +34,34 @@ bool ReadEntries(GroupPairReader& reader, std::string_view entryKind, Begin begi
   }
 }
 
+// The entries of a table, each held until it ends and then stored under
+// its group-2 name by add(name); an entry without one is not kept. take
+// (code, entry) gets every other pair of the entry.
+template <typename Style, typename Add, typename Take>
+bool ReadNamedEntries(GroupPairReader& reader, std::string_view entryKind, Add add, Take take) {
+  Style entry;
+  std::optional<std::string> name;
+  auto finish = [&] {
+    if (name) add(*name) = entry;
+  };
+  const bool done = ReadEntries(
+      reader, entryKind,
+      [&] {
+        finish();
+        entry = Style{};
+        name.reset();
+      },
+      [&](std::int32_t code) {
+        if (code == 2) {
+          name.emplace(reader.GroupValue());
+        } else {
+          take(code, entry);
+        }
+      });
+  finish();
+  return done;
+}
+
 }  // namespace
 
 void StyleTables::Clear() {
@@ -53,23 +81,11 @@ const LayerStyle* StyleTables::Layer(std::string_view name) const { return layer
 const LineTypeStyle* StyleTables::LineType(std::string_view name) const { return lineTypes_.Find(name); }
 
 bool ReadLayerTable(GroupPairReader& reader, StyleTables& styles) {
-  // An entry's values are held until its name is known.
-  LayerStyle entry;
-  std::optional<std::string> name;
-  auto finish = [&] {
-    if (name) styles.AddLayer(*name) = entry;
-  };
-  const bool done = ReadEntries(
-      reader, "LAYER",
-      [&] {
-        finish();
-        entry = LayerStyle{};
-        name.reset();
-      },
-      [&](std::int32_t code) {
+  return ReadNamedEntries<LayerStyle>(
+      reader, "LAYER", [&](std::string_view name) -> LayerStyle& { return styles.AddLayer(name); },
+      [&](std::int32_t code, LayerStyle& entry) {
         const std::string_view value = reader.GroupValue();
         switch (code) {
-          case 2: name.emplace(value); break;
           case 6: entry.lineType.assign(value); break;
           case 62:
             if (const std::optional<std::int32_t> number = ParseInteger(value)) entry.colourNumber = *number;
@@ -80,25 +96,12 @@ bool ReadLayerTable(GroupPairReader& reader, StyleTables& styles) {
           default: break;
         }
       });
-  finish();
-  return done;
 }
 
 bool ReadLineTypeList(GroupPairReader& reader, StyleTables& styles) {
-  LineTypeStyle entry;
-  std::optional<std::string> name;
-  auto finish = [&] {
-    if (name) styles.AddLineType(*name) = entry;
-  };
-  const bool done = ReadEntries(
-      reader, "LTYPE",
-      [&] {
-        finish();
-        entry = LineTypeStyle{};
-        name.reset();
-      },
-      [&](std::int32_t code) {
-        if (code == 2) name.emplace(reader.GroupValue());
+  return ReadNamedEntries<LineTypeStyle>(
+      reader, "LTYPE", [&](std::string_view name) -> LineTypeStyle& { return styles.AddLineType(name); },
+      [&](std::int32_t code, LineTypeStyle& entry) {
         if (code != 49) return;
         if (const std::optional<long double> length = ParseReal(reader.GroupValue())) {
           try {
@@ -108,8 +111,6 @@ bool ReadLineTypeList(GroupPairReader& reader, StyleTables& styles) {
           }
         }
       });
-  finish();
-  return done;
 }
 
 }  // namespace karvex
