@@ -7,6 +7,7 @@
 #include <string>
 
 #include "support/plugin_harness.h"
+#include "support/scenes.h"
 
 namespace karvex::testing {
 namespace {
@@ -80,6 +81,20 @@ TEST(StyledPicture, InColoursEachEntityHasItsOwnAndLayersThatAreOffAreLeftOut) {
   EXPECT_GT(count(544, 0xFF0000), 150);
   EXPECT_EQ(count(544, 0x00FF00), 0);
   EXPECT_EQ(count(544, 0xFFFFFF), 0);
+}
+
+// Texts, points and lines each take their entity's colour; a plain picture
+// never sets a pen of its own beyond the SOLID's.
+TEST(StyledPicture, TextsAndPointsTakeTheirColourToo) {
+  const std::string text = Scene({{0, "TEXT"}, {62, "3"}, {10, "10"}, {20, "20"}, {1, "A"}, {0, "POINT"}, {62, "5"},
+                                  {10, "1"}, {20, "1"}});
+  Settings colours;
+  colours.LineColors = 1;
+  PluginHarness styled(colours);
+  EXPECT_EQ(styled.Draw(text), (std::vector<std::string>{"clear 0", "pen 0", "hollow_brush", "pen 65280",
+                                                         "text_color 65280", "text 10 428 5 0 \"A\"", "pen 16711680",
+                                                         "text_color 16711680", "pixel 1 452 16711680"}));
+  EXPECT_EQ(DrawnCalls(text), (std::vector<std::string>{"text 10 428 5 0 \"A\"", "pixel 1 452 0"}));
 }
 
 }  // namespace

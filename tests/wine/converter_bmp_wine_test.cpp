@@ -11,6 +11,7 @@
 
 #include "render/draw_surface.h"
 #include "support/plugin_harness.h"
+#include "wine/wine_registry.h"
 #include "wine/wine_session.h"
 
 namespace karvex::testing {
@@ -23,26 +24,26 @@ std::string ReadBytes(const std::string& path) {
 
 std::string SourceFile(const std::string& relative) { return std::string(KARVEX_SOURCE_DIR) + "/" + relative; }
 
-// The converter's BMP of a drawing, at the default size.
-std::string Convert(const TempFile& scratch, const std::string& drawing) {
+// The converter's BMP of a drawing, at the default size, with options
+// (converter flags) when given.
+std::string Convert(const TempFile& scratch, const std::string& drawing, const std::string& options) {
   const std::string folder = scratch.Folder();
   const std::string command = "XDG_CONFIG_HOME='" + folder + "/config' '" KARVEX_CONVERTER "' render -q '" + drawing +
-                              "' -o '" + folder + "/native.bmp'";
+                              "' -o '" + folder + "/native.bmp' " + options;
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
   return ReadBytes(folder + "/native.bmp");
 }
 
-class ConverterBmp : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(ConverterBmp, IsTheFileSpihostWritesFromThePlugin) {
+// The plug-in's picture of drawing against the converter's; the plug-in
+// draws with the settings in the registry, the converter with options.
+void ExpectTheSameFile(const std::string& drawing, const std::string& options) {
   TempFile scratch("keep", "");
-  const std::string drawing = SourceFile(GetParam());
   const std::string hostBmp = scratch.Folder() + "/plugin.bmp";
   const CommandResult plugin =
       WineSession::Get().Spihost({"picture", WineSession::WindowsPath(drawing), WineSession::WindowsPath(hostBmp)});
   ASSERT_EQ(plugin.exitCode, 0) << plugin.out << plugin.err;
   const std::string expected = ReadBytes(hostBmp);
-  const std::string native = Convert(scratch, drawing);
+  const std::string native = Convert(scratch, drawing, options);
   ASSERT_EQ(native.size(), expected.size());
   ASSERT_EQ(native.compare(0, 54, expected, 0, 54), 0) << "the headers differ";
   if (native == expected) return;
@@ -67,13 +68,34 @@ TEST_P(ConverterBmp, IsTheFileSpihostWritesFromThePlugin) {
       }
     }
   }
-  ADD_FAILURE() << GetParam() << ": " << differing << " pixels differ, first at" << first;
+  ADD_FAILURE() << drawing << options << ": " << differing << " pixels differ, first at" << first;
+}
+
+class ConverterBmp : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ConverterBmp, IsTheFileSpihostWritesFromThePlugin) { ExpectTheSameFile(SourceFile(GetParam()), ""); }
+
+// Fitted, in line types and in colours: the dashes and colours come from the
+// same rasterizer in both.
+class ConverterBmpWithOptions : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ConverterBmpWithOptions, IsTheFileSpihostWritesFromThePlugin) {
+  const std::string key = "HKCU\\SoftWare\\Corvane\\DXFplugin";
+  WineRegistry registry(WineSession::Get());
+  registry.DeleteTree(key);
+  for (const char* name : {"LineTypes", "LineColors"}) ASSERT_TRUE(registry.Set(key + "\\System", name, "REG_SZ", "1"));
+  ASSERT_TRUE(registry.Set(key + "\\System", "CenterPos", "REG_SZ", "3"));
+  ExpectTheSameFile(SourceFile(GetParam()), "--align fit --line-types --colours");
+  registry.DeleteTree(key);
 }
 
 INSTANTIATE_TEST_SUITE_P(DrawingsWithoutText, ConverterBmp,
                          ::testing::Values("tests/fixtures/lines.dxf", "tests/fixtures/polylines_solids.dxf",
                                            "tests/fixtures/circles_arcs.dxf", "tests/fixtures/blocks.dxf",
                                            "tests/fixtures/lf_line_ends.dxf"));
+INSTANTIATE_TEST_SUITE_P(DrawingsWithoutText, ConverterBmpWithOptions,
+                         ::testing::Values("tests/fixtures/styles.dxf", "tests/fixtures/blocks.dxf",
+                                           "tests/fixtures/circles_arcs.dxf"));
 
 }  // namespace
 }  // namespace karvex::testing
