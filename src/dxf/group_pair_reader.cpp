@@ -80,6 +80,13 @@ inline void GroupPairReader::SplitHere(PairSpan& span) {
   Fail(ReadStop::EndOfText, readPos_);
 }
 
+inline PairRecord GroupPairReader::RecordHere() {
+  const auto codeStart = static_cast<std::size_t>(readPos_);
+  PairSpan span;
+  SplitHere(span);
+  return RecordOf(codeStart, span);
+}
+
 // MakeCurrent does the same from a record; the plain reading sets the pair
 // straight from its span, which keeps it about a tenth faster.
 inline void GroupPairReader::ReadHere() {
@@ -110,10 +117,7 @@ void GroupPairReader::ReadTaped() {
     ReadHere();
     return;
   }
-  const auto codeStart = static_cast<std::uint32_t>(readPos_);
-  PairSpan span;
-  SplitHere(span);
-  pair = RecordOf(codeStart, span);
+  pair = RecordHere();
   MakeCurrent(pair, nullptr);
   KeepOnTape(pair);
 }
@@ -126,10 +130,7 @@ void GroupPairReader::ReadOtherPair() {
   // A replay reads past its record (its first time, or further back than
   // the thread hands pairs over): it splits its pairs itself and records
   // them.
-  const auto codeStart = static_cast<std::uint32_t>(readPos_);
-  PairSpan span;
-  SplitHere(span);
-  const PairRecord pair = RecordOf(codeStart, span);
+  const PairRecord pair = RecordHere();
   MakeCurrent(pair, blockPairs_.Keep(pair));
 }
 

@@ -156,6 +156,8 @@ class GroupPairReader {
   void ReadOtherPair();
   // Splits the pair at the read position, or fails as ReadGroupPair does.
   void SplitHere(PairSpan& span);
+  // The same, as a record that can be kept.
+  PairRecord RecordHere();
   // Splits the pair at the read position and makes it the current one.
   void ReadHere();
   void MakeCurrent(const PairRecord& pair, PairRecord* record) {
