@@ -91,6 +91,7 @@ void ParseRender(const std::vector<std::string>& arguments, CommandLine& line) {
   specs.push_back(
       {"jobs", 'j', true, [&](const std::string& v) { options.jobs = ParseBoundedNumber(v, 1, 1024, "-j"); }});
   specs.push_back({"fail-on-blank", 0, false, [&](const std::string&) { options.failOnBlank = true; }});
+  specs.push_back({"smooth", 0, false, [&](const std::string&) { options.smooth = true; }});
   specs.push_back({"trace", 0, true, [&](const std::string& v) {
                      if (v.empty()) throw UsageError("--trace needs a file name");
                      options.tracePath = v;
@@ -180,7 +181,17 @@ PictureFormat ParsePictureFormat(const std::string& text) {
   for (char c : text) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   if (lower == "png") return PictureFormat::Png;
   if (lower == "bmp") return PictureFormat::Bmp;
-  throw UsageError("--format takes png or bmp (got '" + text + "')");
+  if (lower == "svg") return PictureFormat::Svg;
+  throw UsageError("--format takes png, bmp or svg (got '" + text + "')");
+}
+
+const char* FormatName(PictureFormat format) {
+  switch (format) {
+    case PictureFormat::Png: return "PNG";
+    case PictureFormat::Bmp: return "BMP";
+    case PictureFormat::Svg: return "SVG";
+  }
+  return "";
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {

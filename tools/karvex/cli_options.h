@@ -15,7 +15,10 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class PictureFormat { Png, Bmp };
+enum class PictureFormat { Png, Bmp, Svg };
+
+// "PNG", "BMP", "SVG".
+const char* FormatName(PictureFormat format);
 
 struct PictureSize {
   std::int32_t width = 0;
@@ -36,6 +39,7 @@ struct RenderOptions {
   std::optional<std::string> tracePath;  // --trace
   std::string encoding = "auto";         // --encoding
   bool failOnBlank = false;              // --fail-on-blank
+  bool smooth = false;                   // --smooth
 };
 
 struct InfoOptions {
@@ -69,7 +73,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // "800x600" (or "800X600"); each side 1..9999.
 PictureSize ParsePictureSize(const std::string& text);
-// "png" or "bmp", any case.
+// "png", "bmp" or "svg", any case.
 PictureFormat ParsePictureFormat(const std::string& text);
 // A whole decimal number in [low, high]; what names it in messages.
 std::int32_t ParseBoundedNumber(const std::string& text, std::int32_t low, std::int32_t high, const std::string& what);

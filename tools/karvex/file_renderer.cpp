@@ -2,9 +2,11 @@
 
 #include <optional>
 
+#include "karvex/svg_surface.h"
 #include "karvex/trace_surface.h"
 #include "plugin/plugin_body.h"
 #include "render/raster_surface.h"
+#include "render/smooth_raster_surface.h"
 #include "settings/settings_store.h"
 
 namespace karvex::tools {
@@ -33,11 +35,12 @@ HostPicture::~HostPicture() {
   memory_->Free(headerHandle_);
 }
 
-FileRenderer::FileRenderer(bool readAhead) : readAhead_(readAhead) {}
+FileRenderer::FileRenderer(bool readAhead, Antialiasing antialiasing)
+    : text_(GothicFontPath(), antialiasing), readAhead_(readAhead), antialiasing_(antialiasing) {}
 FileRenderer::~FileRenderer() = default;
 
 FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& settings, const EncodingPolicy& encoding,
-                                 ProgressListener* progress, std::FILE* trace) {
+                                 ProgressListener* progress, std::FILE* trace, std::FILE* svg) {
   FileOutcome outcome;
   outcome.settings = settings;
   outcome.textsLeftOut = !text_.Ready();
@@ -51,11 +54,21 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
   MemorySettingsStore held(settings);
   ReadOnlySettingsStore store(held);
   RasterSurfaceFactory raster(&text_);
+  SmoothRasterSurfaceFactory smooth(&text_);
+  SurfaceFactory* surfaces = antialiasing_ == Antialiasing::On ? static_cast<SurfaceFactory*>(&smooth) : &raster;
+  std::optional<SvgSurfaceFactory> document;
+  if (svg != nullptr) {
+    document.emplace(*surfaces, svg, decoding.Decoder(), text_.Ready() ? &text_ : nullptr);
+    surfaces = &*document;
+  }
   std::optional<TracingSurfaceFactory> tracing;
-  if (trace != nullptr) tracing.emplace(raster, trace, decoding.Decoder());
+  if (trace != nullptr) {
+    tracing.emplace(*surfaces, trace, decoding.Decoder());
+    surfaces = &*tracing;
+  }
   PluginPlatform platform;
   platform.memory = memory.get();
-  platform.surfaces = tracing ? static_cast<SurfaceFactory*>(&*tracing) : &raster;
+  platform.surfaces = surfaces;
   platform.settingsStore = &store;
   platform.readAhead = readAhead_;
 
@@ -87,6 +100,7 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
   // only then is the whole text scanned.
   if (outcome.walk.Stop().why != ReadingStop::Why::ReachedEof) outcome.facts = ScanDrawing(input.Bytes());
   if (tracing) outcome.traceWritten = tracing->WritesSucceeded();
+  if (document) outcome.svgWritten = document->Finish();
   return outcome;
 }
 

@@ -16,6 +16,7 @@
 #include "karvex/walk_record.h"
 #include "plugin/bitmap_headers.h"
 #include "plugin/host_memory.h"
+#include "render/antialiasing.h"
 #include "render/freetype_text.h"
 #include "settings/settings.h"
 
@@ -62,13 +63,16 @@ struct FileOutcome {
   std::string encoding;                 // how texts were decoded
   bool textsLeftOut = false;            // no font: texts set no pixel
   bool traceWritten = true;
+  bool svgWritten = true;
 };
 
 class FileRenderer {
  public:
   // readAhead: large drawings may be read ahead on a second thread; a
   // renderer that shares the processors with others should not.
-  explicit FileRenderer(bool readAhead = true);
+  // antialiasing: pictures drawn smooth (--smooth) or, by default, as the
+  // plug-in draws them.
+  explicit FileRenderer(bool readAhead = true, Antialiasing antialiasing = Antialiasing::Off);
   ~FileRenderer();
   FileRenderer(const FileRenderer&) = delete;
   FileRenderer& operator=(const FileRenderer&) = delete;
@@ -76,13 +80,15 @@ class FileRenderer {
   // Empty when texts can be drawn as they should; otherwise why not.
   const std::string& TextProblem() const { return text_.Problem(); }
 
-  // progress and trace may be null.
+  // progress, trace and svg may be null. svg: the picture is written there
+  // as an SVG document too, while it is drawn.
   FileOutcome Render(const LoadedInput& input, const Settings& settings, const EncodingPolicy& encoding,
-                     ProgressListener* progress, std::FILE* trace);
+                     ProgressListener* progress, std::FILE* trace, std::FILE* svg = nullptr);
 
  private:
   FreeTypeTextRasterizer text_;
   bool readAhead_;
+  Antialiasing antialiasing_;
 };
 
 }  // namespace karvex::tools

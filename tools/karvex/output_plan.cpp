@@ -8,7 +8,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* ExtensionOf(PictureFormat format) { return format == PictureFormat::Png ? ".png" : ".bmp"; }
+const char* ExtensionOf(PictureFormat format) {
+  switch (format) {
+    case PictureFormat::Png: return ".png";
+    case PictureFormat::Bmp: return ".bmp";
+    case PictureFormat::Svg: return ".svg";
+  }
+  return "";
+}
 
 std::string FileNameFor(const std::string& input, PictureFormat format) {
   return fs::path(input).filename().replace_extension(ExtensionOf(format)).string();
@@ -29,11 +36,11 @@ OutputTarget NamedFile(const RenderOptions& options, const std::string& path) {
   const std::string extension = fs::path(path).extension().string();
   if (!named && !extension.empty() && !options.format) {
     throw UsageError("-o " + path + ": karvex cannot write " + extension +
-                     " pictures, only .png and .bmp (--format png|bmp writes one under another extension)");
+                     " pictures, only .png, .bmp and .svg (--format png|bmp|svg writes one under another extension)");
   }
   if (named && options.format && *named != *options.format) {
-    throw UsageError("-o " + path + " names a " + (*named == PictureFormat::Png ? "PNG" : "BMP") +
-                     " file but --format asks for the other");
+    throw UsageError("-o " + path + " names a " + FormatName(*named) + " file but --format asks for " +
+                     FormatName(*options.format));
   }
   return {path, false, named.value_or(options.format.value_or(PictureFormat::Png))};
 }
@@ -81,6 +88,11 @@ std::vector<OutputTarget> PlanOutputs(const RenderOptions& options, bool stdoutI
         targets.push_back(Beside(options, input));
       }
     }
+  }
+
+  // Smooth edges are the viewer's business in an SVG.
+  if (options.smooth && targets[0].format == PictureFormat::Svg) {
+    throw UsageError("--smooth is for PNG and BMP pictures: an SVG is drawn smooth by whatever shows it");
   }
 
   std::set<std::string> seen;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <stdexcept>
 
 #include "common/bmp_file.h"
 #include "karvex/file_renderer.h"
@@ -41,10 +42,12 @@ std::optional<PictureFormat> FormatOfName(const std::string& path) {
   for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   if (extension == ".png") return PictureFormat::Png;
   if (extension == ".bmp") return PictureFormat::Bmp;
+  if (extension == ".svg") return PictureFormat::Svg;
   return std::nullopt;
 }
 
 void PictureWriter::Write(const HostPicture& picture, const OutputTarget& target) const {
+  if (target.format == PictureFormat::Svg) throw std::logic_error("an SVG is written while it is drawn");
   if (target.standardOutput) {
     errno = 0;
     if (!WriteFormatted(picture, target.format, stdout) || std::fflush(stdout) != 0) {

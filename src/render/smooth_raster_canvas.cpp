@@ -1,0 +1,37 @@
+#include "render/color_reference.h"
+#include "render/smooth_raster.h"
+#include "render/smooth_raster_surface.h"
+
+namespace karvex {
+
+CoverageGrid SmoothRasterCanvas::Grid() {
+  return CoverageGrid(pixels_.Rows(), pixels_.Width(), pixels_.Height(),
+                      static_cast<std::size_t>(RowStride(pixels_.Width())), penColor_);
+}
+
+void SmoothRasterCanvas::SetPenColor(Color color) {
+  pixels_.SetPenColor(color);
+  penColor_ = ResolveColorReference(color);
+}
+
+void SmoothRasterCanvas::MoveTo(std::int32_t x, std::int32_t y) {
+  pixels_.MoveTo(x, y);
+  currentX_ = x;
+  currentY_ = y;
+}
+
+void SmoothRasterCanvas::LineTo(std::int32_t x, std::int32_t y) {
+  DrawSmoothLine(Grid(), currentX_, currentY_, x, y);
+  MoveTo(x, y);
+}
+
+void SmoothRasterCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+  DrawSmoothEllipseOutline(Grid(), left, top, right, bottom);
+}
+
+void SmoothRasterCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                             std::int32_t startX, std::int32_t startY, std::int32_t endX, std::int32_t endY) {
+  DrawSmoothEllipseArc(Grid(), left, top, right, bottom, startX, startY, endX, endY);
+}
+
+}  // namespace karvex

@@ -1,0 +1,314 @@
+#include "render/svg_canvas.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "render/color_reference.h"
+#include "render/ellipse_geometry.h"
+#include "render/utf8_encoder.h"
+
+namespace karvex {
+namespace {
+
+// Written to the file in pieces of about this size.
+constexpr std::size_t kFlushSize = std::size_t{1} << 16;
+// Segments in one path element: enough to keep the elements few, few enough
+// that an editor can still pick one apart.
+constexpr std::int32_t kMostSegments = 1000;
+constexpr std::int32_t kFullTurn = 3600;  // tenths of a degree
+// Arc ends closer than this (in pixels) are one point to a viewer, which
+// then draws no arc at all.
+constexpr double kSamePoint = 0.02;
+constexpr double kPi = 3.14159265358979323846;
+
+void AppendInteger(std::string& out, std::int64_t value) {
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, result.ptr);
+}
+
+// A number of half pixels: "12", "12.5", "-0.5".
+void AppendHalves(std::string& out, std::int64_t halves) {
+  if (halves % 2 == 0) {
+    AppendInteger(out, halves / 2);
+    return;
+  }
+  if (halves < 0 && halves > -2) out += '-';
+  AppendInteger(out, halves / 2);
+  out += ".5";
+}
+
+// Two decimals at most, trailing zeros left out.
+void AppendDecimal(std::string& out, double value) {
+  const double rounded = std::round(value * 100) / 100;
+  char digits[48];
+  const auto result = std::to_chars(digits, digits + sizeof digits, rounded == 0 ? 0.0 : rounded,
+                                    std::chars_format::fixed, 2);
+  std::string_view text(digits, static_cast<std::size_t>(result.ptr - digits));
+  while (text.back() == '0') text.remove_suffix(1);
+  if (text.back() == '.') text.remove_suffix(1);
+  out += text;
+}
+
+void AppendColor(std::string& out, Color color) {
+  constexpr char kDigits[] = "0123456789abcdef";
+  out += '#';
+  for (const int shift : {0, 8, 16}) {  // red, green, blue
+    const unsigned byte = (color >> shift) & 0xFF;
+    out += kDigits[byte >> 4];
+    out += kDigits[byte & 0xF];
+  }
+}
+
+bool IsXmlCharacter(char32_t c) {
+  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+         (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Character data and attribute values in double quotes: markup characters
+// as entities, line breaks and tabs as references (so that a parser keeps
+// them), and what XML cannot hold as the replacement character.
+void AppendEscaped(std::string& out, std::u32string_view characters) {
+  for (char32_t c : characters) {
+    switch (c) {
+      case U'&': out += "&amp;"; break;
+      case U'<': out += "&lt;"; break;
+      case U'>': out += "&gt;"; break;
+      case U'"': out += "&quot;"; break;
+      case U'\t': out += "&#9;"; break;
+      case U'\n': out += "&#10;"; break;
+      case U'\r': out += "&#13;"; break;
+      default: AppendUtf8(out, IsXmlCharacter(c) ? c : U'\uFFFD');
+    }
+  }
+}
+
+// The face's family as a CSS font-family list, the platform's own face and
+// the generic family after it for viewers that have not got it.
+std::string FontFamilies(const std::string& family) {
+  std::u32string quoted = U"'";
+  for (unsigned char byte : family) {
+    // Family names are ASCII in practice; anything else is passed over.
+    if (byte < 0x20 || byte >= 0x7F) continue;
+    if (byte == '\'' || byte == '\\') quoted += U'\\';
+    quoted += static_cast<char32_t>(byte);
+  }
+  quoted += U"','MS Gothic',monospace";
+  std::string out;
+  AppendEscaped(out, quoted);
+  return out;
+}
+
+}  // namespace
+
+SvgCanvas::SvgCanvas(std::FILE* out, std::int32_t width, std::int32_t height, Color background,
+                     TextDecoder& decoder, TextLayout* layout)
+    : out_(out), decoder_(decoder), layout_(layout) {
+  buffer_.reserve(kFlushSize + 4096);
+  buffer_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
+  buffer_ += " width=\"";
+  AppendInteger(buffer_, width);
+  buffer_ += "\" height=\"";
+  AppendInteger(buffer_, height);
+  buffer_ += "\" viewBox=\"0 0 ";
+  AppendInteger(buffer_, width);
+  buffer_ += ' ';
+  AppendInteger(buffer_, height);
+  buffer_ += "\">\n<rect width=\"";
+  AppendInteger(buffer_, width);
+  buffer_ += "\" height=\"";
+  AppendInteger(buffer_, height);
+  buffer_ += "\" fill=\"";
+  AppendColor(buffer_, ResolveColorReference(background));
+  buffer_ += "\"/>\n<g transform=\"translate(0.5 0.5)\" fill=\"none\" stroke-width=\"1\" stroke-linejoin=\"round\"";
+  if (layout_ != nullptr) {
+    buffer_ += " font-family=\"";
+    buffer_ += FontFamilies(layout_->Family());
+    buffer_ += "\" xml:space=\"preserve\"";
+  }
+  buffer_ += ">\n";
+}
+
+bool SvgCanvas::Finish() {
+  ClosePath();
+  buffer_ += "</g>\n</svg>\n";
+  if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), out_) != buffer_.size()) failed_ = true;
+  buffer_.clear();
+  return !failed_;
+}
+
+void SvgCanvas::FlushIfFull() {
+  if (buffer_.size() < kFlushSize) return;
+  if (std::fwrite(buffer_.data(), 1, buffer_.size(), out_) != buffer_.size()) failed_ = true;
+  buffer_.clear();
+}
+
+void SvgCanvas::ClosePath() {
+  if (!pathOpen_) return;
+  buffer_ += "\"/>\n";
+  pathOpen_ = false;
+  FlushIfFull();
+}
+
+void SvgCanvas::SetPenColor(Color color) { penColor_ = ResolveColorReference(color); }
+
+void SvgCanvas::MoveTo(std::int32_t x, std::int32_t y) {
+  currentX_ = x;
+  currentY_ = y;
+}
+
+void SvgCanvas::LineTo(std::int32_t x, std::int32_t y) {
+  // A line of no length sets no pixel.
+  if (x == currentX_ && y == currentY_) return;
+  if (pathOpen_ && (pathColor_ != penColor_ || pathSegments_ >= kMostSegments)) ClosePath();
+  const bool continues = pathOpen_ && pathEndX_ == currentX_ && pathEndY_ == currentY_;
+  if (!pathOpen_) {
+    buffer_ += "<path stroke=\"";
+    AppendColor(buffer_, penColor_);
+    buffer_ += "\" d=\"";
+    pathOpen_ = true;
+    pathColor_ = penColor_;
+    pathSegments_ = 0;
+  }
+  if (!continues) {
+    buffer_ += 'M';
+    AppendInteger(buffer_, currentX_);
+    buffer_ += ' ';
+    AppendInteger(buffer_, currentY_);
+  }
+  buffer_ += 'L';
+  AppendInteger(buffer_, x);
+  buffer_ += ' ';
+  AppendInteger(buffer_, y);
+  ++pathSegments_;
+  pathEndX_ = currentX_ = x;
+  pathEndY_ = currentY_ = y;
+}
+
+void SvgCanvas::WriteEllipse(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
+  buffer_ += "<ellipse cx=\"";
+  AppendHalves(buffer_, left + right - 1);
+  buffer_ += "\" cy=\"";
+  AppendHalves(buffer_, top + bottom - 1);
+  buffer_ += "\" rx=\"";
+  AppendHalves(buffer_, right - left - 1);
+  buffer_ += "\" ry=\"";
+  AppendHalves(buffer_, bottom - top - 1);
+  buffer_ += "\" stroke=\"";
+  AppendColor(buffer_, penColor_);
+  buffer_ += "\"/>\n";
+  FlushIfFull();
+}
+
+void SvgCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+  ClosePath();
+  const EllipseGeometry box = EllipseGeometry::OfBox(left, top, right, bottom);
+  if (box.DrawsNothing()) return;
+  if (!box.Filled()) {
+    WriteEllipse(box.left, box.top, box.right, box.bottom);
+    return;
+  }
+  // So thin that the outline covers the box.
+  buffer_ += "<rect x=\"";
+  AppendHalves(buffer_, 2 * box.left - 1);
+  buffer_ += "\" y=\"";
+  AppendHalves(buffer_, 2 * box.top - 1);
+  buffer_ += "\" width=\"";
+  AppendInteger(buffer_, box.Width());
+  buffer_ += "\" height=\"";
+  AppendInteger(buffer_, box.Height());
+  buffer_ += "\" fill=\"";
+  AppendColor(buffer_, penColor_);
+  buffer_ += "\"/>\n";
+  FlushIfFull();
+}
+
+void SvgCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                    std::int32_t startX, std::int32_t startY, std::int32_t endX, std::int32_t endY) {
+  ClosePath();
+  const EllipseGeometry ellipse = EllipseGeometry::OfBox(left, top, right, bottom);
+  if (ellipse.Width() <= 0 || ellipse.Height() <= 0) return;
+  const ArcSweep sweep = SweepOf(ellipse, startX, startY, endX, endY);
+  if (!sweep.whole && sweep.span <= 0) return;
+  double fromX = 0, fromY = 0, toX = 0, toY = 0;
+  ellipse.PointAt(sweep.start, fromX, fromY);
+  ellipse.PointAt(sweep.start + sweep.span, toX, toY);
+  const bool large = sweep.span > kPi;
+  if (sweep.whole || (large && std::hypot(toX - fromX, toY - fromY) < kSamePoint)) {
+    WriteEllipse(ellipse.left, ellipse.top, ellipse.right, ellipse.bottom);
+    return;
+  }
+  buffer_ += "<path stroke=\"";
+  AppendColor(buffer_, penColor_);
+  buffer_ += "\" d=\"M";
+  AppendDecimal(buffer_, fromX);
+  buffer_ += ' ';
+  AppendDecimal(buffer_, fromY);
+  buffer_ += 'A';
+  AppendHalves(buffer_, ellipse.Width() - 1);
+  buffer_ += ' ';
+  AppendHalves(buffer_, ellipse.Height() - 1);
+  // Counter-clockwise as viewed is the negative sweep in SVG's rows-down
+  // coordinates.
+  buffer_ += large ? " 0 1 0 " : " 0 0 0 ";
+  AppendDecimal(buffer_, toX);
+  buffer_ += ' ';
+  AppendDecimal(buffer_, toY);
+  buffer_ += "\"/>\n";
+  FlushIfFull();
+}
+
+void SvgCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) {
+  ClosePath();
+  buffer_ += "<rect x=\"";
+  AppendHalves(buffer_, 2 * std::int64_t{x} - 1);
+  buffer_ += "\" y=\"";
+  AppendHalves(buffer_, 2 * std::int64_t{y} - 1);
+  buffer_ += "\" width=\"1\" height=\"1\" fill=\"";
+  AppendColor(buffer_, ResolveColorReference(color));
+  buffer_ += "\"/>\n";
+  FlushIfFull();
+}
+
+void SvgCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
+                     std::int32_t escapement) {
+  ClosePath();
+  if (layout_ == nullptr || text.empty()) return;
+  decoder_.Decode(text, characters_);
+  if (characters_.empty()) return;
+  std::int32_t turn = escapement % kFullTurn;
+  if (turn < 0) turn += kFullTurn;
+  const FontCell cell = layout_->Cell(height);
+  const std::int64_t advance = layout_->Advance(characters_, height, turn);
+
+  // (x, y) is the top-left corner of the cell, at the pixel's top-left
+  // corner; the base line lies one ascent below it, and the text turns
+  // about the corner.
+  buffer_ += "<text x=\"";
+  AppendHalves(buffer_, 2 * std::int64_t{x} - 1);
+  buffer_ += "\" y=\"";
+  AppendHalves(buffer_, 2 * (std::int64_t{y} + cell.ascent) - 1);
+  buffer_ += "\" font-size=\"";
+  AppendInteger(buffer_, cell.ppem);
+  if (advance > 0) {
+    buffer_ += "\" textLength=\"";
+    AppendInteger(buffer_, advance);
+  }
+  if (turn != 0) {
+    buffer_ += "\" transform=\"rotate(";
+    AppendDecimal(buffer_, -turn / 10.0);
+    buffer_ += ' ';
+    AppendHalves(buffer_, 2 * std::int64_t{x} - 1);
+    buffer_ += ' ';
+    AppendHalves(buffer_, 2 * std::int64_t{y} - 1);
+    buffer_ += ')';
+  }
+  buffer_ += "\" fill=\"";
+  AppendColor(buffer_, kBlack);
+  buffer_ += "\">";
+  AppendEscaped(buffer_, characters_);
+  buffer_ += "</text>\n";
+  FlushIfFull();
+}
+
+}  // namespace karvex
