@@ -7,18 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset release >/dev/null
 cmake --build --preset release --target karvex >/dev/null
-options=()
-drawings=()
-while [ $# -gt 0 ]; do
-  case "$1" in
-    --runs|--sizes) options+=("$1" "$2"); shift 2 ;;
-    *) drawings+=("$1"); shift ;;
-  esac
-done
-if [ ${#drawings[@]} -eq 0 ]; then
-  mkdir -p build/bench-data
-  big=build/bench-data/big_50mb_crlf.dxf
-  [ -f "$big" ] || python3 ../shared/corpus/make_big.py --mb 50 -o "$big" >/dev/null
-  drawings=("$big")
-fi
-python3 scripts/output_figures.py "${options[@]}" "${drawings[@]}"
+big=build/bench-data/big_50mb_crlf.dxf
+mkdir -p build/bench-data
+[ -f "$big" ] || python3 ../shared/corpus/make_big.py --mb 50 -o "$big" >/dev/null
+python3 scripts/output_figures.py --unless-given "$big" "$@"

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "render/ellipse_geometry.h"
+#include "render/line_axes.h"
 
 namespace karvex {
 namespace {
@@ -23,13 +24,13 @@ bool CutRange(double low, double high, std::int64_t& first, std::int64_t& last) 
 
 // One point of a figure, shared between the two pixels of its column (its
 // row) that it lies between.
-void BlendAcrossRows(const CoverageGrid& grid, std::int64_t column, double row) {
+void BlendAcrossRows(const PixelGrid& grid, std::int64_t column, double row) {
   const double lower = std::floor(row);
   const auto first = static_cast<std::int64_t>(lower);
   grid.BlendBetween(column, first, column, first + 1, row - lower);
 }
 
-void BlendAcrossColumns(const CoverageGrid& grid, double column, std::int64_t row) {
+void BlendAcrossColumns(const PixelGrid& grid, double column, std::int64_t row) {
   const double lower = std::floor(column);
   const auto first = static_cast<std::int64_t>(lower);
   grid.BlendBetween(first, row, first + 1, row, column - lower);
@@ -39,7 +40,7 @@ void BlendAcrossColumns(const CoverageGrid& grid, double column, std::int64_t ro
 // more across than up it is sampled once a column above the centre and once
 // below, elsewhere once a row left of it and once right, so that every
 // point shares one whole pixel's ink.
-void TraceOutline(const CoverageGrid& grid, const EllipseGeometry& e, const ArcSweep& sweep) {
+void TraceOutline(const PixelGrid& grid, const EllipseGeometry& e, const ArcSweep& sweep) {
   const double a = e.semiX, b = e.semiY;
   const double diagonal = std::hypot(a, b);
   if (diagonal == 0) return;
@@ -80,45 +81,29 @@ void TraceOutline(const CoverageGrid& grid, const EllipseGeometry& e, const ArcS
 
 }  // namespace
 
-void DrawSmoothLine(const CoverageGrid& grid, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
-  const std::int64_t dx = std::int64_t{x1} - x0;
-  const std::int64_t dy = std::int64_t{y1} - y0;
-  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
-  const std::int64_t length = xMajor ? std::llabs(dx) : std::llabs(dy);
-  if (length == 0) return;
-
-  const std::int64_t majorStart = xMajor ? x0 : y0;
-  const std::int64_t minorStart = xMajor ? y0 : x0;
-  const std::int64_t majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
-  const std::int64_t minorDelta = xMajor ? dy : dx;
-  const std::int64_t majorLimit = xMajor ? grid.Width() : grid.Height();
-  const std::int64_t minorLimit = xMajor ? grid.Height() : grid.Width();
-
-  // The steps (the end pixel's left out) whose major coordinate lies inside
-  // the picture, and of those the ones whose minor position lies within a
-  // pixel of it: the minor position moves one way only.
+void DrawSmoothLine(const PixelGrid& grid, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
+  const LineAxes line = LineAxes::Of(x0, y0, x1, y1, grid.Width(), grid.Height());
   std::int64_t first = 0;
-  std::int64_t last = length - 1;
-  const double toFirst = majorSign > 0 ? static_cast<double>(-majorStart)
-                                       : static_cast<double>(majorStart - (majorLimit - 1));
-  const double toLast = majorSign > 0 ? static_cast<double>(majorLimit - 1 - majorStart)
-                                      : static_cast<double>(majorStart);
-  if (!CutRange(toFirst, toLast, first, last)) return;
-  const double slope = static_cast<double>(minorDelta) / static_cast<double>(length);
-  if (minorDelta != 0) {
-    double low = (-1.0 - static_cast<double>(minorStart)) / slope;
-    double high = (static_cast<double>(minorLimit) - static_cast<double>(minorStart)) / slope;
+  std::int64_t last = 0;
+  if (!line.MajorStepsInside(first, last)) return;
+  // Of those steps, the ones whose minor position lies within a pixel of the
+  // picture: it moves one way only.
+  const double slope = static_cast<double>(line.minorDelta) / static_cast<double>(line.length);
+  const auto minorStart = static_cast<double>(line.minorStart);
+  if (line.minorDelta != 0) {
+    double low = (-1.0 - minorStart) / slope;
+    double high = (static_cast<double>(line.minorLimit) - minorStart) / slope;
     if (low > high) std::swap(low, high);
     if (!CutRange(low - 1, high + 1, first, last)) return;
-  } else if (minorStart < -1 || minorStart > minorLimit) {
+  } else if (line.minorStart < -1 || line.minorStart > line.minorLimit) {
     return;
   }
 
   for (std::int64_t step = first; step <= last; ++step) {
-    const std::int64_t major = majorStart + majorSign * step;
-    const double minor = static_cast<double>(minorStart) +
-                         static_cast<double>(minorDelta) * static_cast<double>(step) / static_cast<double>(length);
-    if (xMajor) {
+    const std::int64_t major = line.majorStart + line.majorSign * step;
+    const double minor = minorStart + static_cast<double>(line.minorDelta) * static_cast<double>(step) /
+                                          static_cast<double>(line.length);
+    if (line.xMajor) {
       BlendAcrossRows(grid, major, minor);
     } else {
       BlendAcrossColumns(grid, minor, major);
@@ -126,7 +111,7 @@ void DrawSmoothLine(const CoverageGrid& grid, std::int32_t x0, std::int32_t y0, 
   }
 }
 
-void DrawSmoothEllipseOutline(const CoverageGrid& grid, std::int32_t left, std::int32_t top, std::int32_t right,
+void DrawSmoothEllipseOutline(const PixelGrid& grid, std::int32_t left, std::int32_t top, std::int32_t right,
                               std::int32_t bottom) {
   const EllipseGeometry ellipse = EllipseGeometry::OfBox(left, top, right, bottom);
   if (ellipse.DrawsNothing()) return;
@@ -146,7 +131,7 @@ void DrawSmoothEllipseOutline(const CoverageGrid& grid, std::int32_t left, std::
   TraceOutline(grid, ellipse, whole);
 }
 
-void DrawSmoothEllipseArc(const CoverageGrid& grid, std::int32_t left, std::int32_t top, std::int32_t right,
+void DrawSmoothEllipseArc(const PixelGrid& grid, std::int32_t left, std::int32_t top, std::int32_t right,
                           std::int32_t bottom, std::int32_t startX, std::int32_t startY, std::int32_t endX,
                           std::int32_t endY) {
   const EllipseGeometry ellipse = EllipseGeometry::OfBox(left, top, right, bottom);

@@ -4,8 +4,8 @@
 
 namespace karvex {
 
-CoverageGrid SmoothRasterCanvas::Grid() {
-  return CoverageGrid(pixels_.Rows(), pixels_.Width(), pixels_.Height(),
+PixelGrid SmoothRasterCanvas::Grid() {
+  return PixelGrid(pixels_.Rows(), pixels_.Width(), pixels_.Height(),
                       static_cast<std::size_t>(RowStride(pixels_.Width())), penColor_);
 }
 

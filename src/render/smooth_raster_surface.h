@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "render/canvas.h"
-#include "render/coverage_grid.h"
+#include "render/pixel_grid.h"
 #include "render/draw_surface.h"
 #include "render/raster_surface.h"
 
@@ -33,7 +33,7 @@ class SmoothRasterCanvas final : public Canvas {
   const RasterCanvas& Pixels() const { return pixels_; }
 
  private:
-  CoverageGrid Grid();
+  PixelGrid Grid();
 
   RasterCanvas pixels_;
   Color penColor_ = kBlack;  // as drawn: resolved

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <type_traits>
 
 #include "render/color_reference.h"
 #include "render/ellipse_geometry.h"
@@ -21,26 +22,37 @@ constexpr std::int32_t kFullTurn = 3600;  // tenths of a degree
 constexpr double kSamePoint = 0.02;
 constexpr double kPi = 3.14159265358979323846;
 
-void AppendInteger(std::string& out, std::int64_t value) {
+// The pieces elements are written from: text as it is, whole numbers, half
+// pixels, decimals and colours.
+struct Halves {
+  std::int64_t count;  // "12", "12.5", "-0.5"
+};
+struct Decimal {
+  double value;  // two decimals at most, trailing zeros left out
+};
+struct Hex {
+  Color color;  // "#rrggbb"
+};
+
+void Put(std::string& out, std::string_view text) { out += text; }
+void Put(std::string& out, char c) { out += c; }
+
+template <class Int>
+  requires std::is_integral_v<Int>
+void Put(std::string& out, Int value) {
   char digits[24];
   const auto result = std::to_chars(digits, digits + sizeof digits, value);
   out.append(digits, result.ptr);
 }
 
-// A number of half pixels: "12", "12.5", "-0.5".
-void AppendHalves(std::string& out, std::int64_t halves) {
-  if (halves % 2 == 0) {
-    AppendInteger(out, halves / 2);
-    return;
-  }
-  if (halves < 0 && halves > -2) out += '-';
-  AppendInteger(out, halves / 2);
-  out += ".5";
+void Put(std::string& out, Halves halves) {
+  if (halves.count < 0 && halves.count > -2) out += '-';
+  Put(out, halves.count / 2);
+  if (halves.count % 2 != 0) out += ".5";
 }
 
-// Two decimals at most, trailing zeros left out.
-void AppendDecimal(std::string& out, double value) {
-  const double rounded = std::round(value * 100) / 100;
+void Put(std::string& out, Decimal decimal) {
+  const double rounded = std::round(decimal.value * 100) / 100;
   char digits[48];
   const auto result = std::to_chars(digits, digits + sizeof digits, rounded == 0 ? 0.0 : rounded,
                                     std::chars_format::fixed, 2);
@@ -50,14 +62,19 @@ void AppendDecimal(std::string& out, double value) {
   out += text;
 }
 
-void AppendColor(std::string& out, Color color) {
+void Put(std::string& out, Hex hex) {
   constexpr char kDigits[] = "0123456789abcdef";
   out += '#';
   for (const int shift : {0, 8, 16}) {  // red, green, blue
-    const unsigned byte = (color >> shift) & 0xFF;
+    const unsigned byte = (hex.color >> shift) & 0xFF;
     out += kDigits[byte >> 4];
     out += kDigits[byte & 0xF];
   }
+}
+
+template <class... Pieces>
+void Write(std::string& out, const Pieces&... pieces) {
+  (Put(out, pieces), ...);
 }
 
 bool IsXmlCharacter(char32_t c) {
@@ -105,27 +122,11 @@ SvgCanvas::SvgCanvas(std::FILE* out, std::int32_t width, std::int32_t height, Co
                      TextDecoder& decoder, TextLayout* layout)
     : out_(out), decoder_(decoder), layout_(layout) {
   buffer_.reserve(kFlushSize + 4096);
-  buffer_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
-  buffer_ += " width=\"";
-  AppendInteger(buffer_, width);
-  buffer_ += "\" height=\"";
-  AppendInteger(buffer_, height);
-  buffer_ += "\" viewBox=\"0 0 ";
-  AppendInteger(buffer_, width);
-  buffer_ += ' ';
-  AppendInteger(buffer_, height);
-  buffer_ += "\">\n<rect width=\"";
-  AppendInteger(buffer_, width);
-  buffer_ += "\" height=\"";
-  AppendInteger(buffer_, height);
-  buffer_ += "\" fill=\"";
-  AppendColor(buffer_, ResolveColorReference(background));
-  buffer_ += "\"/>\n<g transform=\"translate(0.5 0.5)\" fill=\"none\" stroke-width=\"1\" stroke-linejoin=\"round\"";
-  if (layout_ != nullptr) {
-    buffer_ += " font-family=\"";
-    buffer_ += FontFamilies(layout_->Family());
-    buffer_ += "\" xml:space=\"preserve\"";
-  }
+  Write(buffer_, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"",
+        " width=\"", width, "\" height=\"", height, "\" viewBox=\"0 0 ", width, ' ', height, "\">\n<rect width=\"", width,
+        "\" height=\"", height, "\" fill=\"", Hex{ResolveColorReference(background)},
+        "\"/>\n<g transform=\"translate(0.5 0.5)\" fill=\"none\" stroke-width=\"1\" stroke-linejoin=\"round\"");
+  if (layout_ != nullptr) Write(buffer_, " font-family=\"", FontFamilies(layout_->Family()), "\" xml:space=\"preserve\"");
   buffer_ += ">\n";
 }
 
@@ -163,40 +164,21 @@ void SvgCanvas::LineTo(std::int32_t x, std::int32_t y) {
   if (pathOpen_ && (pathColor_ != penColor_ || pathSegments_ >= kMostSegments)) ClosePath();
   const bool continues = pathOpen_ && pathEndX_ == currentX_ && pathEndY_ == currentY_;
   if (!pathOpen_) {
-    buffer_ += "<path stroke=\"";
-    AppendColor(buffer_, penColor_);
-    buffer_ += "\" d=\"";
+    Write(buffer_, "<path stroke=\"", Hex{penColor_}, "\" d=\"");
     pathOpen_ = true;
     pathColor_ = penColor_;
     pathSegments_ = 0;
   }
-  if (!continues) {
-    buffer_ += 'M';
-    AppendInteger(buffer_, currentX_);
-    buffer_ += ' ';
-    AppendInteger(buffer_, currentY_);
-  }
-  buffer_ += 'L';
-  AppendInteger(buffer_, x);
-  buffer_ += ' ';
-  AppendInteger(buffer_, y);
+  if (!continues) Write(buffer_, 'M', currentX_, ' ', currentY_);
+  Write(buffer_, 'L', x, ' ', y);
   ++pathSegments_;
   pathEndX_ = currentX_ = x;
   pathEndY_ = currentY_ = y;
 }
 
 void SvgCanvas::WriteEllipse(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
-  buffer_ += "<ellipse cx=\"";
-  AppendHalves(buffer_, left + right - 1);
-  buffer_ += "\" cy=\"";
-  AppendHalves(buffer_, top + bottom - 1);
-  buffer_ += "\" rx=\"";
-  AppendHalves(buffer_, right - left - 1);
-  buffer_ += "\" ry=\"";
-  AppendHalves(buffer_, bottom - top - 1);
-  buffer_ += "\" stroke=\"";
-  AppendColor(buffer_, penColor_);
-  buffer_ += "\"/>\n";
+  Write(buffer_, "<ellipse cx=\"", Halves{left + right - 1}, "\" cy=\"", Halves{top + bottom - 1}, "\" rx=\"",
+        Halves{right - left - 1}, "\" ry=\"", Halves{bottom - top - 1}, "\" stroke=\"", Hex{penColor_}, "\"/>\n");
   FlushIfFull();
 }
 
@@ -209,18 +191,7 @@ void SvgCanvas::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right,
     return;
   }
   // So thin that the outline covers the box.
-  buffer_ += "<rect x=\"";
-  AppendHalves(buffer_, 2 * box.left - 1);
-  buffer_ += "\" y=\"";
-  AppendHalves(buffer_, 2 * box.top - 1);
-  buffer_ += "\" width=\"";
-  AppendInteger(buffer_, box.Width());
-  buffer_ += "\" height=\"";
-  AppendInteger(buffer_, box.Height());
-  buffer_ += "\" fill=\"";
-  AppendColor(buffer_, penColor_);
-  buffer_ += "\"/>\n";
-  FlushIfFull();
+  WritePixels(box.left, box.top, box.Width(), box.Height(), penColor_);
 }
 
 void SvgCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
@@ -238,35 +209,23 @@ void SvgCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std
     WriteEllipse(ellipse.left, ellipse.top, ellipse.right, ellipse.bottom);
     return;
   }
-  buffer_ += "<path stroke=\"";
-  AppendColor(buffer_, penColor_);
-  buffer_ += "\" d=\"M";
-  AppendDecimal(buffer_, fromX);
-  buffer_ += ' ';
-  AppendDecimal(buffer_, fromY);
-  buffer_ += 'A';
-  AppendHalves(buffer_, ellipse.Width() - 1);
-  buffer_ += ' ';
-  AppendHalves(buffer_, ellipse.Height() - 1);
   // Counter-clockwise as viewed is the negative sweep in SVG's rows-down
   // coordinates.
-  buffer_ += large ? " 0 1 0 " : " 0 0 0 ";
-  AppendDecimal(buffer_, toX);
-  buffer_ += ' ';
-  AppendDecimal(buffer_, toY);
-  buffer_ += "\"/>\n";
+  Write(buffer_, "<path stroke=\"", Hex{penColor_}, "\" d=\"M", Decimal{fromX}, ' ', Decimal{fromY}, 'A',
+        Halves{ellipse.Width() - 1}, ' ', Halves{ellipse.Height() - 1}, large ? " 0 1 0 " : " 0 0 0 ", Decimal{toX},
+        ' ', Decimal{toY}, "\"/>\n");
   FlushIfFull();
 }
 
 void SvgCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) {
   ClosePath();
-  buffer_ += "<rect x=\"";
-  AppendHalves(buffer_, 2 * std::int64_t{x} - 1);
-  buffer_ += "\" y=\"";
-  AppendHalves(buffer_, 2 * std::int64_t{y} - 1);
-  buffer_ += "\" width=\"1\" height=\"1\" fill=\"";
-  AppendColor(buffer_, ResolveColorReference(color));
-  buffer_ += "\"/>\n";
+  WritePixels(x, y, 1, 1, ResolveColorReference(color));
+}
+
+void SvgCanvas::WritePixels(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height,
+                            Color color) {
+  Write(buffer_, "<rect x=\"", Halves{2 * left - 1}, "\" y=\"", Halves{2 * top - 1}, "\" width=\"", width,
+        "\" height=\"", height, "\" fill=\"", Hex{color}, "\"/>\n");
   FlushIfFull();
 }
 
@@ -284,28 +243,15 @@ void SvgCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text, std:
   // (x, y) is the top-left corner of the cell, at the pixel's top-left
   // corner; the base line lies one ascent below it, and the text turns
   // about the corner.
-  buffer_ += "<text x=\"";
-  AppendHalves(buffer_, 2 * std::int64_t{x} - 1);
-  buffer_ += "\" y=\"";
-  AppendHalves(buffer_, 2 * (std::int64_t{y} + cell.ascent) - 1);
-  buffer_ += "\" font-size=\"";
-  AppendInteger(buffer_, cell.ppem);
-  if (advance > 0) {
-    buffer_ += "\" textLength=\"";
-    AppendInteger(buffer_, advance);
-  }
+  const Halves cornerX{2 * std::int64_t{x} - 1};
+  Write(buffer_, "<text x=\"", cornerX, "\" y=\"", Halves{2 * (std::int64_t{y} + cell.ascent) - 1}, "\" font-size=\"",
+        cell.ppem);
+  if (advance > 0) Write(buffer_, "\" textLength=\"", advance);
   if (turn != 0) {
-    buffer_ += "\" transform=\"rotate(";
-    AppendDecimal(buffer_, -turn / 10.0);
-    buffer_ += ' ';
-    AppendHalves(buffer_, 2 * std::int64_t{x} - 1);
-    buffer_ += ' ';
-    AppendHalves(buffer_, 2 * std::int64_t{y} - 1);
-    buffer_ += ')';
+    Write(buffer_, "\" transform=\"rotate(", Decimal{-turn / 10.0}, ' ', cornerX, ' ', Halves{2 * std::int64_t{y} - 1},
+          ')');
   }
-  buffer_ += "\" fill=\"";
-  AppendColor(buffer_, kBlack);
-  buffer_ += "\">";
+  Write(buffer_, "\" fill=\"", Hex{kBlack}, "\">");
   AppendEscaped(buffer_, characters_);
   buffer_ += "</text>\n";
   FlushIfFull();

@@ -52,6 +52,8 @@ class SvgCanvas final : public Canvas {
  private:
   void ClosePath();
   void WriteEllipse(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
+  // The pixels of a box, filled.
+  void WritePixels(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height, Color color);
   void FlushIfFull();
 
   std::FILE* out_;

@@ -176,23 +176,51 @@ PictureSize ParsePictureSize(const std::string& text) {
   return size;
 }
 
-PictureFormat ParsePictureFormat(const std::string& text) {
-  std::string lower;
-  for (char c : text) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  if (lower == "png") return PictureFormat::Png;
-  if (lower == "bmp") return PictureFormat::Bmp;
-  if (lower == "svg") return PictureFormat::Svg;
-  throw UsageError("--format takes png, bmp or svg (got '" + text + "')");
+namespace {
+
+struct FormatNames {
+  PictureFormat format;
+  const char* name;
+  const char* extension;
+};
+
+constexpr FormatNames kFormats[] = {
+    {PictureFormat::Png, "PNG", ".png"},
+    {PictureFormat::Bmp, "BMP", ".bmp"},
+    {PictureFormat::Svg, "SVG", ".svg"},
+};
+
+const FormatNames& NamesOf(PictureFormat format) {
+  for (const FormatNames& names : kFormats) {
+    if (names.format == format) return names;
+  }
+  return kFormats[0];
 }
 
-const char* FormatName(PictureFormat format) {
-  switch (format) {
-    case PictureFormat::Png: return "PNG";
-    case PictureFormat::Bmp: return "BMP";
-    case PictureFormat::Svg: return "SVG";
-  }
-  return "";
+std::string Lower(const std::string& text) {
+  std::string lower;
+  for (char c : text) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return lower;
 }
+
+}  // namespace
+
+PictureFormat ParsePictureFormat(const std::string& text) {
+  const std::optional<PictureFormat> format = FormatOfExtension("." + text);
+  if (!format) throw UsageError("--format takes png, bmp or svg (got '" + text + "')");
+  return *format;
+}
+
+std::optional<PictureFormat> FormatOfExtension(const std::string& extension) {
+  const std::string lower = Lower(extension);
+  for (const FormatNames& names : kFormats) {
+    if (lower == names.extension) return names.format;
+  }
+  return std::nullopt;
+}
+
+const char* FormatName(PictureFormat format) { return NamesOf(format).name; }
+const char* FormatExtension(PictureFormat format) { return NamesOf(format).extension; }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine line;

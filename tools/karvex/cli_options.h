@@ -19,6 +19,10 @@ enum class PictureFormat { Png, Bmp, Svg };
 
 // "PNG", "BMP", "SVG".
 const char* FormatName(PictureFormat format);
+// ".png", ".bmp", ".svg".
+const char* FormatExtension(PictureFormat format);
+// The format an extension (".png", any case) names; none for another.
+std::optional<PictureFormat> FormatOfExtension(const std::string& extension);
 
 struct PictureSize {
   std::int32_t width = 0;

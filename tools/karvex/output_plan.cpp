@@ -8,17 +8,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* ExtensionOf(PictureFormat format) {
-  switch (format) {
-    case PictureFormat::Png: return ".png";
-    case PictureFormat::Bmp: return ".bmp";
-    case PictureFormat::Svg: return ".svg";
-  }
-  return "";
-}
-
 std::string FileNameFor(const std::string& input, PictureFormat format) {
-  return fs::path(input).filename().replace_extension(ExtensionOf(format)).string();
+  return fs::path(input).filename().replace_extension(FormatExtension(format)).string();
 }
 
 OutputTarget StandardOutput(const RenderOptions& options, bool stdoutIsTerminal) {
@@ -47,7 +38,7 @@ OutputTarget NamedFile(const RenderOptions& options, const std::string& path) {
 
 OutputTarget Beside(const RenderOptions& options, const std::string& input) {
   const PictureFormat format = options.format.value_or(PictureFormat::Png);
-  return {fs::path(input).replace_extension(ExtensionOf(format)).string(), false, format};
+  return {fs::path(input).replace_extension(FormatExtension(format)).string(), false, format};
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -67,7 +58,7 @@ std::vector<OutputTarget> PlanOutputs(const RenderOptions& options, bool stdoutI
       targets.push_back(StandardOutput(options, stdoutIsTerminal));
     } else if (options.output && fs::is_directory(*options.output, error)) {
       const PictureFormat format = options.format.value_or(PictureFormat::Png);
-      const std::string name = input == "-" ? std::string("drawing") + ExtensionOf(format) : FileNameFor(input, format);
+      const std::string name = input == "-" ? std::string("drawing") + FormatExtension(format) : FileNameFor(input, format);
       targets.push_back({(fs::path(*options.output) / name).string(), false, format});
     } else if (options.output) {
       targets.push_back(NamedFile(options, *options.output));

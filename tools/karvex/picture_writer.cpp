@@ -38,12 +38,7 @@ mode_t PictureWriter::NewFileMode() {
 }
 
 std::optional<PictureFormat> FormatOfName(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  if (extension == ".png") return PictureFormat::Png;
-  if (extension == ".bmp") return PictureFormat::Bmp;
-  if (extension == ".svg") return PictureFormat::Svg;
-  return std::nullopt;
+  return FormatOfExtension(std::filesystem::path(path).extension().string());
 }
 
 void PictureWriter::Write(const HostPicture& picture, const OutputTarget& target) const {
