@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "render/canvas.h"
-#include "render/pixel_grid.h"
 #include "render/draw_surface.h"
+#include "render/pixel_grid.h"
 #include "render/raster_surface.h"
 
 namespace karvex {

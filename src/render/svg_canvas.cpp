@@ -126,7 +126,11 @@ SvgCanvas::SvgCanvas(std::FILE* out, std::int32_t width, std::int32_t height, Co
         " width=\"", width, "\" height=\"", height, "\" viewBox=\"0 0 ", width, ' ', height, "\">\n<rect width=\"", width,
         "\" height=\"", height, "\" fill=\"", Hex{ResolveColorReference(background)},
         "\"/>\n<g transform=\"translate(0.5 0.5)\" fill=\"none\" stroke-width=\"1\" stroke-linejoin=\"round\"");
-  if (layout_ != nullptr) Write(buffer_, " font-family=\"", FontFamilies(layout_->Family()), "\" xml:space=\"preserve\"");
+  // Texts start at their x, on their base line at their y, spaces kept.
+  if (layout_ != nullptr) {
+    Write(buffer_, " font-family=\"", FontFamilies(layout_->Family()),
+          "\" text-anchor=\"start\" dominant-baseline=\"alphabetic\" xml:space=\"preserve\"");
+  }
   buffer_ += ">\n";
 }
 

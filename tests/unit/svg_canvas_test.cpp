@@ -55,7 +55,8 @@ TEST(SvgCanvas, TheDocumentIsThePictureInPixelsOnItsBackground) {
             "viewBox=\"0 0 40 30\">\n"
             "<rect width=\"40\" height=\"30\" fill=\"#ffffff\"/>\n"
             "<g transform=\"translate(0.5 0.5)\" fill=\"none\" stroke-width=\"1\" stroke-linejoin=\"round\" "
-            "font-family=\"'Plain Gothic','MS Gothic',monospace\" xml:space=\"preserve\">\n"
+            "font-family=\"'Plain Gothic','MS Gothic',monospace\" text-anchor=\"start\" "
+            "dominant-baseline=\"alphabetic\" xml:space=\"preserve\">\n"
             "</g>\n</svg>\n");
 }
 
