@@ -122,10 +122,12 @@ SvgCanvas::SvgCanvas(std::FILE* out, std::int32_t width, std::int32_t height, Co
                      TextDecoder& decoder, TextLayout* layout)
     : out_(out), decoder_(decoder), layout_(layout) {
   buffer_.reserve(kFlushSize + 4096);
-  Write(buffer_, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"",
-        " width=\"", width, "\" height=\"", height, "\" viewBox=\"0 0 ", width, ' ', height, "\">\n<rect width=\"", width,
-        "\" height=\"", height, "\" fill=\"", Hex{ResolveColorReference(background)},
-        "\"/>\n<g transform=\"translate(0.5 0.5)\" fill=\"none\" stroke-width=\"1\" stroke-linejoin=\"round\"");
+  Write(buffer_, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n",
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"", width, "\" height=\"", height,
+        "\" viewBox=\"0 0 ", width, ' ', height, "\">\n");
+  Write(buffer_, "<rect width=\"", width, "\" height=\"", height, "\" fill=\"", Hex{ResolveColorReference(background)},
+        "\"/>\n");
+  Write(buffer_, "<g transform=\"translate(0.5 0.5)\" fill=\"none\" stroke-width=\"1\" stroke-linejoin=\"round\"");
   // Texts start at their x, on their base line at their y, spaces kept.
   if (layout_ != nullptr) {
     Write(buffer_, " font-family=\"", FontFamilies(layout_->Family()),

@@ -150,7 +150,8 @@ TEST(SmoothPicture, ReducedToBlackAndWhiteItIsTheAliasedPicture) {
     }
     EXPECT_GE(same * 100, inked * c.samePercent) << c.name << ": " << same << " of " << inked;
     EXPECT_GT(inBetween, inked / 2) << c.name << ": the edges are not smooth";
-    for (const InkAgreement& agreement : {InkAnswered(hard, smooth, kInkWithinAPixel), InkAnswered(smooth, hard, kInkWithinAPixel)}) {
+    for (const InkAgreement& agreement :
+         {InkAnswered(hard, smooth, kInkWithinAPixel), InkAnswered(smooth, hard, kInkWithinAPixel)}) {
       EXPECT_GE(agreement.answered * 1000, agreement.inked * 995)
           << c.name << ": " << agreement.answered << " of " << agreement.inked;
     }

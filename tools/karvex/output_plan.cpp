@@ -58,7 +58,8 @@ std::vector<OutputTarget> PlanOutputs(const RenderOptions& options, bool stdoutI
       targets.push_back(StandardOutput(options, stdoutIsTerminal));
     } else if (options.output && fs::is_directory(*options.output, error)) {
       const PictureFormat format = options.format.value_or(PictureFormat::Png);
-      const std::string name = input == "-" ? std::string("drawing") + FormatExtension(format) : FileNameFor(input, format);
+      const std::string name =
+          input == "-" ? std::string("drawing") + FormatExtension(format) : FileNameFor(input, format);
       targets.push_back({(fs::path(*options.output) / name).string(), false, format});
     } else if (options.output) {
       targets.push_back(NamedFile(options, *options.output));
