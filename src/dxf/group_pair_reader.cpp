@@ -19,7 +19,7 @@ void GroupPairReader::Begin(std::string_view source) {
   lastProgressPos_ = 0;
   lastStop_ = ReadStop::None;
   lastStopPos_ = 0;
-  ForgetCurrentReal();
+  currentHasReal_ = false;
   if (source.size() >= readAheadFrom_) {
     try {
       readAhead_ = std::make_unique<PairReadAhead>(source);
@@ -34,7 +34,7 @@ void GroupPairReader::Begin(std::string_view source) {
 void GroupPairReader::End() {
   StopReadingAhead();
   blockPairs_.Clear();
-  ForgetCurrentReal();
+  currentHasReal_ = false;
   // The value still points into the text that is about to be released.
   if (groupValue_.data() != ErrorValue.data()) {
     keptValue_.assign(groupValue_);
@@ -54,45 +54,24 @@ inline void GroupPairReader::SplitHere(PairSpan& span) {
   Fail(ReadStop::EndOfText, readPos_);
 }
 
-// MakeCurrent does the same from a record; the plain reading sets the pair
-// straight from its span, which keeps it about a tenth faster.
-inline void GroupPairReader::ReadHere() {
+void GroupPairReader::ReadFromText() {
   PairSpan span;
   SplitHere(span);
-  groupCode_ = span.code;
-  groupValue_ = std::string_view(source_.data() + span.valueStart, span.valueEnd - span.valueStart);
-  ForgetCurrentReal();
-  AdvanceTo(static_cast<std::int32_t>(span.next));
+  MakeCurrent(span.code, span.valueStart, span.valueEnd, span.next, 0, false);
 }
 
-void GroupPairReader::ReadOtherPair() {
-  if (!blockPairs_.Replaying()) {
-    ReadHere();
-    return;
-  }
-  // A replay reads past its record (its first time, or further back than
-  // the thread hands pairs over): it splits its pairs itself and records
-  // them.
-  const auto codeStart = static_cast<std::uint32_t>(readPos_);
+void GroupPairReader::ReadIntoRecord() {
+  const auto codeStart = static_cast<std::size_t>(readPos_);
   PairSpan span;
   SplitHere(span);
-  const PairRecord pair = RecordOf(codeStart, span);
-  MakeCurrent(pair, blockPairs_.Keep(pair));
+  const PairRecord pair = RecordOf(source_, codeStart, span);
+  blockPairs_.Append(pair);
+  MakeCurrent(pair);
 }
 
 void GroupPairReader::ReportProgressAt(std::int32_t position) {
   if (sink_ != nullptr) sink_->ReportProgress(position, SourceSize());
   lastProgressPos_ = position;
-}
-
-float GroupPairReader::ConvertAndKeepGroupValue() const {
-  const float real = ConvertGroupValue();
-  // Kept for the next replay of the block the pair belongs to.
-  if (currentRecord_ != nullptr) {
-    currentRecord_->real = real;
-    currentRecord_->hasReal = true;
-  }
-  return real;
 }
 
 float GroupPairReader::ConvertGroupValue() const {
@@ -104,7 +83,7 @@ float GroupPairReader::ConvertGroupValue() const {
 }
 
 void GroupPairReader::Fail(ReadStop why, std::int32_t where) {
-  ForgetCurrentReal();
+  currentHasReal_ = false;
   groupCode_ = 0;
   groupValue_ = ErrorValue;
   lastStop_ = why;
@@ -114,16 +93,17 @@ void GroupPairReader::Fail(ReadStop why, std::int32_t where) {
 
 void GroupPairReader::Restore(const SavedState& state) {
   blockPairs_.Stop();
-  ForgetCurrentReal();
   readPos_ = state.readPos;
   groupCode_ = state.groupCode;
   groupValue_ = state.groupValue;
+  currentReal_ = state.real;
+  currentHasReal_ = state.hasReal;
 }
 
 bool GroupPairReader::Seek(std::int32_t position) {
   if (position < 0 || static_cast<std::size_t>(position) > source_.size()) return false;
   readPos_ = position;
-  blockPairs_.StartAt(static_cast<std::uint32_t>(position));
+  if (recordBlockPairs_) blockPairs_.StartAt(static_cast<std::uint32_t>(position));
   return true;
 }
 

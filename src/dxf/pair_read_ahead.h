@@ -3,15 +3,10 @@
 // that reads them, and, once far enough ahead, converts the values of the
 // codes drawings read as coordinates, sizes and angles (close behind it the
 // walk would only wait: then the walk converts them itself). Splitting and
-// converting are pure functions of the text, so the walk takes what is
-// ready in place of doing it again and gets exactly what it would have
-// computed: the walk itself (its progress reports, abort checks and block
-// replays) is untouched.
-//
-// The pairs pass through a ring. The walk takes a pair only where it reads
-// on from where the last pair it took ends; when it reads elsewhere (a block
-// replayed from further back) it splits those pairs itself, and takes from
-// the ring again once it is back.
+// converting are pure functions of the text (pair_split.h), so the walk takes
+// what is ready in place of doing it again and gets exactly what it would
+// have computed. The pairs pass through a ring, in text order; the reader
+// takes from it only where it stands at NextStart() (see docs/reading.md).
 #include <array>
 #include <atomic>
 #include <cstddef>
@@ -21,24 +16,9 @@
 #include <thread>
 
 #include "dxf/pair_split.h"
+#include "dxf/progress_sink.h"
 
 namespace karvex {
-
-// The codes whose values the entity records read as reals: points,
-// heights and radii, angles.
-constexpr bool IsConvertedAhead(std::int32_t code) {
-  return (code >= 10 && code <= 13) || (code >= 20 && code <= 23) || code == 40 || code == 50 || code == 51;
-}
-
-// For each group code below 64, the field of an entity record its value
-// goes to as a coordinate, or -1 where the record does not keep it.
-using CoordinateFields = std::array<std::int8_t, 64>;
-
-// The field code's value goes to, or -1 (codes of 64 and up, and negative
-// ones, have none).
-inline int CoordinateFieldOf(const CoordinateFields& fields, std::int32_t code) {
-  return static_cast<std::uint32_t>(code) < fields.size() ? fields[static_cast<std::size_t>(code)] : -1;
-}
 
 class PairReadAhead {
  public:
@@ -49,15 +29,16 @@ class PairReadAhead {
   PairReadAhead(const PairReadAhead&) = delete;
   PairReadAhead& operator=(const PairReadAhead&) = delete;
 
-  // The pair starting at codeStart when it is the next one of the text after
-  // the last pair taken (waiting for the thread to get there); false when
-  // the walk reads elsewhere or the thread stopped short of it (the end of
-  // the text, a bad group code, a group code line too long for a slot), and
-  // the walk must split it itself.
-  bool Take(std::size_t codeStart, PairRecord& pair) {
-    if (codeStart != streamPos_) return false;
+  // Where the next pair of the ring starts: where the last one taken ends.
+  std::size_t NextStart() const { return streamPos_; }
+
+  // The pair at NextStart() (waiting for the thread to get there); false
+  // when the thread stopped short of it (the end of the text, a bad group
+  // code, a group code line too long for a slot): the walk splits it itself.
+  bool Take(PairRecord& pair) {
     if (taken_ == producedSeen_ && !WaitForPairs()) return false;
     const HandedPair& handed = (*ring_)[taken_ % kCapacity];
+    const std::size_t codeStart = streamPos_;
     pair.codeStart = static_cast<std::uint32_t>(codeStart);
     pair.valueStart = static_cast<std::uint32_t>(codeStart + handed.valueOffset);
     pair.valueEnd = handed.valueEnd;
@@ -70,28 +51,27 @@ class PairReadAhead {
     return true;
   }
 
-  // Takes the pairs from codeStart on that need nothing of the walk but
-  // their coordinate, if any, in one pass: values[fields[code]] gets the
-  // converted value of each pair whose code has a field. Stops before a
-  // group-0 pair, a kept value the thread did not convert, a pair that ends
-  // where progress is reported (at a multiple of progressEvery), and where
-  // the pairs handed over so far end, leaving those to Take. Returns where
-  // the walk reads on: codeStart when it took nothing.
-  std::size_t TakeCoordinatePairs(std::size_t codeStart, const CoordinateFields& fields, float* values,
-                                  std::size_t progressEvery) {
-    if (codeStart != streamPos_) return codeStart;
+  // Takes the pairs from NextStart() on that need nothing of the walk but
+  // their coordinate, if any, in one pass, without making any of them
+  // current: values[fields[code]] gets the converted value of each pair
+  // whose code has a field. Stops before a group-0 pair, a kept value the
+  // thread did not convert, a pair after which progress is due (given the
+  // last position reported), and where the pairs handed over so far end,
+  // leaving those to Take. Returns the new NextStart(), where the walk reads
+  // on.
+  std::size_t TakeCoordinatePairs(const CoordinateFields& fields, float* values, std::int32_t lastReported) {
     // In locals: the stores to values could otherwise alias the members.
     const HandedPair* const ring = ring_->data();
     const std::uint64_t takenBefore = taken_;
     const std::uint64_t handedOver = producedSeen_;
     std::uint64_t taken = takenBefore;
-    std::size_t pos = codeStart;
+    std::size_t pos = streamPos_;
     while (taken != handedOver) {
       const HandedPair& handed = ring[taken % kCapacity];
       const std::int32_t code = handed.code;
       if (code == 0) break;
       const std::size_t next = std::size_t{handed.valueEnd} + handed.terminatorLength;
-      if (next % progressEvery == 0) break;
+      if (ProgressDueAt(next, lastReported)) break;
       const int field = CoordinateFieldOf(fields, code);
       if (field >= 0) {
         if (!handed.hasReal) break;

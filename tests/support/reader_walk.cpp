@@ -12,11 +12,14 @@
 namespace karvex::testing {
 ReaderWalk WalkReader(std::string_view text, bool readAhead, unsigned seed, std::size_t stopAfter,
                       std::chrono::milliseconds headStart) {
+  // The plain reader reads the text alone: no thread ahead, no records of
+  // replayed blocks.
   ProgressRecorder log;
   ReaderWalk walk;
   {
     GroupPairReader reader(&log);
     reader.ReadAheadFrom(readAhead ? 0 : GroupPairReader::NeverReadAhead);
+    reader.RecordBlockPairs(readAhead);
     reader.Begin(text);
     if (readAhead) std::this_thread::sleep_for(headStart);
     std::mt19937 random(seed);
