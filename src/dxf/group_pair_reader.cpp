@@ -31,13 +31,17 @@ void GroupPairReader::Begin(std::string_view source) {
   }
 }
 
-void GroupPairReader::End() {
+void GroupPairReader::End() noexcept {
   StopReadingAhead();
   blockPairs_.Clear();
   currentHasReal_ = false;
   // The value still points into the text that is about to be released.
   if (groupValue_.data() != ErrorValue.data()) {
-    keptValue_.assign(groupValue_);
+    try {
+      keptValue_.assign(groupValue_);
+    } catch (...) {
+      keptValue_.clear();  // no memory for a copy: nothing reads it before the next pair
+    }
     groupValue_ = keptValue_;
   }
   source_ = {};

@@ -61,7 +61,7 @@ class GroupPairReader {
   // current pair carries over.
   void Begin(std::string_view source);
   // Ends the request; the current pair is kept (copied) for the next one.
-  void End();
+  void End() noexcept;
 
   // Reads the next pair into GroupCode and GroupValue. On a malformed or
   // missing pair it leaves (0, "Error") current and raises SilentAbort.
@@ -201,6 +201,18 @@ class GroupPairReader {
   std::string keptValue_;  // the current value once its text is gone
   ReadStop lastStop_ = ReadStop::None;
   std::int32_t lastStopPos_ = 0;
+};
+
+// A request of the reader on a text, ended on every path out of the scope.
+class ReadingScope {
+ public:
+  ReadingScope(GroupPairReader& reader, std::string_view source) : reader_(reader) { reader_.Begin(source); }
+  ~ReadingScope() { reader_.End(); }
+  ReadingScope(const ReadingScope&) = delete;
+  ReadingScope& operator=(const ReadingScope&) = delete;
+
+ private:
+  GroupPairReader& reader_;
 };
 
 }  // namespace karvex

@@ -25,14 +25,15 @@ HostPicture::HostPicture(std::unique_ptr<PortableHostMemory> memory, HostHandle 
     : memory_(std::move(memory)), headerHandle_(header), pixelHandle_(pixels) {
   header_ = static_cast<const BitmapInfoHeader*>(memory_->Lock(headerHandle_));
   rows_ = static_cast<const std::uint8_t*>(memory_->Lock(pixelHandle_));
-  rowBytes_ = memory_->SizeOf(pixelHandle_);
+  rowBytes_ = pixelHandle_ != nullptr ? memory_->SizeOf(pixelHandle_) : 0;
 }
 
 HostPicture::~HostPicture() {
-  memory_->Unlock(pixelHandle_);
-  memory_->Unlock(headerHandle_);
-  memory_->Free(pixelHandle_);
-  memory_->Free(headerHandle_);
+  for (HostHandle handle : {pixelHandle_, headerHandle_}) {
+    if (handle == nullptr) continue;
+    memory_->Unlock(handle);
+    memory_->Free(handle);
+  }
 }
 
 FileRenderer::FileRenderer(bool readAhead, Antialiasing antialiasing)
@@ -88,12 +89,10 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
     for (std::int32_t i = 0; i < blocks.BlockCount; ++i) {
       outcome.blockNames.push_back(blocks.BlockName[static_cast<std::size_t>(i)]);
     }
-    if (outcome.result == 0) {
-      outcome.picture = std::make_unique<HostPicture>(std::move(memory), header, pixels);
-    } else if (header != nullptr) {
-      // A stop at the opening report leaves the header block with the host.
-      memory->Free(header);
-    }
+    // What the request left in the handles is ours to free, whatever the
+    // result; it is a picture only with result 0.
+    auto handed = std::make_unique<HostPicture>(std::move(memory), header, pixels);
+    if (outcome.result == 0) outcome.picture = std::move(handed);
   }
   text_.UseDecoder(nullptr);
   // Where reading stopped early, the notes name the section it stopped in:

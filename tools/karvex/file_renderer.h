@@ -22,7 +22,9 @@
 
 namespace karvex::tools {
 
-// The two blocks a successful request hands to its host, freed with this.
+// The blocks a request hands to its host, freed with this: both after a
+// picture, and whatever else the request left in the handles (either may be
+// null). Header() and Rows() only after a picture.
 class HostPicture {
  public:
   HostPicture(std::unique_ptr<PortableHostMemory> memory, HostHandle header, HostHandle pixels);
