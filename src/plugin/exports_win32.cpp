@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <mutex>
 
 #include "base/fpu_precision.h"
 #include "plugin/local_host_memory.h"
@@ -23,23 +22,31 @@ bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; 
 // destroyed at unload, and the lock that lets one export at a time use it.
 class PluginModule {
  public:
-  explicit PluginModule(HINSTANCE instance) : dialog_(instance), body_(Platform()) {}
+  explicit PluginModule(HINSTANCE instance) : dialog_(instance), body_(Platform()) {
+    InitializeCriticalSection(&turn_);
+  }
+  ~PluginModule() { DeleteCriticalSection(&turn_); }
+  PluginModule(const PluginModule&) = delete;
+  PluginModule& operator=(const PluginModule&) = delete;
 
   // Runs one export's call on the plug-in object. A host may call from
   // several threads (viewers make thumbnails in the background): the calls
   // take turns, each whole, so two pictures asked for at once come out one
-  // after the other, both right. A call made from inside another one on the
-  // same thread (from the progress callback, or while the settings dialog
-  // is open) goes through, as it always has. Nothing but a result leaves.
+  // after the other, both right. A critical section lets the thread that
+  // holds it in again, so a call made from inside another one on the same
+  // thread (from the progress callback, or while the settings dialog is
+  // open) goes through, as it always has. Nothing but a result leaves.
   template <typename Call>
   int Serve(int onFailure, Call call) {
     FpuPrecisionScope precision;
+    EnterCriticalSection(&turn_);
+    int result = onFailure;
     try {
-      const std::lock_guard<std::recursive_mutex> turn(turn_);
-      return call(body_);
+      result = call(body_);
     } catch (...) {
-      return onFailure;
     }
+    LeaveCriticalSection(&turn_);
+    return result;
   }
 
  private:
@@ -54,7 +61,7 @@ class PluginModule {
     return platform;
   }
 
-  std::recursive_mutex turn_;
+  CRITICAL_SECTION turn_;
   LocalHostMemory memory_;
   GdiSurfaceFactory surfaces_;
   RegistrySettingsStore store_;

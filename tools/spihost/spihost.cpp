@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <latch>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -224,16 +223,23 @@ int __stdcall OnRequestProgress(int num, int denom, LONG_PTR userData) {
 // GetPicture for two files at once: two threads let go at the same moment.
 int RunTogether(PluginLibrary& plugin, const HostOptions& options) {
   Request requests[2] = {{1, options.input, options.output}, {2, options.secondInput, options.secondOutput}};
-  std::latch start(2);
+  // A manual-reset event: once set, it lets every thread waiting on it go.
+  const HANDLE start = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (start == nullptr) {
+    std::fprintf(stderr, "spihost: no event to start the threads with\n");
+    return kExitUsage;
+  }
   std::vector<std::thread> threads;
   for (Request& request : requests) {
-    threads.emplace_back([&plugin, &start, &request] {
-      start.arrive_and_wait();
+    threads.emplace_back([&plugin, start, &request] {
+      WaitForSingleObject(start, INFINITE);
       request.result = plugin.GetPicture(request.input.c_str(), 0, 0, &request.info, &request.pixels,
                                          OnRequestProgress, reinterpret_cast<LONG_PTR>(&request));
     });
   }
+  SetEvent(start);
   for (std::thread& thread : threads) thread.join();
+  CloseHandle(start);
   int status = kExitOk;
   for (Request& request : requests) {
     std::printf("result %d %d\n", request.number, request.result);
