@@ -25,8 +25,6 @@ enum class ReadStop : std::uint8_t {
 
 class GroupPairReader {
  public:
-  static constexpr std::int32_t ProgressDivisor = kProgressEvery;
-
   // The sentinel value left current after a failed read.
   static constexpr std::string_view ErrorValue = "Error";
 
