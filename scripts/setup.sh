@@ -15,6 +15,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine
   xvfb xdotool imagemagick x11-utils
+  librsvg2-bin
 )
 
 missing=()

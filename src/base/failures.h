@@ -1,8 +1,13 @@
 #pragma once
-// Failures raised inside Karvex. Nothing here ever crosses the plug-in's
-// boundary: the section readers catch what happens while they run, and the
-// exports turn whatever is left into a host result code (see
-// plugin/exception_to_result.h).
+// Failures raised inside Karvex. A failure is always raised as one of these
+// (or std::bad_alloc), never returned as a null, a false or a code. It is
+// caught in two kinds of places only (docs/reading.md, "Failures"):
+// - where a failure ends only part of the work: a section reader, a table
+//   routine, a block replay, one text; that part ends, and says so by
+//   returning false, as it does when the host asks to stop;
+// - at the plug-in's boundary, where ResultOf turns it into the host result
+//   code ExceptionToResult gives it (plugin/exception_to_result.h). Nothing
+//   crosses the boundary.
 #include <stdexcept>
 #include <string>
 

@@ -3,9 +3,8 @@
 // thousand times is read ten thousand times from the same place in the
 // text; its pairs (and the coordinates converted from them) are the same
 // every time, so from the second time on they are read back from the record
-// instead of being split and converted again. Each recorded pair is only
-// used where the reading is exactly at its start, so a replay that goes
-// anywhere else simply reads the text.
+// instead of being split and converted again. Which pair the reader takes
+// from here, and when, the reader decides (GroupPairReader::NextPairSource).
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
@@ -27,47 +26,46 @@ class BlockPairRecords {
     Stop();
   }
 
-  // A replay reads on from position: its record is used and extended.
+  // A replay starts at position: the record of the pairs from there (empty
+  // on the first replay from there) is read from its start.
   void StartAt(std::uint32_t position) {
     record_ = &records_[position];
-    start_ = position;
     next_ = 0;
+    nextStart_ = position;
   }
-  // The walk goes back to where it was: no record is in use.
+  // The replay has ended: no record is in use.
   void Stop() { record_ = nullptr; }
-  // Whether a replay's record is in use.
   bool Replaying() const { return record_ != nullptr; }
 
-  // The recorded pair starting at position when it is the replay's next one.
-  PairRecord* Find(std::uint32_t position) {
-    if (record_ == nullptr || next_ == record_->size()) return nullptr;
-    PairRecord& pair = (*record_)[next_];
-    if (pair.codeStart != position) {
-      record_ = nullptr;  // the replay went elsewhere: the text is read
-      return nullptr;
-    }
-    ++next_;
-    return &pair;
-  }
+  // Where the replay's next pair starts: the next recorded one, or, at the
+  // record's end, the one that would extend it.
+  std::uint32_t NextStart() const { return nextStart_; }
+  // Whether a recorded pair starts at NextStart().
+  bool HasRecordedPair() const { return next_ < record_->size(); }
+  // Whether a pair read at NextStart() past the record's end can be kept.
+  bool HasRoom() const { return pairsKept_ < kMostPairs; }
 
-  // Keeps a pair the replay read from the text, when it continues the
-  // record; the kept copy, or null.
-  PairRecord* Keep(const PairRecord& pair) {
-    if (record_ == nullptr || next_ != record_->size() || pairsKept_ == kMostPairs) return nullptr;
-    const std::uint32_t expected = record_->empty() ? start_ : record_->back().next;
-    if (pair.codeStart != expected) return nullptr;
+  // The recorded pair at NextStart() (HasRecordedPair()).
+  const PairRecord& TakeRecordedPair() {
+    const PairRecord& pair = (*record_)[next_++];
+    nextStart_ = pair.next;
+    return pair;
+  }
+  // Keeps the pair read from the text at NextStart() at the record's end
+  // (HasRoom()).
+  void Append(const PairRecord& pair) {
     record_->push_back(pair);
     ++pairsKept_;
     ++next_;
-    return &record_->back();
+    nextStart_ = pair.next;
   }
 
  private:
   // Node-based: a record stays where it is while others are added.
   std::unordered_map<std::uint32_t, std::vector<PairRecord>> records_;
   std::vector<PairRecord>* record_ = nullptr;
-  std::uint32_t start_ = 0;
   std::size_t next_ = 0;
+  std::uint32_t nextStart_ = 0;
   std::size_t pairsKept_ = 0;
 };
 

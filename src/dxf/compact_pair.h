@@ -4,11 +4,11 @@
 // measured a drawing hands them to the walk that draws it): the pair starts
 // where the one before it ends, so its start is not kept. Also how such a
 // handing-over gives an entity's coordinates in one run.
-#include <array>
 #include <cstddef>
 #include <cstdint>
 
 #include "dxf/pair_split.h"
+#include "dxf/progress_sink.h"
 
 namespace karvex {
 
@@ -49,32 +49,22 @@ inline bool CompactOf(const PairRecord& record, CompactPair& pair) {
   return true;
 }
 
-// For each group code below 64, the field of an entity record its value
-// goes to as a coordinate, or -1 where the record does not keep it.
-using CoordinateFields = std::array<std::int8_t, 64>;
-
-// The field code's value goes to, or -1 (codes of 64 and up, and negative
-// ones, have none).
-inline int CoordinateFieldOf(const CoordinateFields& fields, std::int32_t code) {
-  return static_cast<std::uint32_t>(code) < fields.size() ? fields[static_cast<std::size_t>(code)] : -1;
-}
-
 // Takes handed-over pairs at(taken), at(taken + 1), ... before `handed` that
 // need nothing of the walk but their coordinate, if any: values[fields[code]]
 // gets the converted value of each pair whose code has a field. Stops before
-// a group-0 pair, a kept value that was not converted, and a pair that ends
-// where progress is reported (at a multiple of progressEvery), leaving those
+// a group-0 pair, a kept value that was not converted, and a pair after
+// which progress is due (given the last position reported), leaving those
 // to the walk. pos is where the pair at(taken) starts; both move past what
 // was taken.
 template <class At>
 void TakeCoordinateRun(At at, std::uint64_t& taken, std::uint64_t handed, std::size_t& pos,
-                       const CoordinateFields& fields, float* values, std::size_t progressEvery) {
+                       const CoordinateFields& fields, float* values, std::int32_t lastReported) {
   while (taken != handed) {
     const CompactPair& pair = at(taken);
     const std::int32_t code = pair.code;
     if (code == 0) break;
     const std::size_t next = pair.Next();
-    if (next % progressEvery == 0) break;
+    if (ProgressDueAt(next, lastReported)) break;
     const int field = CoordinateFieldOf(fields, code);
     if (field >= 0) {
       if (!pair.hasReal) break;

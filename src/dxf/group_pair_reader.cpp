@@ -22,16 +22,6 @@ void GroupPairReader::Begin(std::string_view source) {
   StartReadingAhead();
 }
 
-void GroupPairReader::StartAtTheBeginning() {
-  readPos_ = 0;
-  lastProgressPos_ = 0;
-  lastStop_ = ReadStop::None;
-  lastStopPos_ = 0;
-  ForgetCurrentReal();
-  groupCode_ = beginCode_;
-  groupValue_ = beginValue_;
-}
-
 void GroupPairReader::Rewind() {
   StopReadingAhead();
   blockPairs_.Stop();
@@ -40,7 +30,16 @@ void GroupPairReader::Rewind() {
   // What the first walk kept is read back; a thread reading the text from
   // its start would only split it once more.
   if (!tape_.Playing()) StartReadingAhead();
-  UpdateHandOver();
+}
+
+void GroupPairReader::StartAtTheBeginning() {
+  readPos_ = 0;
+  lastProgressPos_ = 0;
+  lastStop_ = ReadStop::None;
+  lastStopPos_ = 0;
+  currentHasReal_ = false;
+  groupCode_ = beginCode_;
+  groupValue_ = beginValue_;
 }
 
 void GroupPairReader::StartReadingAhead() {
@@ -53,17 +52,20 @@ void GroupPairReader::StartReadingAhead() {
       readAhead_.reset();
     }
   }
-  UpdateHandOver();
 }
 
-void GroupPairReader::End() {
-  tape_.Clear();
+void GroupPairReader::End() noexcept {
   StopReadingAhead();
   blockPairs_.Clear();
-  ForgetCurrentReal();
+  tape_.Clear();
+  currentHasReal_ = false;
   // The value still points into the text that is about to be released.
   if (groupValue_.data() != ErrorValue.data()) {
-    keptValue_.assign(groupValue_);
+    try {
+      keptValue_.assign(groupValue_);
+    } catch (...) {
+      keptValue_.clear();  // no memory for a copy: nothing reads it before the next pair
+    }
     groupValue_ = keptValue_;
   }
   source_ = {};
@@ -80,74 +82,45 @@ inline void GroupPairReader::SplitHere(PairSpan& span) {
   Fail(ReadStop::EndOfText, readPos_);
 }
 
-inline PairRecord GroupPairReader::RecordHere() {
+void GroupPairReader::ReadFromText() {
+  PairSpan span;
+  SplitHere(span);
+  MakeCurrent(span.code, span.valueStart, span.valueEnd, span.next, 0, false);
+}
+
+void GroupPairReader::ReadIntoRecord() {
   const auto codeStart = static_cast<std::size_t>(readPos_);
   PairSpan span;
   SplitHere(span);
-  return RecordOf(codeStart, span);
+  const PairRecord pair = RecordOf(source_, codeStart, span);
+  blockPairs_.Append(pair);
+  MakeCurrent(pair);
 }
 
-// MakeCurrent does the same from a record; the plain reading sets the pair
-// straight from its span, which keeps it about a tenth faster.
-inline void GroupPairReader::ReadHere() {
+void GroupPairReader::TakeOntoTape() {
+  PairRecord pair;
+  if (!readAhead_->Take(pair)) return ReadOntoTape();  // the thread stopped short of this pair
+  // The thread converts only once far enough ahead; the tape keeps every
+  // pair converted, as a block's record does.
+  if (!pair.hasReal && IsConvertedAhead(pair.code)) {
+    pair.hasReal = ConvertAhead(source_.substr(pair.valueStart, pair.valueEnd - pair.valueStart), source_, pair.real);
+  }
+  tape_.Keep(pair);
+  MakeCurrent(pair);
+}
+
+void GroupPairReader::ReadOntoTape() {
+  const auto codeStart = static_cast<std::size_t>(readPos_);
   PairSpan span;
   SplitHere(span);
-  groupCode_ = span.code;
-  groupValue_ = std::string_view(source_.data() + span.valueStart, span.valueEnd - span.valueStart);
-  ForgetCurrentReal();
-  AdvanceTo(static_cast<std::int32_t>(span.next));
-}
-
-void GroupPairReader::KeepOnTape(const PairRecord& pair) {
-  if (CompactPair* kept = tape_.Keep(pair)) {
-    keptReal_ = &kept->real;
-    keptHasReal_ = &kept->hasReal;
-  }
-}
-
-void GroupPairReader::ReadTaped() {
-  PairRecord pair;
-  if (CompactPair* kept = tape_.Take(static_cast<std::size_t>(readPos_), pair)) {
-    MakeCurrent(pair, nullptr);
-    keptReal_ = &kept->real;
-    keptHasReal_ = &kept->hasReal;
-    return;
-  }
-  if (!tape_.Recording()) {
-    ReadHere();
-    return;
-  }
-  pair = RecordHere();
-  MakeCurrent(pair, nullptr);
-  KeepOnTape(pair);
-}
-
-void GroupPairReader::ReadOtherPair() {
-  if (!blockPairs_.Replaying()) {
-    ReadHere();
-    return;
-  }
-  // A replay reads past its record (its first time, or further back than
-  // the thread hands pairs over): it splits its pairs itself and records
-  // them.
-  const PairRecord pair = RecordHere();
-  MakeCurrent(pair, blockPairs_.Keep(pair));
+  const PairRecord pair = RecordOf(source_, codeStart, span);
+  tape_.Keep(pair);
+  MakeCurrent(pair);
 }
 
 void GroupPairReader::ReportProgressAt(std::int32_t position) {
   if (sink_ != nullptr) sink_->ReportProgress(position, SourceSize());
   lastProgressPos_ = position;
-}
-
-float GroupPairReader::ConvertAndKeepGroupValue() const {
-  const float real = ConvertGroupValue();
-  // Kept for the next replay of the block the pair belongs to, or for the
-  // second walk.
-  if (keptReal_ != nullptr) {
-    *keptReal_ = real;
-    *keptHasReal_ = true;
-  }
-  return real;
 }
 
 float GroupPairReader::ConvertGroupValue() const {
@@ -159,7 +132,7 @@ float GroupPairReader::ConvertGroupValue() const {
 }
 
 void GroupPairReader::Fail(ReadStop why, std::int32_t where) {
-  ForgetCurrentReal();
+  currentHasReal_ = false;
   groupCode_ = 0;
   groupValue_ = ErrorValue;
   lastStop_ = why;
@@ -169,16 +142,17 @@ void GroupPairReader::Fail(ReadStop why, std::int32_t where) {
 
 void GroupPairReader::Restore(const SavedState& state) {
   blockPairs_.Stop();
-  ForgetCurrentReal();
   readPos_ = state.readPos;
   groupCode_ = state.groupCode;
   groupValue_ = state.groupValue;
+  currentReal_ = state.real;
+  currentHasReal_ = state.hasReal;
 }
 
 bool GroupPairReader::Seek(std::int32_t position) {
   if (position < 0 || static_cast<std::size_t>(position) > source_.size()) return false;
   readPos_ = position;
-  blockPairs_.StartAt(static_cast<std::uint32_t>(position));
+  if (recordBlockPairs_) blockPairs_.StartAt(static_cast<std::uint32_t>(position));
   return true;
 }
 

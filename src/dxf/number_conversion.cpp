@@ -234,9 +234,7 @@ float ConvertRealToFloat(std::string_view text, std::string_view readable) {
       ReadWordDecimal(text, readable.data() + readable.size(), decimal)) {
     return FloatValue(decimal);
   }
-  long double value;
-  if (!ParseShortReal(text, value)) value = ConvertReal(text);
-  return StoreAsFloat(value);
+  return ConvertRealToFloat(text);
 }
 
 }  // namespace karvex

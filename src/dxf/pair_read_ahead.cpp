@@ -5,7 +5,6 @@
 #include "base/fpu_precision.h"
 #include "base/processor_placement.h"
 #include "dxf/line_end_index.h"
-#include "dxf/number_conversion.h"
 #include "dxf/pair_split.h"
 
 namespace karvex {
@@ -83,15 +82,8 @@ void PairReadAhead::Run() {
     pair.code = span.code;
     pair.valueOffset = static_cast<std::uint16_t>(valueOffset);
     pair.terminatorLength = static_cast<std::uint8_t>(span.next - span.valueEnd);
-    pair.hasReal = false;
-    if (convert && IsConvertedAhead(span.code)) {
-      // A value that does not convert is left to the walk, which reports it.
-      try {
-        pair.real = ConvertRealToFloat(text.substr(span.valueStart, span.valueEnd - span.valueStart), text);
-        pair.hasReal = true;
-      } catch (...) {
-      }
-    }
+    pair.hasReal = convert && IsConvertedAhead(span.code) &&
+                   ConvertAhead(text.substr(span.valueStart, span.valueEnd - span.valueStart), text, pair.real);
     pos = span.next;
     if (++produced % kBatch == 0) {
       produced_.store(produced, std::memory_order_release);

@@ -3,15 +3,10 @@
 // that reads them, and, once far enough ahead, converts the values of the
 // codes drawings read as coordinates, sizes and angles (close behind it the
 // walk would only wait: then the walk converts them itself). Splitting and
-// converting are pure functions of the text, so the walk takes what is
-// ready in place of doing it again and gets exactly what it would have
-// computed: the walk itself (its progress reports, abort checks and block
-// replays) is untouched.
-//
-// The pairs pass through a ring. The walk takes a pair only where it reads
-// on from where the last pair it took ends; when it reads elsewhere (a block
-// replayed from further back) it splits those pairs itself, and takes from
-// the ring again once it is back.
+// converting are pure functions of the text (pair_split.h), so the walk takes
+// what is ready in place of doing it again and gets exactly what it would
+// have computed. The pairs pass through a ring, in text order; the reader
+// takes from it only where it stands at NextStart() (see docs/reading.md).
 #include <array>
 #include <atomic>
 #include <cstddef>
@@ -22,14 +17,9 @@
 
 #include "dxf/compact_pair.h"
 #include "dxf/pair_split.h"
+#include "dxf/progress_sink.h"
 
 namespace karvex {
-
-// The codes whose values the entity records read as reals: points,
-// heights and radii, angles.
-constexpr bool IsConvertedAhead(std::int32_t code) {
-  return (code >= 10 && code <= 13) || (code >= 20 && code <= 23) || code == 40 || code == 50 || code == 51;
-}
 
 class PairReadAhead {
  public:
@@ -40,37 +30,36 @@ class PairReadAhead {
   PairReadAhead(const PairReadAhead&) = delete;
   PairReadAhead& operator=(const PairReadAhead&) = delete;
 
-  // The pair starting at codeStart when it is the next one of the text after
-  // the last pair taken (waiting for the thread to get there); false when
-  // the walk reads elsewhere or the thread stopped short of it (the end of
-  // the text, a bad group code, a group code line too long for a slot), and
-  // the walk must split it itself.
-  bool Take(std::size_t codeStart, PairRecord& pair) {
-    if (codeStart != streamPos_) return false;
+  // Where the next pair of the ring starts: where the last one taken ends.
+  std::size_t NextStart() const { return streamPos_; }
+
+  // The pair at NextStart() (waiting for the thread to get there); false
+  // when the thread stopped short of it (the end of the text, a bad group
+  // code, a group code line too long for a slot): the walk splits it itself.
+  bool Take(PairRecord& pair) {
     if (taken_ == producedSeen_ && !WaitForPairs()) return false;
-    pair = ExpandPair(codeStart, (*ring_)[taken_ % kCapacity]);
+    pair = ExpandPair(streamPos_, (*ring_)[taken_ % kCapacity]);
     streamPos_ = pair.next;
     if (++taken_ % kBatch == 0) consumed_.store(taken_, std::memory_order_release);
     return true;
   }
 
-  // Takes the pairs from codeStart on that need nothing of the walk but
-  // their coordinate, if any, in one pass: values[fields[code]] gets the
-  // converted value of each pair whose code has a field. Stops before a
-  // group-0 pair, a kept value the thread did not convert, a pair that ends
-  // where progress is reported (at a multiple of progressEvery), and where
-  // the pairs handed over so far end, leaving those to Take. Returns where
-  // the walk reads on: codeStart when it took nothing.
-  std::size_t TakeCoordinatePairs(std::size_t codeStart, const CoordinateFields& fields, float* values,
-                                  std::size_t progressEvery) {
-    if (codeStart != streamPos_) return codeStart;
+  // Takes the pairs from NextStart() on that need nothing of the walk but
+  // their coordinate, if any, in one pass, without making any of them
+  // current: values[fields[code]] gets the converted value of each pair
+  // whose code has a field. Stops before a group-0 pair, a kept value the
+  // thread did not convert, a pair after which progress is due (given the
+  // last position reported), and where the pairs handed over so far end,
+  // leaving those to Take. Returns the new NextStart(), where the walk reads
+  // on.
+  std::size_t TakeCoordinatePairs(const CoordinateFields& fields, float* values, std::int32_t lastReported) {
     // In locals: the stores to values could otherwise alias the members.
     const CompactPair* const ring = ring_->data();
     const std::uint64_t takenBefore = taken_;
     std::uint64_t taken = takenBefore;
-    std::size_t pos = codeStart;
+    std::size_t pos = streamPos_;
     TakeCoordinateRun([ring](std::uint64_t i) -> const CompactPair& { return ring[i % kCapacity]; }, taken,
-                      producedSeen_, pos, fields, values, progressEvery);
+                      producedSeen_, pos, fields, values, lastReported);
     taken_ = taken;
     streamPos_ = pos;
     if (takenBefore / kBatch != taken / kBatch) consumed_.store(taken, std::memory_order_release);

@@ -1,7 +1,10 @@
 #pragma once
-// Where one group pair lies in a DXF text. The reader and the thread that
-// reads ahead of it both split the text here, so they cannot disagree on
-// where a pair starts, ends or what its group code is.
+// Where one group pair lies in a DXF text, and what it is. A pair depends on
+// nothing but the text and the position its group code line starts at, so
+// the reader, the thread that reads ahead of it and the records of replayed
+// blocks all split and convert it here, and cannot disagree on it (see
+// docs/reading.md).
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -20,7 +23,7 @@ struct PairSpan {
 };
 
 // A pair once split, as positions in its text, with its value converted to
-// a coordinate when that was needed or could be done ahead.
+// a coordinate when its code is one of those converted ahead.
 struct PairRecord {
   std::uint32_t codeStart;
   std::uint32_t valueStart;
@@ -28,8 +31,37 @@ struct PairRecord {
   std::uint32_t next;
   std::int32_t code;
   float real;    // the value as a coordinate, when hasReal
-  bool hasReal;  // false: not converted yet, or it did not convert
+  bool hasReal;  // false: not converted (yet), or it did not convert
 };
+
+// The codes whose values the drawings read as reals (points, heights and
+// radii, angles): a pair split ahead of the walk, or recorded for the next
+// replay of its block, has its value converted too.
+constexpr bool IsConvertedAhead(std::int32_t code) {
+  return (code >= 10 && code <= 13) || (code >= 20 && code <= 23) || code == 40 || code == 50 || code == 51;
+}
+
+// The value as a coordinate, converted before anyone asks for it: true with
+// real set, or false where the value does not convert (nothing is raised:
+// the walk raises the failure when it asks for the value).
+inline bool ConvertAhead(std::string_view value, std::string_view text, float& real) {
+  try {
+    real = ConvertRealToFloat(value, text);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+// For each group code below 64, the field of an entity record its value
+// goes to as a coordinate, or -1 where the record does not keep it.
+using CoordinateFields = std::array<std::int8_t, 64>;
+
+// The field code's value goes to, or -1 (codes of 64 and up, and negative
+// ones, have none).
+inline int CoordinateFieldOf(const CoordinateFields& fields, std::int32_t code) {
+  return static_cast<std::uint32_t>(code) < fields.size() ? fields[static_cast<std::size_t>(code)] : -1;
+}
 
 enum class PairSplit : std::uint8_t {
   Found,
@@ -81,15 +113,20 @@ inline std::size_t LineAfter(std::string_view text, std::size_t end) {
   return end + (text[end] == '\r' && end + 1 < size && text[end + 1] == '\n' ? 2 : 1);
 }
 
-// The pair split at codeStart as a record, its value not yet converted.
-inline PairRecord RecordOf(std::size_t codeStart, const PairSpan& span) {
-  return {static_cast<std::uint32_t>(codeStart),
-          static_cast<std::uint32_t>(span.valueStart),
-          static_cast<std::uint32_t>(span.valueEnd),
-          static_cast<std::uint32_t>(span.next),
-          span.code,
-          0,
-          false};
+// The pair split at codeStart as a record, its value converted where its
+// code is one of those converted ahead.
+inline PairRecord RecordOf(std::string_view text, std::size_t codeStart, const PairSpan& span) {
+  PairRecord pair{static_cast<std::uint32_t>(codeStart),
+                  static_cast<std::uint32_t>(span.valueStart),
+                  static_cast<std::uint32_t>(span.valueEnd),
+                  static_cast<std::uint32_t>(span.next),
+                  span.code,
+                  0,
+                  false};
+  if (IsConvertedAhead(span.code)) {
+    pair.hasReal = ConvertAhead(text.substr(span.valueStart, span.valueEnd - span.valueStart), text, pair.real);
+  }
+  return pair;
 }
 
 // Splits the pair whose group code line starts at codeStart. lineEnds must

@@ -4,8 +4,8 @@
 // reads them back instead of splitting the text and converting its
 // coordinates again. Only the walk's own run through the text is kept, from
 // its start: the pairs a block replay reads further back are kept apart
-// (BlockPairRecords). A pair is read back only where the second walk reads
-// on from the last one it read back; anywhere else the text is read.
+// (BlockPairRecords). Which pair the reader takes from here, and when, the
+// reader decides (GroupPairReader::NextPairSource).
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -30,39 +30,38 @@ class PairTape {
 
   bool Recording() const { return mode_ == Mode::Recording; }
   bool Playing() const { return mode_ == Mode::Playing; }
-  bool InUse() const { return mode_ != Mode::Off; }
 
-  // Keeps a pair the walk read when it continues the tape: the kept pair,
-  // where a conversion of its value is kept too, or null. A tape that
-  // cannot grow stops keeping.
-  CompactPair* Keep(const PairRecord& pair) {
-    if (mode_ != Mode::Recording || pair.codeStart != recordEnd_) return nullptr;
+  // Recording: where the next kept pair must start, the end of the run kept
+  // so far. Playing: where the next pair read back starts.
+  std::size_t NextStart() const { return Recording() ? recordEnd_ : playPos_; }
+  // Playing: whether a kept pair starts at NextStart().
+  bool HasKeptPair() const { return played_ < count_; }
+
+  // Keeps a pair the walk read at NextStart() (Recording()); its value must
+  // already be converted where it is one of those converted ahead. A tape
+  // that cannot grow stops keeping.
+  void Keep(const PairRecord& pair) {
     CompactPair compact;
     if (!CompactOf(pair, compact) || (count_ % kChunkPairs == 0 && !AddChunk())) {
       mode_ = Mode::Off;
-      return nullptr;
+      return;
     }
-    CompactPair& kept = At(count_++);
-    kept = compact;
+    At(count_++) = compact;
     recordEnd_ = pair.next;
-    return &kept;
   }
 
-  // The kept pair at codeStart when it is the next one read back, or null.
-  CompactPair* Take(std::size_t codeStart, PairRecord& pair) {
-    if (mode_ != Mode::Playing || codeStart != playPos_ || played_ == count_) return nullptr;
-    CompactPair& kept = At(played_++);
-    pair = ExpandPair(codeStart, kept);
+  // The kept pair at NextStart() (Playing() and HasKeptPair()).
+  PairRecord Take() {
+    const PairRecord pair = ExpandPair(playPos_, At(played_++));
     playPos_ = pair.next;
-    return &kept;
+    return pair;
   }
 
-  // As PairReadAhead::TakeCoordinatePairs: the kept pairs from codeStart on
-  // that need nothing but their coordinate. Returns where the walk reads on.
-  std::size_t TakeCoordinatePairs(std::size_t codeStart, const CoordinateFields& fields, float* values,
-                                  std::size_t progressEvery) {
-    if (codeStart != playPos_) return codeStart;
-    if (played_ == count_) return codeStart;
+  // As PairReadAhead::TakeCoordinatePairs: the kept pairs from NextStart()
+  // on that need nothing but their coordinate. Returns where the walk reads
+  // on.
+  std::size_t TakeCoordinatePairs(const CoordinateFields& fields, float* values, std::int32_t lastReported) {
+    if (played_ == count_) return playPos_;
     std::uint64_t taken = played_;
     std::size_t pos = playPos_;
     // A run stays within one chunk; the walk comes back for the next.
@@ -71,7 +70,7 @@ class PairTape {
     const CompactPair* chunk = chunks_[played_ / kChunkPairs]->data();
     TakeCoordinateRun([chunk, firstOfChunk](std::uint64_t i) -> const CompactPair& {
       return chunk[static_cast<std::size_t>(i) - firstOfChunk];
-    }, taken, chunkEnd < count_ ? chunkEnd : count_, pos, fields, values, progressEvery);
+    }, taken, chunkEnd < count_ ? chunkEnd : count_, pos, fields, values, lastReported);
     played_ = static_cast<std::size_t>(taken);
     playPos_ = pos;
     return pos;

@@ -82,7 +82,7 @@ bool ReadLineTypeTable(GroupPairReader& reader, LineTypeTable& lineTypes) {
               lineType.Name.assign(reader.GroupValue());
               break;
             case 49:
-              lineType.DashLengths[dash] = ConvertRealToFloat(reader.GroupValue());
+              lineType.DashLengths[dash] = reader.GroupValueAsFloat();
               dash = std::min(dash + 1, kLastDash);
               break;
             case 73:

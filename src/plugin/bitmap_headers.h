@@ -36,4 +36,13 @@ static_assert(sizeof(BitmapInfoHeader) == 40);
 // colour entries, which stay zero.
 constexpr std::uint32_t kHeaderBlockSize = 1064;
 
+// A BMP file of 24-bit rows: the two headers, no colour table, the rows.
+constexpr std::uint32_t kBmpHeadersSize = sizeof(BitmapFileHeader) + sizeof(BitmapInfoHeader);
+
+// The file header of such a file with rowBytes of rows: "BM", the file's
+// size, and the rows' offset.
+constexpr BitmapFileHeader BmpFileHeaderFor(std::uint32_t rowBytes) {
+  return {0x4D42, kBmpHeadersSize + rowBytes, 0, 0, kBmpHeadersSize};
+}
+
 }  // namespace karvex

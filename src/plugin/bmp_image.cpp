@@ -8,11 +8,8 @@
 namespace karvex {
 
 BmpImage::BmpImage(std::int32_t width, std::int32_t height, const std::uint8_t* bottomUpRows)
-    : rows_(bottomUpRows) {
-  const auto rowBytes = static_cast<std::uint32_t>(RowStride(width) * height);
-  fileHeader_.bfType = 0x4D42;  // "BM"
-  fileHeader_.bfSize = kHeadersSize + rowBytes;
-  fileHeader_.bfOffBits = kHeadersSize;
+    : fileHeader_(BmpFileHeaderFor(static_cast<std::uint32_t>(RowStride(width) * height))), rows_(bottomUpRows) {
+  const std::uint32_t rowBytes = fileHeader_.bfSize - kHeadersSize;
   infoHeader_.biSize = sizeof(BitmapInfoHeader);
   infoHeader_.biWidth = width;
   infoHeader_.biHeight = height;  // positive: rows are stored bottom-up

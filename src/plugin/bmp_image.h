@@ -12,7 +12,7 @@ namespace karvex {
 
 class BmpImage {
  public:
-  static constexpr std::uint32_t kHeadersSize = sizeof(BitmapFileHeader) + sizeof(BitmapInfoHeader);
+  static constexpr std::uint32_t kHeadersSize = kBmpHeadersSize;
 
   // width x height pixels whose rows start at bottomUpRows; the image must
   // fit 32-bit sizes (callers check the size first).
@@ -26,7 +26,7 @@ class BmpImage {
   std::size_t Read(std::size_t offset, void* destination, std::size_t count) const;
 
  private:
-  BitmapFileHeader fileHeader_{};
+  BitmapFileHeader fileHeader_;
   BitmapInfoHeader infoHeader_{};
   std::array<std::uint8_t, kHeadersSize> headerBytes_{};
   const std::uint8_t* rows_;

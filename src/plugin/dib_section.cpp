@@ -15,18 +15,16 @@ void TDIBSection::AllocateFor(const BitmapInfoHeader& header) {
   const std::int64_t bytes = stride * Height;
   if (stride <= 0 || bytes > INT32_MAX) throw std::bad_alloc();
   Stride = static_cast<std::int32_t>(stride);
-  Handle = memory_.Allocate(static_cast<std::size_t>(bytes));
-  if (Handle == nullptr) throw std::bad_alloc();
+  if (!block_.Allocate(static_cast<std::size_t>(bytes))) throw std::bad_alloc();
 }
 
 void TDIBSection::Lock() {
-  Bits = static_cast<std::uint8_t*>(memory_.Lock(Handle));
+  Bits = static_cast<std::uint8_t*>(block_.Lock());
   if (Bits == nullptr) throw Failure("the pixel block cannot be locked");
 }
 
 void TDIBSection::Unlock() {
-  if (Bits == nullptr) return;
-  memory_.Unlock(Handle);
+  block_.Unlock();
   Bits = nullptr;
 }
 

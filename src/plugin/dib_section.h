@@ -1,16 +1,17 @@
 #pragma once
-// Holds the pixel block of one request while it is filled. Destroying it
-// never frees the block: whoever holds the handle does.
+// Holds the pixel block of one request while it is filled. The block goes
+// with this object unless it was handed over to the host.
 #include <cstdint>
 
 #include "plugin/bitmap_headers.h"
+#include "plugin/host_block.h"
 #include "plugin/host_memory.h"
 
 namespace karvex {
 
 class TDIBSection {
  public:
-  explicit TDIBSection(HostMemory& memory) : memory_(memory) {}
+  explicit TDIBSection(HostMemory& memory) : block_(memory) {}
   TDIBSection(const TDIBSection&) = delete;
   TDIBSection& operator=(const TDIBSection&) = delete;
 
@@ -19,8 +20,9 @@ class TDIBSection {
   void AllocateFor(const BitmapInfoHeader& header);
   void Lock();
   void Unlock();
+  // The pixel block, unlocked, for the host.
+  HostHandle HandOver() { return block_.HandOver(); }
 
-  HostHandle Handle = nullptr;
   std::uint8_t* Bits = nullptr;
   std::int32_t Width = 0;
   std::int32_t Height = 0;
@@ -28,7 +30,7 @@ class TDIBSection {
   std::int32_t Stride = 0;
 
  private:
-  HostMemory& memory_;
+  HostBlock block_;
 };
 
 }  // namespace karvex

@@ -11,6 +11,7 @@
 #include "plugin/bmp_image.h"
 #include "plugin/dib_section.h"
 #include "plugin/exception_to_result.h"
+#include "plugin/host_block.h"
 #include "plugin/result_codes.h"
 #include "plugin/source_image.h"
 #include "plugin/section_loop.h"
@@ -68,36 +69,26 @@ std::int32_t TInSPIBody::GetPictureInfo(const char* buf, std::int32_t /*len*/, s
   std::memset(info, 0, sizeof *info);
   if (InputKind(flag) != 0) return kNotSupported;
   if (buf == nullptr || !HasDxfExtension(buf, platform_.isLeadByte)) return kNotSupported;
-  try {
+  return ResultOf([&] {
     info->Left = 0;
     info->Top = 0;
     info->Width = settings_.OutputWidth;
     info->Height = settings_.OutputHeight;
     info->ColorDepth = 24;
-    HostHandle text = platform_.memory->Allocate(sizeof kInfoText);
-    if (text == nullptr) return kInternalError;
-    void* bytes = platform_.memory->Lock(text);
-    if (bytes == nullptr) {
-      platform_.memory->Free(text);
-      return kInternalError;
-    }
+    HostBlock text(*platform_.memory);
+    if (!text.Allocate(sizeof kInfoText)) throw Failure("the info text block cannot be allocated");
+    void* bytes = text.Lock();
+    if (bytes == nullptr) throw Failure("the info text block cannot be locked");
     std::memcpy(bytes, kInfoText, sizeof kInfoText);
-    platform_.memory->Unlock(text);
-    info->InfoText = text;
+    info->InfoText = text.HandOver();
     return kSuccess;
-  } catch (...) {
-    return ExceptionToResult(std::current_exception());
-  }
+  });
 }
 
 std::int32_t TInSPIBody::Configure(WindowHandle parent, std::int32_t fnc) {
   if (fnc != 1) return kNotImplemented;
   if (platform_.dialog == nullptr) return kSuccess;
-  try {
-    return platform_.dialog->ShowSettingsDialog(parent, settings_);
-  } catch (...) {
-    return kSuccess;
-  }
+  return ResultOf([&] { return platform_.dialog->ShowSettingsDialog(parent, settings_); });
 }
 
 void TInSPIBody::ReportProgress(std::int32_t num, std::int32_t denom) {
@@ -110,47 +101,23 @@ std::int32_t TInSPIBody::GetPictureCore(const char* buf, std::int32_t len, std::
   if (pHBInfo == nullptr || pHBm == nullptr) return kInternalError;
   *pHBInfo = nullptr;
   *pHBm = nullptr;
-  HostMemory& memory = *platform_.memory;
-  HostHandle pixelBlock = nullptr;
-  bool headerLocked = false;
-  try {
-    *pHBInfo = memory.Allocate(kHeaderBlockSize);
-    if (*pHBInfo == nullptr) throw Failure("the header block cannot be allocated");
-    auto* header = static_cast<BitmapInfoHeader*>(memory.Lock(*pHBInfo));
+  return ResultOf([&] {
+    // Each block has one owner until the host gets it; on a failure both
+    // are freed and both handles stay 0.
+    HostBlock headerBlock(*platform_.memory);
+    if (!headerBlock.Allocate(kHeaderBlockSize)) throw Failure("the header block cannot be allocated");
+    auto* header = static_cast<BitmapInfoHeader*>(headerBlock.Lock());
     if (header == nullptr) throw Failure("the header block cannot be locked");
-    headerLocked = true;
     header->biSize = sizeof(BitmapInfoHeader);
-
-    std::int32_t result;
-    {
-      TDIBSection dib(memory);
-      progressCallback_ = lpProgressCallback;
-      progressUserData_ = lData;
-      try {
-        result = BuildPicture(buf, len, flag, *header, dib);
-      } catch (...) {
-        pixelBlock = dib.Handle;
-        throw;
-      }
-      if (result == kSuccess) {
-        *pHBm = dib.Handle;
-      } else if (dib.Handle != nullptr) {
-        memory.Free(dib.Handle);
-      }
-    }
-    memory.Unlock(*pHBInfo);
+    TDIBSection dib(*platform_.memory);
+    progressCallback_ = lpProgressCallback;
+    progressUserData_ = lData;
+    const std::int32_t result = BuildPicture(buf, len, flag, *header, dib);
+    // A stop at the opening report hands the host the header block alone.
+    if (result == kSuccess) *pHBm = dib.HandOver();
+    *pHBInfo = headerBlock.HandOver();
     return result;
-  } catch (...) {
-    const ResultCode code = ExceptionToResult(std::current_exception());
-    if (pixelBlock != nullptr) memory.Free(pixelBlock);
-    if (*pHBInfo != nullptr) {
-      if (headerLocked) memory.Unlock(*pHBInfo);
-      memory.Free(*pHBInfo);
-    }
-    *pHBInfo = nullptr;
-    *pHBm = nullptr;
-    return code;
-  }
+  });
 }
 
 std::int32_t TInSPIBody::BuildPicture(const char* buf, std::int32_t len, std::uint32_t flag,
@@ -159,7 +126,6 @@ std::int32_t TInSPIBody::BuildPicture(const char* buf, std::int32_t len, std::ui
   if (abortRequested_) return kStoppedByHost;
 
   std::unique_ptr<DrawSurface> picture = RenderDrawing(buf, len, flag);
-  if (!picture) throw Failure("no picture");
 
   const BmpImage image(picture->Width(), picture->Height(), picture->BottomUpRows());
   image.Read(sizeof(BitmapFileHeader), &header, sizeof header);
@@ -191,40 +157,41 @@ std::unique_ptr<DrawSurface> TInSPIBody::RenderDrawing(const char* buf, std::int
 
   const std::int32_t width = settings_.OutputWidth;
   const std::int32_t height = settings_.OutputHeight;
-  if (width <= 0 || height <= 0) return nullptr;
+  if (width <= 0 || height <= 0) throw Failure("the picture size is not positive");
   if (RowStride(width) * height > INT32_MAX) throw std::bad_alloc();
-
-  std::unique_ptr<DrawSurface> surface;
-  try {
-    surface = platform_.surfaces->CreateWhite(width, height);
-  } catch (const std::bad_alloc&) {
-    throw;
-  } catch (...) {
-    return nullptr;
-  }
+  std::unique_ptr<DrawSurface> surface = CreateSurface(width, height);
   if (observer_ != nullptr) observer_->OnSurfaceCreated(*surface);
 
   // Below a megabyte a second thread would not pay for its start.
   constexpr std::size_t kReadAheadFromSize = std::size_t{1} << 20;
   const bool readAhead = platform_.readAhead && ProcessorsAvailable() >= 2;
   reader_.ReadAheadFrom(readAhead ? kReadAheadFromSize : GroupPairReader::NeverReadAhead);
-  reader_.Begin(source.Text());
-  bool completed = true;
+  // The text goes away with this call: nothing may read it after.
+  const ReadingScope reading(reader_, source.Text());
+  bool loopFailed = false;
   try {
     DrawPicture(surface->GetCanvas());
   } catch (...) {
-    completed = false;
+    loopFailed = true;
   }
-  try {
-    if (observer_ != nullptr) observer_->OnSectionLoopEnded(reader_);
-  } catch (...) {
-    // The text goes away with this call: nothing may read it after.
-    reader_.End();
-    throw;
-  }
-  reader_.End();
-  if (!completed) return nullptr;
+  if (observer_ != nullptr) observer_->OnSectionLoopEnded(reader_);
+  // A failure between the sections (the section readers keep their own)
+  // ends the request without a picture, as the generic failure, whatever
+  // it was.
+  if (loopFailed) throw Failure("reading stopped between the sections");
   return surface;
+}
+
+std::unique_ptr<DrawSurface> TInSPIBody::CreateSurface(std::int32_t width, std::int32_t height) {
+  try {
+    return platform_.surfaces->CreateWhite(width, height);
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (...) {
+    // Whatever the platform ran out of, a surface that cannot be made is
+    // the generic failure, not a want of memory.
+    throw Failure("the drawing surface cannot be made");
+  }
 }
 
 void TInSPIBody::DrawPicture(Canvas& canvas) {

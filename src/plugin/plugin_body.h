@@ -107,7 +107,9 @@ class TInSPIBody final : private ProgressSink {
 
   std::int32_t BuildPicture(const char* buf, std::int32_t len, std::uint32_t flag, struct BitmapInfoHeader& header,
                             class TDIBSection& dib);
+  // The drawn picture; every failure is raised.
   std::unique_ptr<DrawSurface> RenderDrawing(const char* buf, std::int32_t len, std::uint32_t flag);
+  std::unique_ptr<DrawSurface> CreateSurface(std::int32_t width, std::int32_t height);
   // The section loop, run once more beforehand to measure the drawing when
   // its framing needs that.
   void DrawPicture(Canvas& canvas);

@@ -179,12 +179,6 @@ class ArcSelection {
     return Element(quadrant, afterBeginning_);
   }
 
-  ArcPosition FirstFrom(int quadrant) const {
-    for (int q = quadrant; q < 4; ++q) {
-      if (auto e = FirstInQuadrant(q)) return *e;
-    }
-    return kPastTheEnd;
-  }
   std::optional<ArcPosition> LastBefore(int quadrant) const {
     for (int q = quadrant - 1; q >= 0; --q) {
       if (auto e = LastInQuadrant(q)) return e;

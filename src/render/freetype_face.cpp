@@ -68,6 +68,10 @@ FreeTypeFace::~FreeTypeFace() {
   if (library_ != nullptr) FT_Done_FreeType(library_);
 }
 
+std::string FreeTypeFace::Family() const {
+  return face_ != nullptr && face_->family_name != nullptr ? face_->family_name : "";
+}
+
 std::uint32_t FreeTypeFace::GlyphIndex(char32_t character) const {
   return face_ == nullptr ? 0 : FT_Get_Char_Index(face_, character);
 }
@@ -93,9 +97,10 @@ bool FreeTypeFace::UseSize(std::int32_t ppem) {
   return true;
 }
 
-FT_GlyphSlot FreeTypeFace::LoadGlyph(std::uint32_t glyph, bool allowBitmap) {
+FT_GlyphSlot FreeTypeFace::LoadGlyph(std::uint32_t glyph, bool allowBitmap, Antialiasing output) {
   if (face_ == nullptr) return nullptr;
-  FT_Int32 flags = FT_LOAD_TARGET_MONO | FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH;
+  FT_Int32 flags = (output == Antialiasing::On ? FT_LOAD_TARGET_LIGHT : FT_LOAD_TARGET_MONO) |
+                   FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH;
   if (!allowBitmap) flags |= FT_LOAD_NO_BITMAP;
   // A glyph whose hinting program fails is drawn from its plain outline.
   if (FT_Load_Glyph(face_, glyph, flags) != 0 && FT_Load_Glyph(face_, glyph, flags | FT_LOAD_NO_HINTING) != 0) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "render/antialiasing.h"
 #include "render/font_cell.h"
 
 namespace karvex {
@@ -23,6 +24,8 @@ class FreeTypeFace {
   FreeTypeFace& operator=(const FreeTypeFace&) = delete;
 
   bool Loaded() const { return face_ != nullptr; }
+  // The face's family name ("IPAGothic"); empty when not loaded.
+  std::string Family() const;
   // Empty when loaded.
   const std::string& Problem() const { return problem_; }
   const FaceMetrics& Metrics() const { return metrics_; }
@@ -38,10 +41,11 @@ class FreeTypeFace {
   // the size.
   bool UseSize(std::int32_t ppem);
 
-  // Loads a glyph at the current size, grid-fitted for monochrome output.
-  // Embedded bitmaps only when allowed (never for turned text). Null when the
-  // glyph cannot be loaded.
-  FT_GlyphSlot LoadGlyph(std::uint32_t glyph, bool allowBitmap);
+  // Loads a glyph at the current size, grid-fitted for monochrome output
+  // (or, with Antialiasing::On, lightly, for grey output). Embedded bitmaps
+  // only when allowed (never for turned text). Null when the glyph cannot be
+  // loaded.
+  FT_GlyphSlot LoadGlyph(std::uint32_t glyph, bool allowBitmap, Antialiasing output = Antialiasing::Off);
 
   FT_Library Library() const { return library_; }
 

@@ -99,7 +99,7 @@ std::string GothicFontPath() {
 
 class FreeTypeTextRasterizer::Engine {
  public:
-  explicit Engine(const std::string& fontPath) : face_(fontPath) {
+  Engine(const std::string& fontPath, Antialiasing antialiasing) : face_(fontPath), antialiasing_(antialiasing) {
     if (!face_.Loaded()) {
       problem_ = ProblemSentence(face_.Problem());
     } else if (!cp932_.ConvertsDoubleBytes()) {
@@ -114,6 +114,10 @@ class FreeTypeTextRasterizer::Engine {
   void Draw(const BottomUpPicture& picture, std::int32_t x, std::int32_t y, std::string_view text,
             std::int32_t fontHeight, std::int32_t escapement, Color ink);
 
+  std::string Family() const { return face_.Family(); }
+  FontCell Cell(std::int32_t fontHeight) const { return CellForHeight(face_.Metrics(), fontHeight); }
+  std::int64_t Advance(std::u32string_view characters, std::int32_t fontHeight, std::int32_t escapement);
+
  private:
   // What one text needs to place and draw its glyphs.
   struct Setting {
@@ -124,13 +128,21 @@ class FreeTypeTextRasterizer::Engine {
     Color ink = kBlack;
   };
 
+  // Fills a setting in place: its turn points into it.
+  void Prepare(Setting& setting, std::int32_t fontHeight, std::int32_t escapement) const;
+
   // Draws one glyph with its origin at (originX, originY) when draw is set;
   // returns its advance either way.
   std::int32_t Glyph(const BottomUpPicture& picture, const Setting& setting, std::uint32_t glyph, bool draw,
                      std::int64_t originX, std::int64_t originY);
   std::int32_t AdvanceOf(const Setting& setting, std::uint32_t glyph, FT_GlyphSlot slot);
+  // The glyph to render, laidOut being it as loaded for its advance: the
+  // same one for hard edges; for smooth ones loaded again, hinted for grey
+  // output, so that its shape is smooth while its place stays the same.
+  FT_GlyphSlot ShapeOf(std::uint32_t glyph, bool turned, FT_GlyphSlot laidOut);
 
   FreeTypeFace face_;
+  Antialiasing antialiasing_;
   Cp932Decoder cp932_;
   TextDecoder* decoder_ = &cp932_;
   GlyphCache cache_;
@@ -144,13 +156,8 @@ void FreeTypeTextRasterizer::Engine::Draw(const BottomUpPicture& picture, std::i
   if (text.empty() || picture.width <= 0 || picture.height <= 0) return;
   if (!face_.Loaded()) return;
   Setting setting;
-  setting.cell = CellForHeight(face_.Metrics(), fontHeight);
-  setting.escapement = NormalEscapement(escapement);
+  Prepare(setting, fontHeight, escapement);
   setting.ink = ink;
-  if (setting.escapement != 0) {
-    setting.rotation = RotationOf(setting.escapement);
-    setting.turn = &setting.rotation;
-  }
   const FontCell& cell = setting.cell;
   const Direction direction = DirectionOf(setting.escapement);
   const std::int32_t unitsPerEm = face_.Metrics().unitsPerEm;
@@ -185,6 +192,28 @@ void FreeTypeTextRasterizer::Engine::Draw(const BottomUpPicture& picture, std::i
   }
 }
 
+void FreeTypeTextRasterizer::Engine::Prepare(Setting& setting, std::int32_t fontHeight,
+                                             std::int32_t escapement) const {
+  setting.cell = CellForHeight(face_.Metrics(), fontHeight);
+  setting.escapement = NormalEscapement(escapement);
+  if (setting.escapement != 0) {
+    setting.rotation = RotationOf(setting.escapement);
+    setting.turn = &setting.rotation;
+  }
+}
+
+std::int64_t FreeTypeTextRasterizer::Engine::Advance(std::u32string_view characters, std::int32_t fontHeight,
+                                                     std::int32_t escapement) {
+  if (!face_.Loaded()) return 0;
+  Setting setting;
+  Prepare(setting, fontHeight, escapement);
+  if (!face_.UseSize(setting.cell.ppem)) return 0;
+  const BottomUpPicture nowhere{};
+  std::int64_t pen = 0;
+  for (const char32_t character : characters) pen += Glyph(nowhere, setting, face_.GlyphIndex(character), false, 0, 0);
+  return pen;
+}
+
 std::int32_t FreeTypeTextRasterizer::Engine::AdvanceOf(const Setting& setting, std::uint32_t glyph,
                                                        FT_GlyphSlot slot) {
   const bool turned = setting.turn != nullptr;
@@ -208,9 +237,11 @@ std::int32_t FreeTypeTextRasterizer::Engine::Glyph(const BottomUpPicture& pictur
       FT_GlyphSlot slot = face_.LoadGlyph(glyph, !turned);
       if (slot == nullptr) return 0;
       advance = AdvanceOf(setting, glyph, slot);
+      slot = ShapeOf(glyph, turned, slot);
+      if (slot == nullptr) return advance;
       const GlyphBox box = InkBox(slot, setting.cell, setting.turn);
       image = &cache_.KeepImage(ppem, setting.escapement, glyph,
-                                RenderGlyph(face_.Library(), slot, setting.turn, box));
+                                RenderGlyph(face_.Library(), slot, setting.turn, box, antialiasing_));
     }
     PaintGlyph(picture, *image, originX, originY, setting.ink);
     return advance;
@@ -220,22 +251,38 @@ std::int32_t FreeTypeTextRasterizer::Engine::Glyph(const BottomUpPicture& pictur
   if (slot == nullptr) return 0;
   advance = AdvanceOf(setting, glyph, slot);
   if (!draw) return advance;
+  slot = ShapeOf(glyph, turned, slot);
+  if (slot == nullptr) return advance;
   // A big glyph: render only the part over the picture.
   const GlyphBox onPicture{-originX, -originY, picture.width - originX, picture.height - originY};
   const GlyphBox window = InkBox(slot, setting.cell, setting.turn).Intersection(onPicture);
-  if (!window.Empty()) PaintGlyph(picture, RenderGlyph(face_.Library(), slot, setting.turn, window), originX, originY,
-                                        setting.ink);
+  if (!window.Empty()) {
+    PaintGlyph(picture, RenderGlyph(face_.Library(), slot, setting.turn, window, antialiasing_), originX, originY,
+               setting.ink);
+  }
   return advance;
 }
 
-FreeTypeTextRasterizer::FreeTypeTextRasterizer(const std::string& fontPath)
-    : engine_(std::make_unique<Engine>(fontPath)) {}
+FT_GlyphSlot FreeTypeTextRasterizer::Engine::ShapeOf(std::uint32_t glyph, bool turned, FT_GlyphSlot laidOut) {
+  if (antialiasing_ == Antialiasing::Off) return laidOut;
+  return face_.LoadGlyph(glyph, !turned, Antialiasing::On);
+}
+
+FreeTypeTextRasterizer::FreeTypeTextRasterizer(const std::string& fontPath, Antialiasing antialiasing)
+    : engine_(std::make_unique<Engine>(fontPath, antialiasing)) {}
 
 FreeTypeTextRasterizer::~FreeTypeTextRasterizer() = default;
 
 bool FreeTypeTextRasterizer::Ready() const { return engine_->Ready(); }
 const std::string& FreeTypeTextRasterizer::Problem() const { return engine_->Problem(); }
 void FreeTypeTextRasterizer::UseDecoder(TextDecoder* decoder) { engine_->UseDecoder(decoder); }
+
+std::string FreeTypeTextRasterizer::Family() const { return engine_->Family(); }
+FontCell FreeTypeTextRasterizer::Cell(std::int32_t height) { return engine_->Cell(height); }
+std::int64_t FreeTypeTextRasterizer::Advance(std::u32string_view characters, std::int32_t height,
+                                             std::int32_t escapement) {
+  return engine_->Advance(characters, height, escapement);
+}
 
 void FreeTypeTextRasterizer::DrawText(std::uint8_t* bottomUpRows, std::int32_t width, std::int32_t height,
                                       std::int32_t x, std::int32_t y, std::string_view text, std::int32_t fontHeight,

@@ -41,6 +41,29 @@ void CopyBitmap(const FT_GlyphSlot slot, const GlyphBox& window, GlyphImage& ima
   }
 }
 
+// The ink over the picture, as much as each pixel is covered.
+void PaintGreyGlyph(const BottomUpPicture& picture, const GlyphImage& image, std::int64_t firstColumn,
+                    std::int64_t originY, std::int64_t from, std::int64_t to, Color ink) {
+  // Blue, green, red, as the rows hold them.
+  const unsigned inkChannels[3] = {(ink >> 16) & 0xFFu, (ink >> 8) & 0xFFu, ink & 0xFFu};
+  for (std::int32_t row = 0; row < image.rows; ++row) {
+    const std::int64_t y = originY + image.top + row;
+    if (y < 0 || y >= picture.height) continue;
+    std::uint8_t* line = picture.rows + static_cast<std::size_t>(picture.height - 1 - y) * picture.stride;
+    const std::uint8_t* coverage =
+        image.bits.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(image.pitch);
+    for (std::int64_t column = from; column < to; ++column) {
+      const unsigned cover = coverage[column];
+      if (cover == 0) continue;
+      std::uint8_t* pixel = line + static_cast<std::size_t>(firstColumn + column) * 3;
+      for (int channel = 0; channel < 3; ++channel) {
+        pixel[channel] =
+            static_cast<std::uint8_t>((pixel[channel] * (255 - cover) + inkChannels[channel] * cover + 127) / 255);
+      }
+    }
+  }
+}
+
 }  // namespace
 
 GlyphBox GlyphBox::Intersection(const GlyphBox& other) const {
@@ -78,14 +101,16 @@ GlyphBox InkBox(const FT_GlyphSlot slot, const FontCell& cell, const FT_Matrix* 
   return {Pixels(Floor(xMin)), -Pixels(Ceiling(yMax)), Pixels(Ceiling(xMax)), -Pixels(Floor(yMin))};
 }
 
-GlyphImage RenderGlyph(FT_Library library, FT_GlyphSlot slot, const FT_Matrix* rotation, const GlyphBox& window) {
+GlyphImage RenderGlyph(FT_Library library, FT_GlyphSlot slot, const FT_Matrix* rotation, const GlyphBox& window,
+                       Antialiasing antialiasing) {
   GlyphImage image;
   if (window.Empty()) return image;
   image.left = static_cast<std::int32_t>(window.left);
   image.top = static_cast<std::int32_t>(window.top);
   image.width = static_cast<std::int32_t>(window.right - window.left);
   image.rows = static_cast<std::int32_t>(window.bottom - window.top);
-  image.pitch = (image.width + 7) / 8;
+  image.grey = antialiasing == Antialiasing::On && slot->format == FT_GLYPH_FORMAT_OUTLINE;
+  image.pitch = image.grey ? image.width : (image.width + 7) / 8;
   image.bits.assign(static_cast<std::size_t>(image.pitch) * static_cast<std::size_t>(image.rows), 0);
 
   if (slot->format == FT_GLYPH_FORMAT_BITMAP) {
@@ -104,8 +129,8 @@ GlyphImage RenderGlyph(FT_Library library, FT_GlyphSlot slot, const FT_Matrix* r
   target.width = static_cast<unsigned>(image.width);
   target.pitch = image.pitch;
   target.buffer = image.bits.data();
-  target.pixel_mode = FT_PIXEL_MODE_MONO;
-  target.num_grays = 2;
+  target.pixel_mode = image.grey ? FT_PIXEL_MODE_GRAY : FT_PIXEL_MODE_MONO;
+  target.num_grays = image.grey ? 256 : 2;
   // A glyph the rasterizer refuses is left blank.
   if (FT_Outline_Get_Bitmap(library, &outline, &target) != 0) std::fill(image.bits.begin(), image.bits.end(), 0);
   return image;
@@ -120,6 +145,10 @@ void PaintGlyph(const BottomUpPicture& picture, const GlyphImage& image, std::in
   const std::int64_t from = std::max<std::int64_t>(0, -firstColumn);
   const std::int64_t to = std::min<std::int64_t>(image.width, picture.width - firstColumn);
   if (from >= to) return;
+  if (image.grey) {
+    PaintGreyGlyph(picture, image, firstColumn, originY, from, to, ink);
+    return;
+  }
   for (std::int32_t row = 0; row < image.rows; ++row) {
     const std::int64_t y = originY + image.top + row;
     if (y < 0 || y >= picture.height) continue;

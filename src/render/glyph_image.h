@@ -1,6 +1,7 @@
 #pragma once
-// One glyph as a 1-bit image placed about its origin on the base line, how it
-// is rendered from a loaded FreeType glyph, and how it is set on the picture.
+// One glyph as an image placed about its origin on the base line (1 bit a
+// pixel, or a grey coverage byte a pixel for smooth pictures), how it is
+// rendered from a loaded FreeType glyph, and how it is set on the picture.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/antialiasing.h"
 #include "render/canvas.h"
 #include "render/font_cell.h"
 
@@ -30,6 +32,7 @@ struct GlyphImage {
   std::int32_t width = 0;
   std::int32_t rows = 0;
   std::int32_t pitch = 0;          // bytes a row
+  bool grey = false;               // a coverage byte (0 to 255) a pixel instead of a bit
   std::vector<std::uint8_t> bits;  // first row at the top, leftmost pixel in the high bit
   std::size_t Bytes() const { return bits.size(); }
 };
@@ -40,8 +43,10 @@ struct GlyphImage {
 GlyphBox InkBox(const FT_GlyphSlot slot, const FontCell& cell, const FT_Matrix* rotation);
 
 // Renders the part of the loaded glyph inside window (part of its InkBox) in
-// black and white. Turns and moves the slot's outline.
-GlyphImage RenderGlyph(FT_Library library, FT_GlyphSlot slot, const FT_Matrix* rotation, const GlyphBox& window);
+// black and white, or in grey for Antialiasing::On (an embedded bitmap stays
+// black and white). Turns and moves the slot's outline.
+GlyphImage RenderGlyph(FT_Library library, FT_GlyphSlot slot, const FT_Matrix* rotation, const GlyphBox& window,
+                       Antialiasing antialiasing = Antialiasing::Off);
 
 // The picture a text draws on: bottom-up 24-bit rows.
 struct BottomUpPicture {
@@ -52,8 +57,8 @@ struct BottomUpPicture {
 };
 
 // Sets the image's pixels to ink with the glyph origin at (originX,
-// originY), leaving everything else as it was; what falls outside the
-// picture is cut.
+// originY), a grey image's blended by their coverage, leaving everything
+// else as it was; what falls outside the picture is cut.
 void PaintGlyph(const BottomUpPicture& picture, const GlyphImage& image, std::int64_t originX, std::int64_t originY,
                 Color ink);
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "render/line_axes.h"
+
 namespace karvex {
 namespace {
 
@@ -74,55 +76,34 @@ std::int64_t FirstStepWhere(std::int64_t first, std::int64_t last, Condition con
 // axis.
 template <class Plot>
 void TraceLine(const PixelGrid& grid, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, Plot plot) {
-  const std::int64_t dx = std::int64_t{x1} - x0;
-  const std::int64_t dy = std::int64_t{y1} - y0;
-  const std::int64_t absDx = dx < 0 ? -dx : dx;
-  const std::int64_t absDy = dy < 0 ? -dy : dy;
-  const bool xMajor = absDx >= absDy;
-  const std::int64_t length = xMajor ? absDx : absDy;
-  if (length == 0) return;
-
-  const std::int64_t majorStart = xMajor ? x0 : y0;
-  const std::int64_t minorStart = xMajor ? y0 : x0;
-  const std::int64_t majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
-  const std::int64_t minorDelta = xMajor ? dy : dx;
-  const std::int64_t majorLimit = xMajor ? grid.Width() : grid.Height();
-  const std::int64_t minorLimit = xMajor ? grid.Height() : grid.Width();
-
+  const LineAxes line = LineAxes::Of(x0, y0, x1, y1, grid.Width(), grid.Height());
   // Steps whose major coordinate lies inside the picture.
   std::int64_t first = 0;
-  std::int64_t last = length - 1;
-  if (majorSign > 0) {
-    first = std::max(first, -majorStart);
-    last = std::min(last, majorLimit - 1 - majorStart);
-  } else {
-    first = std::max(first, majorStart - (majorLimit - 1));
-    last = std::min(last, majorStart);
-  }
-  if (first > last) return;
+  std::int64_t last = 0;
+  if (!line.MajorStepsInside(first, last)) return;
 
   // Of those, the ones whose minor coordinate lies inside too: the minor
   // coordinate moves one way only, so the visible steps are one run.
-  const LineSteps steps(length, minorDelta);
-  auto minorAt = [&](std::int64_t step) { return minorStart + steps.MinorAt(step); };
-  if (minorDelta >= 0) {
+  const LineSteps steps(line.length, line.minorDelta);
+  auto minorAt = [&](std::int64_t step) { return line.minorStart + steps.MinorAt(step); };
+  if (line.minorDelta >= 0) {
     first = FirstStepWhere(first, last, [&](std::int64_t s) { return minorAt(s) >= 0; });
-    last = FirstStepWhere(first, last, [&](std::int64_t s) { return minorAt(s) > minorLimit - 1; }) - 1;
+    last = FirstStepWhere(first, last, [&](std::int64_t s) { return minorAt(s) > line.minorLimit - 1; }) - 1;
   } else {
-    first = FirstStepWhere(first, last, [&](std::int64_t s) { return minorAt(s) <= minorLimit - 1; });
+    first = FirstStepWhere(first, last, [&](std::int64_t s) { return minorAt(s) <= line.minorLimit - 1; });
     last = FirstStepWhere(first, last, [&](std::int64_t s) { return minorAt(s) < 0; }) - 1;
   }
   if (first > last) return;
 
-  if (xMajor) {
+  if (line.xMajor) {
     steps.Walk(first, last, [&](std::int64_t step, std::int64_t minorOffset) {
-      plot(step, static_cast<std::int32_t>(majorStart + majorSign * step),
-           static_cast<std::int32_t>(minorStart + minorOffset));
+      plot(step, static_cast<std::int32_t>(line.majorStart + line.majorSign * step),
+           static_cast<std::int32_t>(line.minorStart + minorOffset));
     });
   } else {
     steps.Walk(first, last, [&](std::int64_t step, std::int64_t minorOffset) {
-      plot(step, static_cast<std::int32_t>(minorStart + minorOffset),
-           static_cast<std::int32_t>(majorStart + majorSign * step));
+      plot(step, static_cast<std::int32_t>(line.minorStart + minorOffset),
+           static_cast<std::int32_t>(line.majorStart + line.majorSign * step));
     });
   }
 }

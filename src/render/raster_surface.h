@@ -48,6 +48,7 @@ class RasterCanvas final : public Canvas {
   std::int32_t Width() const { return width_; }
   std::int32_t Height() const { return height_; }
   const std::uint8_t* Rows() const { return pixels_.data(); }
+  std::uint8_t* Rows() { return pixels_.data(); }
   Color PixelAt(std::int32_t x, std::int32_t y) const;
 
  private:

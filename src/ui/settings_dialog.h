@@ -13,7 +13,8 @@ class SettingsDialog {
  public:
   virtual ~SettingsDialog() = default;
   // Shows the dialog over parent until it closes. OK changes the size and
-  // alignment of settings in memory; Cancel changes nothing. Returns 0.
+  // alignment of settings in memory; Cancel changes nothing. Returns 0; a
+  // dialog that cannot be shown, or fails while open, raises a failure.
   virtual std::int32_t ShowSettingsDialog(WindowHandle parent, Settings& settings) = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include "base/failures.h"
 #include "ui/form_texts.h"
 #include "ui/win32_dialog_template.h"
 #include "ui/win32_text.h"
@@ -118,10 +119,11 @@ void Win32SettingsView::RunModal() {
                                 WideFromCp932(form_texts::kDialogCaption), kTemplateFontPoints,
                                 WideFromCp932(form_texts::kDialogFontFace));
   BuildTemplate(dialogTemplate);
-  DialogBoxIndirectParamW(instance_, dialogTemplate.Get(), parent_, &Win32SettingsView::DialogProc,
-                          reinterpret_cast<LPARAM>(this));
+  const INT_PTR shown = DialogBoxIndirectParamW(instance_, dialogTemplate.Get(), parent_, &Win32SettingsView::DialogProc,
+                                                reinterpret_cast<LPARAM>(this));
   dialog_ = nullptr;
   if (failure_) std::rethrow_exception(failure_);
+  if (shown == -1) throw ResourceFailure("the settings dialog cannot be made");
 }
 
 INT_PTR CALLBACK Win32SettingsView::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -16,7 +16,7 @@ using Args = std::vector<std::string>;
 
 TEST(CliOptions, RenderTakesOptionsAnywhereInEveryForm) {
   const CommandLine line = ParseCommandLine({"render", "a.dxf", "-o", "out", "--format=BMP", "-j4", "--size", "800x600",
-                                             "--encoding", "utf-8", "--trace=t.jsonl", "-q"});
+                                             "--encoding", "utf-8", "--trace=t.jsonl", "-q", "--smooth"});
   EXPECT_EQ(line.command, Command::Render);
   EXPECT_EQ(line.render.inputs, (Args{"a.dxf"}));
   EXPECT_EQ(line.render.output, "out");
@@ -28,6 +28,8 @@ TEST(CliOptions, RenderTakesOptionsAnywhereInEveryForm) {
   EXPECT_EQ(line.render.encoding, "utf-8");
   EXPECT_EQ(line.render.tracePath, "t.jsonl");
   EXPECT_TRUE(line.render.quiet);
+  EXPECT_TRUE(line.render.smooth);
+  EXPECT_EQ(ParseCommandLine({"render", "a.dxf", "--format", "Svg"}).render.format, PictureFormat::Svg);
   // "--" ends the options; "-" alone is standard input.
   EXPECT_EQ(ParseCommandLine({"render", "--", "-o"}).render.inputs, (Args{"-o"}));
   EXPECT_EQ(ParseCommandLine({"render", "-"}).render.inputs, (Args{"-"}));
@@ -81,7 +83,8 @@ TEST(CliOptions, MistakesAreRefusedWithAMessageThatNamesThem) {
       {{"render", "a.dxf", "--size", "800"}, "WIDTHxHEIGHT"},
       {{"render", "a.dxf", "--size", "0x600"}, "from 1 to 9999"},
       {{"render", "a.dxf", "--size", "800x10000"}, "from 1 to 9999"},
-      {{"render", "a.dxf", "--format", "jpg"}, "png or bmp"},
+      {{"render", "a.dxf", "--format", "jpg"}, "png, bmp or svg"},
+      {{"render", "a.dxf", "--smooth=yes"}, "takes no value"},
       {{"render", "a.dxf", "-j", "0"}, "-j must be a whole number"},
       {{"render", "a.dxf", "-j", "2x"}, "-j must be a whole number"},
       {{"render", "a.dxf", "-q=1"}, "takes no value"},

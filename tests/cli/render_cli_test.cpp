@@ -61,8 +61,8 @@ std::uint32_t LittleEndian32(const std::string& bytes, std::size_t at) {
   return value;
 }
 
-// "PNG 640x453", "BMP 640x453" (with every header field checked), or what
-// is wrong with the bytes.
+// "PNG 640x453", "BMP 640x453" (with every header field checked), "SVG
+// 640x453", or what is wrong with the bytes.
 std::string PictureKind(const std::string& bytes) {
   if (bytes.size() > 24 && bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 && bytes.compare(12, 4, "IHDR") == 0) {
     return "PNG " + std::to_string(BigEndian32(bytes, 16)) + "x" + std::to_string(BigEndian32(bytes, 20));
@@ -76,6 +76,20 @@ std::string PictureKind(const std::string& bytes) {
                              LittleEndian32(bytes, 30) == 0 && LittleEndian32(bytes, 34) == stride * height &&
                              bytes.size() == 54 + stride * height;
     return (headerRight ? "BMP " : "BMP with a bad header ") + std::to_string(width) + "x" + std::to_string(height);
+  }
+  if (bytes.rfind("<?xml", 0) == 0) {
+    // The root element's size, and the document's end.
+    const std::size_t root = bytes.find("<svg ");
+    auto attribute = [&](const std::string& name) {
+      const std::size_t at = bytes.find(" " + name + "=\"", root);
+      return at == std::string::npos ? std::string("?")
+                                     : bytes.substr(at + name.size() + 3, bytes.find('"', at + name.size() + 3) -
+                                                                              (at + name.size() + 3));
+    };
+    const bool ended = bytes.size() > 7 && bytes.compare(bytes.size() - 7, 7, "</svg>\n") == 0;
+    return root == std::string::npos ? "XML without svg"
+                                     : std::string(ended ? "SVG " : "SVG without its end ") + attribute("width") +
+                                           "x" + attribute("height");
   }
   return bytes.empty() ? "nothing" : "unknown bytes";
 }
@@ -111,8 +125,8 @@ TEST(RenderCli, InputsAndOptionsGiveTheirExitStatusPictureAndMessage) {
        2,
        nullptr,
        "",
-       "karvex: -o plan.jpg: karvex cannot write .jpg pictures, only .png and .bmp (--format png|bmp writes one "
-       "under another extension)\nTry 'karvex --help'.\n"},
+       "karvex: -o plan.jpg: karvex cannot write .jpg pictures, only .png, .bmp and .svg (--format png|bmp|svg "
+       "writes one under another extension)\nTry 'karvex --help'.\n"},
       {"--format writes under any extension",
        {"render", "plan.dxf", "-o", "plan.jpg", "--format", "png"},
        0,
@@ -120,6 +134,22 @@ TEST(RenderCli, InputsAndOptionsGiveTheirExitStatusPictureAndMessage) {
        "PNG 640x453",
        ""},
       {"--format beside the input", {"render", "plan.dxf", "--format", "bmp"}, 0, "plan.bmp", "BMP 640x453", ""},
+      {"an SVG by its extension", {"render", "plan.dxf", "-o", "plan.SVG"}, 0, "plan.SVG", "SVG 640x453", ""},
+      {"an SVG beside the input", {"render", "plan.dxf", "--format", "svg"}, 0, "plan.svg", "SVG 640x453", ""},
+      {"an SVG at another size",
+       {"render", "plan.dxf", "--size", "101x57", "-o", "s.svg"},
+       0,
+       "s.svg",
+       "SVG 101x57",
+       ""},
+      {"--smooth for PNG", {"render", "plan.dxf", "--smooth"}, 0, "plan.png", "PNG 640x453", ""},
+      {"--smooth for BMP", {"render", "plan.dxf", "--smooth", "-o", "s.bmp"}, 0, "s.bmp", "BMP 640x453", ""},
+      {"--smooth is refused for SVG",
+       {"render", "plan.dxf", "--smooth", "-o", "s.svg"},
+       2,
+       nullptr,
+       "",
+       "karvex: --smooth is for PNG and BMP pictures: an SVG is drawn smooth by whatever shows it\n"},
       {"-o naming a folder", {"render", "plan.dxf", "-o", "pictures"}, 0, "pictures/plan.png", "PNG 640x453", ""},
       {"--size overrides the settings",
        {"render", "plan.dxf", "--size", "101x57", "-o", "s.bmp"},
@@ -132,7 +162,7 @@ TEST(RenderCli, InputsAndOptionsGiveTheirExitStatusPictureAndMessage) {
        2,
        nullptr,
        "",
-       "names a PNG file but --format asks for the other"},
+       "-o x.png names a PNG file but --format asks for BMP"},
       {"a missing file", {"render", "missing.dxf"}, 1, nullptr, "", "karvex: missing.dxf: no such file"},
       {"a directory", {"render", "pictures"}, 1, nullptr, "", "karvex: pictures: is a directory"},
       {"an empty file", {"render", "empty.dxf"}, 1, nullptr, "", "karvex: empty.dxf: cannot draw: the file is empty"},
@@ -150,6 +180,12 @@ TEST(RenderCli, InputsAndOptionsGiveTheirExitStatusPictureAndMessage) {
        nullptr,
        "",
        "karvex: plan.dxf: cannot write nowhere/x.png: its folder does not exist"},
+      {"an SVG in a folder that does not exist",
+       {"render", "plan.dxf", "-o", "nowhere/x.svg"},
+       1,
+       nullptr,
+       "",
+       "karvex: plan.dxf: cannot write nowhere/x.svg: its folder does not exist"},
       {"a file taken for a folder",
        {"render", "plan.dxf", "-o", "empty.dxf/x.png"},
        1,
@@ -162,6 +198,12 @@ TEST(RenderCli, InputsAndOptionsGiveTheirExitStatusPictureAndMessage) {
        nullptr,
        "",
        "between.dxf: cannot draw: reading stopped at line 11 of 14, between sections: \"1x\" is not a group code"},
+      {"a drawing that fails leaves no part of its SVG",
+       {"render", "between.dxf", "-o", "between.svg"},
+       1,
+       nullptr,
+       "",
+       "between.dxf: cannot draw: reading stopped at line 11 of 14"},
       {"no (0, EOF) pair",
        {"render", "noeof.dxf"},
        1,
@@ -203,6 +245,12 @@ TEST(RenderCli, InputsAndOptionsGiveTheirExitStatusPictureAndMessage) {
        "",
        "karvex: noheader.dxf: blank picture, not written (--fail-on-blank): no HEADER section: without a drawing "
        "rectangle the scale is 0, so everything lands on one point at the bottom-left corner; try --align fit\n"},
+      {"--fail-on-blank writes no blank SVG",
+       {"render", "-q", "--fail-on-blank", "noheader.dxf", "-o", "n.svg"},
+       1,
+       nullptr,
+       "",
+       "noheader.dxf: blank picture, not written (--fail-on-blank)"},
       {"--fail-on-blank passes a picture with something on it",
        {"render", "--fail-on-blank", "plan.dxf"},
        0,

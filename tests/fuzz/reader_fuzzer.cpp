@@ -1,7 +1,9 @@
-// Walks arbitrary bytes with the plain reader and with the reader a second
-// thread reads ahead for, making the same block replays in both: any
-// difference in a pair, coordinate, read position, progress report or
-// failure is a finding, as is any crash, sanitizer report or hang.
+// Walks arbitrary bytes with the plain reader (every pair split from the
+// text) and with the reader that takes pairs from a second thread reading
+// ahead and from the records of replayed blocks, making the same block
+// replays in both: any difference in a pair, coordinate, read position,
+// progress report or failure is a finding, as is any crash, sanitizer report
+// or hang.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>

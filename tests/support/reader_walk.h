@@ -1,7 +1,8 @@
 #pragma once
 // A reader walked as the section walks walk it, block replays included,
-// with everything it showed written down: for comparing the plain reader
-// with the one a second thread reads ahead for.
+// with everything it showed written down: for comparing the plain reader,
+// which splits every pair from the text, with the one that takes pairs from
+// a second thread reading ahead and from the records of replayed blocks.
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -45,8 +46,9 @@ struct ReaderWalk {
 // only on seed and on what is read, so two readers that read the same make
 // the same choices. From a group-0 pair the walk now and then reads an
 // entity's coordinates up to the next group-0 pair: a reader that reads
-// ahead reads them with ReadCoordinatesToNextEntity, the plain one pair by
-// pair: the former must give what the latter gives. Stops at the first
+// ahead (readAhead: the thread and the block records on) reads them with
+// ReadCoordinatesToNextEntity, the plain one pair by pair: the former must
+// give what the latter gives. Stops at the first
 // failed read or after stopAfter steps. headStart: how long the thread
 // reading ahead is left alone before the walk begins, so that it gets far
 // enough ahead to convert values too. keptWalkSteps: a first walk of this

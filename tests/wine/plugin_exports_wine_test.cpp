@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/dxf_text.h"
 #include "support/plugin_harness.h"
@@ -105,6 +107,63 @@ TEST(PluginUnderWine, StopAtTheFirstReportAndMissingFiles) {
   EXPECT_EQ(missing.Field("result"), "8");
   EXPECT_EQ(missing.Field("header-block"), "0");
   EXPECT_EQ(missing.Field("pixel-block"), "0");
+}
+
+// A drawing of more than a megabyte (so the plug-in reads it ahead on a
+// thread of its own too) whose lines fan out from a corner that differs
+// with seed.
+std::string LargeDrawing(int seed) {
+  DxfText text;
+  text.Section("HEADER", {{9, "$EXTMAX"}, {10, "1000"}, {20, "1000"}});
+  text.Add(0, "SECTION").Add(2, "ENTITIES");
+  for (int i = 0; i < 20000; ++i) {
+    text.Add({{0, "LINE"},
+              {8, "0"},
+              {10, std::to_string(seed * 300)},
+              {20, std::to_string(1000 - seed * 300)},
+              {11, std::to_string((i * 37 + seed * 11) % 1000) + ".25"},
+              {21, std::to_string((i * 91 + seed * 7) % 1000) + ".75"}});
+  }
+  return text.Add(0, "ENDSEC").Eof().Text();
+}
+
+TEST(PluginUnderWine, TwoThreadsOfOneHostGetTwoRightPicturesOneAfterTheOther) {
+  WineSession& wine = WineSession::Get();
+  TempFile first("first.dxf", LargeDrawing(1));
+  TempFile second("second.dxf", LargeDrawing(2));
+  const std::string folder = first.Folder();
+  for (const auto& [drawing, picture] : {std::pair{first.Path(), folder + "/first-alone.bmp"},
+                                         std::pair{second.Path(), folder + "/second-alone.bmp"}}) {
+    const CommandResult alone = wine.Spihost({"picture", WineSession::WindowsPath(drawing), WineSession::WindowsPath(picture)});
+    ASSERT_EQ(alone.exitCode, 0) << alone.out << alone.err;
+  }
+  ASSERT_NE(ReadBytes(folder + "/first-alone.bmp"), ReadBytes(folder + "/second-alone.bmp"));
+
+  const CommandResult together = wine.Spihost(
+      {"together", WineSession::WindowsPath(first.Path()), WineSession::WindowsPath(folder + "/first.bmp"),
+       WineSession::WindowsPath(second.Path()), WineSession::WindowsPath(folder + "/second.bmp")});
+  ASSERT_EQ(together.exitCode, 0) << together.out << together.err;
+  EXPECT_EQ(together.Lines("result"), (std::vector<std::string>{"result 1 0", "result 2 0"}));
+  EXPECT_EQ(ReadBytes(folder + "/first.bmp"), ReadBytes(folder + "/first-alone.bmp"));
+  EXPECT_EQ(ReadBytes(folder + "/second.bmp"), ReadBytes(folder + "/second-alone.bmp"));
+
+  // One after the other: every report of one request comes before the
+  // first of the other's, each framed by (0, 110) and (110, 110).
+  std::vector<std::pair<char, std::string>> reports;
+  for (const std::string& line : together.Lines("progress")) {
+    reports.emplace_back(line.at(9), line.substr(11));  // "progress N num denom"
+  }
+  ASSERT_GE(reports.size(), 8u);
+  std::size_t switches = 0;
+  for (std::size_t i = 1; i < reports.size(); ++i) {
+    if (reports[i].first == reports[i - 1].first) continue;
+    ++switches;
+    EXPECT_EQ(reports[i - 1].second, "110 110") << "request " << reports[i - 1].first << " broken off";
+    EXPECT_EQ(reports[i].second, "0 110") << "request " << reports[i].first << " joined in";
+  }
+  EXPECT_EQ(switches, 1u);
+  EXPECT_EQ(reports.front().second, "0 110");
+  EXPECT_EQ(reports.back().second, "110 110");
 }
 
 TEST(PluginUnderWine, ConfigurationDlgRefusesOtherFunctionCodes) {

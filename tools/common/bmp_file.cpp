@@ -5,18 +5,10 @@
 namespace karvex::tools {
 
 std::array<std::uint8_t, kBmpHeadersSize> BmpFileHeaders(const void* infoHeader, std::size_t pixelBytes) {
-  constexpr std::size_t kFileHeaderSize = 14;
-  constexpr std::size_t kInfoHeaderSize = 40;
-  constexpr std::uint32_t kOffBits = kBmpHeadersSize;
+  const BitmapFileHeader file = BmpFileHeaderFor(static_cast<std::uint32_t>(pixelBytes));
   std::array<std::uint8_t, kBmpHeadersSize> headers{};
-  const auto fileSize = static_cast<std::uint32_t>(kBmpHeadersSize + pixelBytes);
-  headers[0] = 'B';
-  headers[1] = 'M';
-  for (int i = 0; i < 4; ++i) {
-    headers[2 + i] = static_cast<std::uint8_t>(fileSize >> (8 * i));
-    headers[10 + i] = static_cast<std::uint8_t>(kOffBits >> (8 * i));
-  }
-  std::memcpy(headers.data() + kFileHeaderSize, infoHeader, kInfoHeaderSize);
+  std::memcpy(headers.data(), &file, sizeof file);
+  std::memcpy(headers.data() + sizeof file, infoHeader, sizeof(BitmapInfoHeader));
   return headers;
 }
 

@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "plugin/bitmap_headers.h"
+
 namespace karvex::tools {
 
 // The file header and info header that go before pixelBytes of rows.
-constexpr std::size_t kBmpHeadersSize = 14 + 40;
 std::array<std::uint8_t, kBmpHeadersSize> BmpFileHeaders(const void* infoHeader, std::size_t pixelBytes);
 
 // The whole file: the headers, then the rows.

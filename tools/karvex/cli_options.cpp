@@ -104,6 +104,7 @@ void ParseRender(const std::vector<std::string>& arguments, CommandLine& line) {
   specs.push_back(
       {"jobs", 'j', true, [&](const std::string& v) { options.jobs = ParseBoundedNumber(v, 1, 1024, "-j"); }});
   specs.push_back({"fail-on-blank", 0, false, [&](const std::string&) { options.failOnBlank = true; }});
+  specs.push_back({"smooth", 0, false, [&](const std::string&) { options.smooth = true; }});
   specs.push_back({"trace", 0, true, [&](const std::string& v) {
                      if (v.empty()) throw UsageError("--trace needs a file name");
                      options.tracePath = v;
@@ -203,13 +204,51 @@ const char* AlignmentName(std::int32_t mode) {
   return "origin";
 }
 
-PictureFormat ParsePictureFormat(const std::string& text) {
+namespace {
+
+struct FormatNames {
+  PictureFormat format;
+  const char* name;
+  const char* extension;
+};
+
+constexpr FormatNames kFormats[] = {
+    {PictureFormat::Png, "PNG", ".png"},
+    {PictureFormat::Bmp, "BMP", ".bmp"},
+    {PictureFormat::Svg, "SVG", ".svg"},
+};
+
+const FormatNames& NamesOf(PictureFormat format) {
+  for (const FormatNames& names : kFormats) {
+    if (names.format == format) return names;
+  }
+  return kFormats[0];
+}
+
+std::string Lower(const std::string& text) {
   std::string lower;
   for (char c : text) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  if (lower == "png") return PictureFormat::Png;
-  if (lower == "bmp") return PictureFormat::Bmp;
-  throw UsageError("--format takes png or bmp (got '" + text + "')");
+  return lower;
 }
+
+}  // namespace
+
+PictureFormat ParsePictureFormat(const std::string& text) {
+  const std::optional<PictureFormat> format = FormatOfExtension("." + text);
+  if (!format) throw UsageError("--format takes png, bmp or svg (got '" + text + "')");
+  return *format;
+}
+
+std::optional<PictureFormat> FormatOfExtension(const std::string& extension) {
+  const std::string lower = Lower(extension);
+  for (const FormatNames& names : kFormats) {
+    if (lower == names.extension) return names.format;
+  }
+  return std::nullopt;
+}
+
+const char* FormatName(PictureFormat format) { return NamesOf(format).name; }
+const char* FormatExtension(PictureFormat format) { return NamesOf(format).extension; }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine line;

@@ -15,7 +15,14 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class PictureFormat { Png, Bmp };
+enum class PictureFormat { Png, Bmp, Svg };
+
+// "PNG", "BMP", "SVG".
+const char* FormatName(PictureFormat format);
+// ".png", ".bmp", ".svg".
+const char* FormatExtension(PictureFormat format);
+// The format an extension (".png", any case) names; none for another.
+std::optional<PictureFormat> FormatOfExtension(const std::string& extension);
 
 struct PictureSize {
   std::int32_t width = 0;
@@ -47,6 +54,7 @@ struct RenderOptions {
   std::string encoding = "auto";         // --encoding
   bool failOnBlank = false;              // --fail-on-blank
   DrawingChoices choices;
+  bool smooth = false;                   // --smooth
 };
 
 struct InfoOptions {
@@ -82,7 +90,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // "800x600" (or "800X600"); each side 1..9999.
 PictureSize ParsePictureSize(const std::string& text);
-// "png" or "bmp", any case.
+// "png", "bmp" or "svg", any case.
 PictureFormat ParsePictureFormat(const std::string& text);
 // "origin" 1 (the drawing's rectangle at the lower left), "centre" (or
 // "center") 2, "fit" 3.

@@ -2,9 +2,11 @@
 
 #include <optional>
 
+#include "karvex/svg_surface.h"
 #include "karvex/trace_surface.h"
 #include "plugin/plugin_body.h"
 #include "render/raster_surface.h"
+#include "render/smooth_raster_surface.h"
 #include "settings/settings_store.h"
 
 namespace karvex::tools {
@@ -23,21 +25,23 @@ HostPicture::HostPicture(std::unique_ptr<PortableHostMemory> memory, HostHandle 
     : memory_(std::move(memory)), headerHandle_(header), pixelHandle_(pixels) {
   header_ = static_cast<const BitmapInfoHeader*>(memory_->Lock(headerHandle_));
   rows_ = static_cast<const std::uint8_t*>(memory_->Lock(pixelHandle_));
-  rowBytes_ = memory_->SizeOf(pixelHandle_);
+  rowBytes_ = pixelHandle_ != nullptr ? memory_->SizeOf(pixelHandle_) : 0;
 }
 
 HostPicture::~HostPicture() {
-  memory_->Unlock(pixelHandle_);
-  memory_->Unlock(headerHandle_);
-  memory_->Free(pixelHandle_);
-  memory_->Free(headerHandle_);
+  for (HostHandle handle : {pixelHandle_, headerHandle_}) {
+    if (handle == nullptr) continue;
+    memory_->Unlock(handle);
+    memory_->Free(handle);
+  }
 }
 
-FileRenderer::FileRenderer(bool readAhead) : readAhead_(readAhead) {}
+FileRenderer::FileRenderer(bool readAhead, Antialiasing antialiasing)
+    : text_(GothicFontPath(), antialiasing), readAhead_(readAhead), antialiasing_(antialiasing) {}
 FileRenderer::~FileRenderer() = default;
 
 FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& settings, const EncodingPolicy& encoding,
-                                 ProgressListener* progress, std::FILE* trace, bool measure) {
+                                 ProgressListener* progress, std::FILE* trace, std::FILE* svg, bool measure) {
   FileOutcome outcome;
   outcome.settings = settings;
   outcome.textsLeftOut = !text_.Ready();
@@ -51,11 +55,21 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
   MemorySettingsStore held(settings);
   ReadOnlySettingsStore store(held);
   RasterSurfaceFactory raster(&text_);
+  SmoothRasterSurfaceFactory smooth(&text_);
+  SurfaceFactory* surfaces = antialiasing_ == Antialiasing::On ? static_cast<SurfaceFactory*>(&smooth) : &raster;
+  std::optional<SvgSurfaceFactory> document;
+  if (svg != nullptr) {
+    document.emplace(*surfaces, svg, decoding.Decoder(), text_.Ready() ? &text_ : nullptr);
+    surfaces = &*document;
+  }
   std::optional<TracingSurfaceFactory> tracing;
-  if (trace != nullptr) tracing.emplace(raster, trace, decoding.Decoder());
+  if (trace != nullptr) {
+    tracing.emplace(*surfaces, trace, decoding.Decoder());
+    surfaces = &*tracing;
+  }
   PluginPlatform platform;
   platform.memory = memory.get();
-  platform.surfaces = tracing ? static_cast<SurfaceFactory*>(&*tracing) : &raster;
+  platform.surfaces = surfaces;
   platform.settingsStore = &store;
   platform.readAhead = readAhead_;
 
@@ -77,18 +91,17 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
     for (std::int32_t i = 0; i < blocks.BlockCount; ++i) {
       outcome.blockNames.push_back(blocks.BlockName[static_cast<std::size_t>(i)]);
     }
-    if (outcome.result == 0) {
-      outcome.picture = std::make_unique<HostPicture>(std::move(memory), header, pixels);
-    } else if (header != nullptr) {
-      // A stop at the opening report leaves the header block with the host.
-      memory->Free(header);
-    }
+    // What the request left in the handles is ours to free, whatever the
+    // result; it is a picture only with result 0.
+    auto handed = std::make_unique<HostPicture>(std::move(memory), header, pixels);
+    if (outcome.result == 0) outcome.picture = std::move(handed);
   }
   text_.UseDecoder(nullptr);
   // Where reading stopped early, the notes name the section it stopped in:
   // only then is the whole text scanned.
   if (outcome.walk.Stop().why != ReadingStop::Why::ReachedEof) outcome.facts = ScanDrawing(input.Bytes());
   if (tracing) outcome.traceWritten = tracing->WritesSucceeded();
+  if (document) outcome.svgWritten = document->Finish();
   return outcome;
 }
 

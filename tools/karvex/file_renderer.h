@@ -17,12 +17,15 @@
 #include "plugin/bitmap_headers.h"
 #include "plugin/host_memory.h"
 #include "plugin/plugin_body.h"
+#include "render/antialiasing.h"
 #include "render/freetype_text.h"
 #include "settings/settings.h"
 
 namespace karvex::tools {
 
-// The two blocks a successful request hands to its host, freed with this.
+// The blocks a request hands to its host, freed with this: both after a
+// picture, and whatever else the request left in the handles (either may be
+// null). Header() and Rows() only after a picture.
 class HostPicture {
  public:
   HostPicture(std::unique_ptr<PortableHostMemory> memory, HostHandle header, HostHandle pixels);
@@ -64,13 +67,16 @@ struct FileOutcome {
   std::string encoding;                 // how texts were decoded
   bool textsLeftOut = false;            // no font: texts set no pixel
   bool traceWritten = true;
+  bool svgWritten = true;
 };
 
 class FileRenderer {
  public:
   // readAhead: large drawings may be read ahead on a second thread; a
   // renderer that shares the processors with others should not.
-  explicit FileRenderer(bool readAhead = true);
+  // antialiasing: pictures drawn smooth (--smooth) or, by default, as the
+  // plug-in draws them.
+  explicit FileRenderer(bool readAhead = true, Antialiasing antialiasing = Antialiasing::Off);
   ~FileRenderer();
   FileRenderer(const FileRenderer&) = delete;
   FileRenderer& operator=(const FileRenderer&) = delete;
@@ -78,14 +84,16 @@ class FileRenderer {
   // Empty when texts can be drawn as they should; otherwise why not.
   const std::string& TextProblem() const { return text_.Problem(); }
 
-  // progress and trace may be null. measure: the drawing's box is measured
-  // whatever the alignment mode (framing.measured).
+  // progress, trace and svg may be null. svg: the picture is written there
+  // as an SVG document too, while it is drawn. measure: the drawing's box is
+  // measured whatever the alignment mode (framing.measured).
   FileOutcome Render(const LoadedInput& input, const Settings& settings, const EncodingPolicy& encoding,
-                     ProgressListener* progress, std::FILE* trace, bool measure = false);
+                     ProgressListener* progress, std::FILE* trace, std::FILE* svg = nullptr, bool measure = false);
 
  private:
   FreeTypeTextRasterizer text_;
   bool readAhead_;
+  Antialiasing antialiasing_;
 };
 
 }  // namespace karvex::tools

@@ -156,7 +156,7 @@ int RunInfo(const InfoOptions& options) {
     ProgressBar bar(stderr, !options.quiet && ProgressBar::StandardErrorIsTerminal(), 1);
     bar.FileStarted(0, shown);
     BarProgress progress(bar);
-    outcome = renderer.Render(input, settings, encoding, &progress, nullptr, true);
+    outcome = renderer.Render(input, settings, encoding, &progress, nullptr, nullptr, true);
   }
   if (InterruptRequested()) {
     std::fprintf(stderr, "karvex: interrupted\n");

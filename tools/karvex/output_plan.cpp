@@ -8,10 +8,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* ExtensionOf(PictureFormat format) { return format == PictureFormat::Png ? ".png" : ".bmp"; }
-
 std::string FileNameFor(const std::string& input, PictureFormat format) {
-  return fs::path(input).filename().replace_extension(ExtensionOf(format)).string();
+  return fs::path(input).filename().replace_extension(FormatExtension(format)).string();
 }
 
 OutputTarget StandardOutput(const RenderOptions& options, bool stdoutIsTerminal) {
@@ -29,18 +27,18 @@ OutputTarget NamedFile(const RenderOptions& options, const std::string& path) {
   const std::string extension = fs::path(path).extension().string();
   if (!named && !extension.empty() && !options.format) {
     throw UsageError("-o " + path + ": karvex cannot write " + extension +
-                     " pictures, only .png and .bmp (--format png|bmp writes one under another extension)");
+                     " pictures, only .png, .bmp and .svg (--format png|bmp|svg writes one under another extension)");
   }
   if (named && options.format && *named != *options.format) {
-    throw UsageError("-o " + path + " names a " + (*named == PictureFormat::Png ? "PNG" : "BMP") +
-                     " file but --format asks for the other");
+    throw UsageError("-o " + path + " names a " + FormatName(*named) + " file but --format asks for " +
+                     FormatName(*options.format));
   }
   return {path, false, named.value_or(options.format.value_or(PictureFormat::Png))};
 }
 
 OutputTarget Beside(const RenderOptions& options, const std::string& input) {
   const PictureFormat format = options.format.value_or(PictureFormat::Png);
-  return {fs::path(input).replace_extension(ExtensionOf(format)).string(), false, format};
+  return {fs::path(input).replace_extension(FormatExtension(format)).string(), false, format};
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -60,7 +58,8 @@ std::vector<OutputTarget> PlanOutputs(const RenderOptions& options, bool stdoutI
       targets.push_back(StandardOutput(options, stdoutIsTerminal));
     } else if (options.output && fs::is_directory(*options.output, error)) {
       const PictureFormat format = options.format.value_or(PictureFormat::Png);
-      const std::string name = input == "-" ? std::string("drawing") + ExtensionOf(format) : FileNameFor(input, format);
+      const std::string name =
+          input == "-" ? std::string("drawing") + FormatExtension(format) : FileNameFor(input, format);
       targets.push_back({(fs::path(*options.output) / name).string(), false, format});
     } else if (options.output) {
       targets.push_back(NamedFile(options, *options.output));
@@ -81,6 +80,11 @@ std::vector<OutputTarget> PlanOutputs(const RenderOptions& options, bool stdoutI
         targets.push_back(Beside(options, input));
       }
     }
+  }
+
+  // Smooth edges are the viewer's business in an SVG.
+  if (options.smooth && targets[0].format == PictureFormat::Svg) {
+    throw UsageError("--smooth is for PNG and BMP pictures: an SVG is drawn smooth by whatever shows it");
   }
 
   std::set<std::string> seen;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <stdexcept>
 
 #include "common/bmp_file.h"
 #include "karvex/file_renderer.h"
@@ -37,14 +38,11 @@ mode_t PictureWriter::NewFileMode() {
 }
 
 std::optional<PictureFormat> FormatOfName(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  if (extension == ".png") return PictureFormat::Png;
-  if (extension == ".bmp") return PictureFormat::Bmp;
-  return std::nullopt;
+  return FormatOfExtension(std::filesystem::path(path).extension().string());
 }
 
 void PictureWriter::Write(const HostPicture& picture, const OutputTarget& target) const {
+  if (target.format == PictureFormat::Svg) throw std::logic_error("an SVG is written while it is drawn");
   if (target.standardOutput) {
     errno = 0;
     if (!WriteFormatted(picture, target.format, stdout) || std::fflush(stdout) != 0) {

@@ -21,7 +21,8 @@ struct OutputTarget {
   PictureFormat format = PictureFormat::Png;
 };
 
-// The format a file name asks for: .png or .bmp, any case; none otherwise.
+// The format a file name asks for: .png, .bmp or .svg, any case; none
+// otherwise.
 std::optional<PictureFormat> FormatOfName(const std::string& path);
 
 class PictureWriter {
@@ -32,8 +33,10 @@ class PictureWriter {
   // The permission bits a new file would get: 0666 less the umask. Call it
   // before any thread starts: reading the umask changes it for a moment.
   static mode_t NewFileMode();
+  mode_t FileMode() const { return fileMode_; }
 
-  // The BMP is the plug-in's two blocks as a .bmp file, byte for byte.
+  // The BMP is the plug-in's two blocks as a .bmp file, byte for byte. An
+  // SVG is written while it is drawn (StreamedPicture), never here.
   // Raises OutputError with the cause.
   void Write(const HostPicture& picture, const OutputTarget& target) const;
 

@@ -20,6 +20,7 @@
 #include "karvex/output_plan.h"
 #include "karvex/picture_writer.h"
 #include "karvex/progress_bar.h"
+#include "karvex/streamed_picture.h"
 #include "karvex/temporary_file.h"
 #include "karvex/text_encoding.h"
 #include "karvex/worker_pool.h"
@@ -82,15 +83,19 @@ bool DrawOne(RenderRun& run, FileRenderer& renderer, std::size_t job) {
   try {
     if (ReadsFromTerminal(path)) run.bar.PrintLines({std::string("karvex: ") + kTerminalInputNote});
     LoadedInput input = LoadInput(path);
+    const OutputTarget& target = run.targets[job];
+    // An SVG is written while the drawing is drawn, and put in place after.
+    std::optional<StreamedPicture> streamed;
+    if (target.format == PictureFormat::Svg) streamed.emplace(target, run.writer.FileMode());
     FileProgress progress(run.bar, job);
-    const FileOutcome outcome = renderer.Render(input, run.settings, run.encoding, &progress, run.trace);
+    const FileOutcome outcome = renderer.Render(input, run.settings, run.encoding, &progress, run.trace,
+                                                streamed ? streamed->File() : nullptr);
     run.traced = true;
     if (InterruptRequested()) {
       lines.push_back(Prefixed(shown, "interrupted; no picture written"));
     } else if (outcome.result != 0) {
       lines.push_back(Prefixed(shown, "cannot draw: " + FailureCause(outcome, input.Bytes())));
     } else {
-      const OutputTarget& target = run.targets[job];
       const bool quiet = run.options.quiet;
       const bool failOnBlank = run.options.failOnBlank;
       const std::optional<BlankPicture> blank =
@@ -100,7 +105,12 @@ bool DrawOne(RenderRun& run, FileRenderer& renderer, std::size_t job) {
       const MappingRelease release(std::move(input.mapping));
       if (!blank || !failOnBlank) {
         try {
-          run.writer.Write(*outcome.picture, target);
+          if (streamed) {
+            if (!outcome.svgWritten) throw OutputError("a write failed");
+            streamed->Commit();
+          } else {
+            run.writer.Write(*outcome.picture, target);
+          }
           drawn = true;
         } catch (const OutputError& error) {
           lines.push_back(Prefixed(shown, "cannot write " + OutputName(target) + ": " + error.what()));
@@ -121,6 +131,8 @@ bool DrawOne(RenderRun& run, FileRenderer& renderer, std::size_t job) {
     }
   } catch (const InputError& error) {
     lines.push_back(Prefixed(shown, error.what()));
+  } catch (const OutputError& error) {
+    lines.push_back(Prefixed(shown, "cannot write " + OutputName(run.targets[job]) + ": " + error.what()));
   } catch (const std::bad_alloc&) {
     lines.push_back(Prefixed(shown, "out of memory"));
   } catch (const std::exception& error) {
@@ -146,7 +158,10 @@ int RunRender(const RenderOptions& options) {
   const std::size_t workers = WorkerCount(options);
   std::vector<std::unique_ptr<FileRenderer>> renderers;
   // Workers already keep the processors busy: only one alone reads ahead.
-  for (std::size_t i = 0; i < workers; ++i) renderers.push_back(std::make_unique<FileRenderer>(workers == 1));
+  const Antialiasing antialiasing = options.smooth ? Antialiasing::On : Antialiasing::Off;
+  for (std::size_t i = 0; i < workers; ++i) {
+    renderers.push_back(std::make_unique<FileRenderer>(workers == 1, antialiasing));
+  }
 
   ProgressBar bar(stderr, !options.quiet && ProgressBar::StandardErrorIsTerminal(), options.inputs.size());
   if (!options.quiet && !renderers[0]->TextProblem().empty())

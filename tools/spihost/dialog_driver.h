@@ -34,8 +34,6 @@ class DialogDriver {
   bool RunStep(const std::string& name, const std::string& value);
   bool Fail(const std::string& why);
 
-  HWND FindDialog(int timeoutMs) const;
-  HWND FindMessageBox(int timeoutMs) const;
   HWND Control(FormControl control) const;
   HWND Focused() const;
   bool Barrier();

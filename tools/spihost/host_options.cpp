@@ -18,6 +18,10 @@ const char kHostUsage[] =
     "  picture FILE [OUT.bmp] GetPicture; prints every progress call, the result\n"
     "                         and the block sizes, writes the picture to OUT.bmp\n"
     "  preview FILE [OUT.bmp] the same through GetPreview\n"
+    "  together FILE1 OUT1.bmp FILE2 OUT2.bmp\n"
+    "                         GetPicture for both files at once, each on a thread\n"
+    "                         of its own, both started at the same moment; every\n"
+    "                         line says which request (1 or 2) it is about\n"
     "  config [N]             ConfigurationDlg(console window, N), N defaults to 1;\n"
     "                         then prints the size GetPictureInfo now reports\n"
     "\n"
@@ -120,6 +124,14 @@ bool ParseHostOptions(int argc, char** argv, HostOptions& options, std::string& 
           }
           break;
         case 3: options.output = arg; break;
+        case 4:
+        case 5:
+          if (command != "together") {
+            error = "too many arguments";
+            return false;
+          }
+          (positional == 5 ? options.secondInput : options.secondOutput) = arg;
+          break;
         default: error = "too many arguments"; return false;
       }
     }
@@ -140,6 +152,9 @@ bool ParseHostOptions(int argc, char** argv, HostOptions& options, std::string& 
     options.command = HostOptions::Command::Picture;
   } else if (command == "preview") {
     options.command = HostOptions::Command::Preview;
+  } else if (command == "together") {
+    options.command = HostOptions::Command::Together;
+    if (positional < 6) error = "together needs two files, each with its picture";
   } else if (command == "config") {
     options.command = HostOptions::Command::Config;
     if (positional < 3) options.number = 1;

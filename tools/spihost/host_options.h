@@ -7,11 +7,13 @@ namespace karvex::tools {
 extern const char kHostUsage[];
 
 struct HostOptions {
-  enum class Command { Info, Supported, PictureInfo, Picture, Preview, Config };
+  enum class Command { Info, Supported, PictureInfo, Picture, Preview, Together, Config };
   Command command = Command::Info;
   std::string plugin;
   std::string input;
   std::string output;
+  std::string secondInput;   // together: the second request's file
+  std::string secondOutput;  // together: and its picture
   int number = 0;          // info: the info number; config: the function code
   int bufferLength = 256;  // info: the buffer length handed over
   unsigned flag = 0;

@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/bmp_file.h"
@@ -194,6 +196,68 @@ int RunPicture(PluginLibrary& plugin, const HostOptions& options, bool preview) 
   return result == 0 ? kExitOk : kExitPluginError;
 }
 
+// One of two requests made at once: its own progress, result and blocks.
+struct Request {
+  int number;
+  std::string input;
+  std::string output;
+  int result = -1;
+  HLOCAL info = nullptr;
+  HLOCAL pixels = nullptr;
+};
+
+std::mutex g_printing;
+
+// Prints the report with its request's number, then lingers a little, so
+// that two requests would overlap if the plug-in let them.
+int __stdcall OnRequestProgress(int num, int denom, LONG_PTR userData) {
+  const auto* request = reinterpret_cast<const Request*>(userData);
+  {
+    const std::lock_guard<std::mutex> printing(g_printing);
+    std::printf("progress %d %d %d\n", request->number, num, denom);
+  }
+  Sleep(2);
+  return 0;
+}
+
+// GetPicture for two files at once: two threads let go at the same moment.
+int RunTogether(PluginLibrary& plugin, const HostOptions& options) {
+  Request requests[2] = {{1, options.input, options.output}, {2, options.secondInput, options.secondOutput}};
+  // A manual-reset event: once set, it lets every thread waiting on it go.
+  const HANDLE start = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (start == nullptr) {
+    std::fprintf(stderr, "spihost: no event to start the threads with\n");
+    return kExitUsage;
+  }
+  std::vector<std::thread> threads;
+  for (Request& request : requests) {
+    threads.emplace_back([&plugin, start, &request] {
+      WaitForSingleObject(start, INFINITE);
+      request.result = plugin.GetPicture(request.input.c_str(), 0, 0, &request.info, &request.pixels,
+                                         OnRequestProgress, reinterpret_cast<LONG_PTR>(&request));
+    });
+  }
+  SetEvent(start);
+  for (std::thread& thread : threads) thread.join();
+  CloseHandle(start);
+  int status = kExitOk;
+  for (Request& request : requests) {
+    std::printf("result %d %d\n", request.number, request.result);
+    if (request.result != 0) status = kExitPluginError;
+    if (request.info != nullptr && request.pixels != nullptr) {
+      const void* header = LocalLock(request.info);
+      const void* rows = LocalLock(request.pixels);
+      const auto file = karvex::tools::BmpFileFromBlocks(header, rows, LocalSize(request.pixels));
+      LocalUnlock(request.pixels);
+      LocalUnlock(request.info);
+      if (WriteWholeFile(request.output, file)) std::printf("written %d %s\n", request.number, request.output.c_str());
+    }
+    if (request.info != nullptr) LocalFree(request.info);
+    if (request.pixels != nullptr) LocalFree(request.pixels);
+  }
+  return status;
+}
+
 // The size the next picture will have, as GetPictureInfo reports it.
 void PrintPictureSize(PluginLibrary& plugin) {
   karvex::PictureInfo info{};
@@ -255,6 +319,7 @@ int main(int argc, char** argv) {
     case HostOptions::Command::PictureInfo: status = RunPictureInfo(plugin, options); break;
     case HostOptions::Command::Picture: status = RunPicture(plugin, options, false); break;
     case HostOptions::Command::Preview: status = RunPicture(plugin, options, true); break;
+    case HostOptions::Command::Together: status = RunTogether(plugin, options); break;
     case HostOptions::Command::Config: status = RunConfig(plugin, options); break;
   }
   if (!fpu.Unchanged()) {
