@@ -41,6 +41,9 @@ struct DrawingOptions {
   // layers that are off are left out.
   bool lineColours = false;
   DrawingColours colours;
+  // Today's entity kinds too (LWPOLYLINE, ELLIPSE, SPLINE, MTEXT, HATCH,
+  // nested INSERTs, ...), and layers that are off or frozen left out.
+  bool allKinds = false;
 
   // Whether entities need their style groups (line type, layer, colour).
   bool Styled() const { return lineTypes || lineColours; }

@@ -41,6 +41,7 @@ inline constexpr std::array<SettingEntry, 14> kSettingEntries{{
     {kColorSection, "Text", &Settings::TextColor},
     {kSystemSection, "LineTypes", &Settings::LineTypes},
     {kSystemSection, "LineColors", &Settings::LineColors},
+    {kSystemSection, "AllKinds", &Settings::AllKinds},
 }};
 
 }  // namespace karvex

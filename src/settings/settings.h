@@ -25,6 +25,7 @@ struct Settings {
   // The dialog's option boxes: 0 unticked, anything else ticked.
   std::int32_t LineTypes = 0;   // "線種を考慮する。": lines in their dash patterns
   std::int32_t LineColors = 0;  // "線色を考慮する。": entities in their own colours
+  std::int32_t AllKinds = 0;    // "全ての図形を描く。": today's entity kinds too
 
   static constexpr std::int32_t SavedVersion = 2;
 };

@@ -13,6 +13,7 @@ DrawingOptions DrawingOptionsOf(const Settings& settings) {
   if (settings.CenterPos == 3) options.alignment = Alignment::Fit;
   options.lineTypes = settings.LineTypes != 0;
   options.lineColours = settings.LineColors != 0;
+  options.allKinds = settings.AllKinds != 0;
   options.colours.background = ColourOf(settings.BackColor);
   options.colours.lines = {ColourOf(settings.LineColor1), ColourOf(settings.LineColor2),
                            ColourOf(settings.LineColor3), ColourOf(settings.LineColor4),

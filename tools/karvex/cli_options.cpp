@@ -75,6 +75,8 @@ std::vector<OptionSpec> ChoiceOptions(DrawingChoices& choices) {
       {"no-line-types", 0, false, [&](const std::string&) { choices.lineTypes = false; }},
       {"colours", 0, false, [&](const std::string&) { choices.lineColours = true; }},
       {"no-colours", 0, false, [&](const std::string&) { choices.lineColours = false; }},
+      {"all-kinds", 0, false, [&](const std::string&) { choices.allKinds = true; }},
+      {"no-all-kinds", 0, false, [&](const std::string&) { choices.allKinds = false; }},
   };
 }
 

@@ -40,7 +40,8 @@ struct DrawingChoices {
   std::optional<std::int32_t> alignment;  // --align: the alignment mode, 1 to 3
   std::optional<bool> lineTypes;          // --line-types, --no-line-types
   std::optional<bool> lineColours;        // --colours, --no-colours
-  bool Any() const { return alignment || lineTypes || lineColours; }
+  std::optional<bool> allKinds;           // --all-kinds, --no-all-kinds
+  bool Any() const { return alignment || lineTypes || lineColours || allKinds; }
 };
 
 struct RenderOptions {

@@ -44,6 +44,7 @@ void Show(const std::filesystem::path& path, const Settings& settings, const cha
   std::printf("%-14s%s (mode %d)\n", "alignment", AlignmentName(settings.CenterPos), settings.CenterPos);
   std::printf("%-14s%s\n", "line types", settings.LineTypes != 0 ? "on" : "off");
   std::printf("%-14s%s\n", "colours", settings.LineColors != 0 ? "on" : "off");
+  std::printf("%-14s%s\n", "all kinds", settings.AllKinds != 0 ? "on" : "off");
 }
 
 }  // namespace
@@ -79,7 +80,8 @@ int RunConfig(const ConfigOptions& options) {
   const Settings written = store.LoadSettings();
   if (written.OutputWidth != settings.OutputWidth || written.OutputHeight != settings.OutputHeight ||
       written.CenterPos != settings.CenterPos || written.LineTypes != settings.LineTypes ||
-      written.LineColors != settings.LineColors || !std::filesystem::exists(path, error)) {
+      written.LineColors != settings.LineColors || written.AllKinds != settings.AllKinds ||
+      !std::filesystem::exists(path, error)) {
     std::fprintf(stderr, "karvex: cannot write the settings file %s\n", path.c_str());
     return 1;
   }

@@ -19,6 +19,7 @@ void ApplyChoices(const DrawingChoices& choices, Settings& settings) {
   if (choices.alignment) settings.CenterPos = *choices.alignment;
   if (choices.lineTypes) settings.LineTypes = *choices.lineTypes ? 1 : 0;
   if (choices.lineColours) settings.LineColors = *choices.lineColours ? 1 : 0;
+  if (choices.allKinds) settings.AllKinds = *choices.allKinds ? 1 : 0;
 }
 
 }  // namespace karvex::tools
