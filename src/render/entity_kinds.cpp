@@ -6,6 +6,10 @@
 #include "render/canvas_sink.h"
 #include "render/entity_drawer.h"
 #include "render/entity_records.h"
+#include "render/kinds/extruded_kinds.h"
+#include "render/kinds/face_kind.h"
+#include "render/kinds/lwpolyline_kind.h"
+#include "render/kinds/polyline_kind.h"
 
 namespace karvex {
 namespace {
@@ -93,9 +97,23 @@ void DrawPolyline(EntityDrawer& walk, const Placement& placement) {
 
 void DrawInsert(EntityDrawer& walk, const Placement&) { walk.DrawInsert(); }
 
+// Today's kinds, drawn with all kinds on, in the ENTITIES walk and the block
+// replay alike: one line each. Replace takes the place of one of the seven
+// kinds with a reader that reads more of it.
 template <class Sink, class Place, class In>
-EntityKinds KindsFor() {
-  return {
+void AddTodaysKinds(EntityKinds& kinds) {
+  kinds.Add({"LWPOLYLINE", DrawLwPolyline<Sink, Place, In>});
+  kinds.Add({"3DFACE", DrawFace<Sink, Place, In>});
+  kinds.Add({"TRACE", ReadAndDraw<Sink, Place, In, ReadTrace<In>, DrawSolid<Sink, Place>>});
+  kinds.Replace({"POLYLINE", DrawFullPolyline<Sink, Place, In>});
+  kinds.Replace({"CIRCLE", ReadAndDraw<Sink, Place, In, ReadExtrudedCircle<In>, DrawCircle<Sink, Place>>});
+  kinds.Replace({"ARC", ReadAndDraw<Sink, Place, In, ReadExtrudedArc<In>, DrawArc<Sink, Place>>});
+  kinds.Replace({"SOLID", ReadAndDraw<Sink, Place, In, ReadExtrudedSolid<In>, DrawSolid<Sink, Place>>});
+}
+
+template <class Sink, class Place, class In>
+EntityKinds KindsFor(const DrawingOptions& options) {
+  EntityKinds kinds = {
       {"LINE", ReadAndDraw<Sink, Place, In, ReadLine<In>, DrawLine<Sink, Place>>},
       {"TEXT", ReadAndDraw<Sink, Place, In, ReadText<In>, DrawText<Sink, Place>>},
       {"CIRCLE", ReadAndDraw<Sink, Place, In, ReadCircle<In>, DrawCircle<Sink, Place>>},
@@ -104,12 +122,15 @@ EntityKinds KindsFor() {
       {"POLYLINE", DrawPolyline<Sink, Place, In>},
       {"SOLID", ReadAndDraw<Sink, Place, In, ReadSolid<In>, DrawSolid<Sink, Place>>},
   };
+  if (options.allKinds) AddTodaysKinds<Sink, Place, In>(kinds);
+  return kinds;
 }
 
 // A plain drawing's readers never look at the style groups.
 template <class Sink, class Place>
 EntityKinds KindsOf(const DrawingOptions& options) {
-  return options.Styled() ? KindsFor<Sink, Place, StyledEntityInput>() : KindsFor<Sink, Place, EntityInput>();
+  return options.Styled() ? KindsFor<Sink, Place, StyledEntityInput>(options)
+                          : KindsFor<Sink, Place, EntityInput>(options);
 }
 
 }  // namespace
