@@ -28,7 +28,7 @@ struct EntityKind {
 
 class EntityKinds {
  public:
-  static constexpr std::size_t kMostKinds = 32;
+  static constexpr std::size_t kMostKinds = 32;  // one bit each in a 32-bit mask
 
   EntityKinds(std::initializer_list<EntityKind> kinds) {
     for (const EntityKind& kind : kinds) Add(kind);
@@ -60,7 +60,8 @@ class EntityKinds {
   // walk meets comes here, so the entries are first picked by the value's
   // first byte.
   std::size_t Find(std::string_view value, std::size_t from) const {
-    if (value.empty()) return count_;
+    // A shift by the full width of the mask would be undefined.
+    if (value.empty() || from >= kMostKinds) return count_;
     std::uint32_t candidates = byFirstByte_[static_cast<unsigned char>(value[0])] >> from << from;
     while (candidates != 0) {
       const auto i = static_cast<std::size_t>(std::countr_zero(candidates));
