@@ -57,6 +57,28 @@ TEST(InfoCli, TellsWhatTheDrawingHoldsWithoutWritingAPicture) {
   EXPECT_EQ(scratch.Files(), std::vector<std::string>{"plan.dxf"});
 }
 
+// What is drawn follows the run's options: with all kinds on, LWPOLYLINE too.
+TEST(InfoCli, TheDrawnColumnFollowsAllKinds) {
+  Scratch scratch;
+  scratch.Write("plan.dxf", DxfText()
+                                .Section("ENTITIES", {{0, "LWPOLYLINE"}, {10, "0"}, {20, "0"}, {10, "5"}, {20, "5"},
+                                                      {0, "OLE2FRAME"}, {0, "LINE"}})
+                                .Eof()
+                                .Text());
+  struct Case {
+    const char* option;
+    const char* lwpolyline;
+  };
+  for (const Case& c : {Case{"--no-all-kinds", "no"}, Case{"--all-kinds", "yes"}, Case{"--modern", "yes"}}) {
+    const ConverterRun run = scratch.Run({"info", "plan.dxf", c.option});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, std::string("              LWPOLYLINE            1          0  ") + c.lwpolyline + "\n"))
+        << c.option << "\n" << run.out;
+    EXPECT_TRUE(Contains(run.out, "              OLE2FRAME             1          0  no\n")) << c.option << "\n" << run.out;
+    EXPECT_TRUE(Contains(run.out, "              LINE                  1          0  yes\n")) << c.option << "\n" << run.out;
+  }
+}
+
 // The HEADER reader merges extents, limits and the origin, and falls back to
 // 10000 units on an axis that none of them spans.
 TEST(InfoCli, SaysWhereTheRectangleCameFrom) {

@@ -14,17 +14,17 @@
 #include "karvex/progress_bar.h"
 #include "karvex/rectangle_source.h"
 #include "karvex/text_encoding.h"
+#include "render/entity_kinds.h"
+#include "render/figure_sink.h"
 #include "render/framing.h"
+#include "settings/settings_drawing_options.h"
 
 namespace karvex::tools {
 namespace {
 
-// The drawn kinds; every other kind is read past.
-constexpr std::string_view kDrawnKinds[] = {"LINE", "TEXT", "CIRCLE", "ARC", "POINT", "POLYLINE", "SOLID", "INSERT"};
-
-bool IsDrawnKind(std::string_view kind) {
-  return std::find(std::begin(kDrawnKinds), std::end(kDrawnKinds), kind) != std::end(kDrawnKinds);
-}
+// The kinds the ENTITIES walk draws with these settings' options (all
+// kinds or not); every other kind is read past.
+bool IsDrawnKind(const EntityKinds& drawn, std::string_view kind) { return drawn.Find(kind, 0) != drawn.size(); }
 
 class BarProgress final : public ProgressListener {
  public:
@@ -72,7 +72,8 @@ std::string BlockIndexNote(const std::vector<std::string>& defined, const std::v
   return note;
 }
 
-void EntityTable(std::ostringstream& out, const DrawingFacts& facts) {
+void EntityTable(std::ostringstream& out, const DrawingFacts& facts, const Settings& settings) {
+  const EntityKinds drawn = SectionKinds<FigureSink>(DrawingOptionsOf(settings));
   if (facts.entities.empty()) {
     Field(out, "entities", "none");
     return;
@@ -90,7 +91,7 @@ void EntityTable(std::ostringstream& out, const DrawingFacts& facts) {
   for (const auto& [kind, count] : rows) {
     std::snprintf(line, sizeof line, "%-*s  %11lld  %9lld  %s", static_cast<int>(width), kind.c_str(),
                   static_cast<long long>(count.inEntities), static_cast<long long>(count.inBlocks),
-                  IsDrawnKind(kind) ? "yes" : "no");
+                  IsDrawnKind(drawn, kind) ? "yes" : "no");
     Field(out, "", line);
   }
 }
@@ -200,7 +201,7 @@ int RunInfo(const InfoOptions& options) {
   Field(out, "blocks", BlockList(facts.blockNames));
   const std::string index = BlockIndexNote(facts.blockNames, outcome.blockNames);
   if (!index.empty()) Field(out, "block index", index);
-  EntityTable(out, facts);
+  EntityTable(out, facts, settings);
   const std::string passed = PassedOverList(outcome.walk.InSection().passedOver);
   Field(out, "passed over", passed.empty() ? std::string("nothing") : passed);
   const std::string inBlocks = PassedOverList(outcome.walk.InBlocks().passedOver);
