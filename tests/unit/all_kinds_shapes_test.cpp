@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "render/bulge_arc.h"
+#include "render/entity_kinds.h"
 #include "support/plugin_harness.h"
 #include "support/scenes.h"
 
@@ -54,6 +55,28 @@ TEST(BulgeArc, FindsTheCentreRadiusAndTurn) {
     EXPECT_FALSE(ArcOfBulge(0, 0, 2, 0, straight)) << straight;
   }
   EXPECT_FALSE(ArcOfBulge(3, 3, 3, 3, 1)) << "a segment without length";
+}
+
+void DrawNothing(EntityDrawer&, const Placement&) {}
+
+// A table as full as it can be finds nothing after its last entry, and
+// Replace keeps an entry's place.
+TEST(EntityKindsTable, AFullTableFindsByKeywordAndReplacesInPlace) {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> all;
+    for (std::size_t i = 0; i < EntityKinds::kMostKinds; ++i) all.push_back("K" + std::to_string(i));
+    return all;
+  }();
+  EntityKinds kinds({});
+  for (const std::string& name : names) kinds.Add({name, DrawNothing});
+  EXPECT_THROW(kinds.Add({"MORE", DrawNothing}), std::length_error);
+  const std::size_t last = EntityKinds::kMostKinds - 1;
+  EXPECT_EQ(kinds.Find(names[last], 0), last);
+  EXPECT_EQ(kinds.Find(names[last], last + 1), kinds.size());
+  EXPECT_EQ(kinds.Find(names[0], 1), kinds.size());
+  kinds.Replace({names[3], nullptr});
+  EXPECT_EQ(kinds.Find(names[3], 0), 3u);
+  EXPECT_EQ(kinds[3].draw, nullptr);
 }
 
 TEST(AllKinds, LightweightPolylinesWithBulgesAndTheirExtrusion) {
