@@ -6,6 +6,8 @@
 #include "render/canvas_sink.h"
 #include "render/entity_drawer.h"
 #include "render/entity_records.h"
+#include "render/kinds/aligned_text_kind.h"
+#include "render/kinds/mtext_kind.h"
 
 namespace karvex {
 namespace {
@@ -93,9 +95,23 @@ void DrawPolyline(EntityDrawer& walk, const Placement& placement) {
 
 void DrawInsert(EntityDrawer& walk, const Placement&) { walk.DrawInsert(); }
 
+// The kinds of today's drawings, drawn when all kinds are: one entry each.
+// A replayed block leaves out what only the ENTITIES section shows.
 template <class Sink, class Place, class In>
-EntityKinds KindsFor() {
-  return {
+void AddTodaysKinds(EntityKinds& kinds, EntityPlace place) {
+  kinds.Replace({"TEXT", DrawAlignedText<Sink, Place, In, kTextGroups, false>});
+  kinds.Add({"MTEXT", DrawMtext<Sink, Place, In>});
+  kinds.Add({"ATTRIB", DrawAlignedText<Sink, Place, In, kAttributeGroups, true>});
+  // A block's ATTDEFs are the forms its INSERTs' ATTRIBs fill in: CAD shows
+  // the ATTRIBs, and an ATTDEF only where it stands in the drawing itself.
+  if (place == EntityPlace::Section) {
+    kinds.Add({"ATTDEF", DrawAlignedText<Sink, Place, In, kAttributeDefinitionGroups, true>});
+  }
+}
+
+template <class Sink, class Place, class In>
+EntityKinds KindsFor(const DrawingOptions& options, EntityPlace place) {
+  EntityKinds kinds = {
       {"LINE", ReadAndDraw<Sink, Place, In, ReadLine<In>, DrawLine<Sink, Place>>},
       {"TEXT", ReadAndDraw<Sink, Place, In, ReadText<In>, DrawText<Sink, Place>>},
       {"CIRCLE", ReadAndDraw<Sink, Place, In, ReadCircle<In>, DrawCircle<Sink, Place>>},
@@ -104,26 +120,29 @@ EntityKinds KindsFor() {
       {"POLYLINE", DrawPolyline<Sink, Place, In>},
       {"SOLID", ReadAndDraw<Sink, Place, In, ReadSolid<In>, DrawSolid<Sink, Place>>},
   };
+  if (options.allKinds) AddTodaysKinds<Sink, Place, In>(kinds, place);
+  return kinds;
 }
 
 // A plain drawing's readers never look at the style groups.
 template <class Sink, class Place>
-EntityKinds KindsOf(const DrawingOptions& options) {
-  return options.Styled() ? KindsFor<Sink, Place, StyledEntityInput>() : KindsFor<Sink, Place, EntityInput>();
+EntityKinds KindsOf(const DrawingOptions& options, EntityPlace place) {
+  return options.Styled() ? KindsFor<Sink, Place, StyledEntityInput>(options, place)
+                          : KindsFor<Sink, Place, EntityInput>(options, place);
 }
 
 }  // namespace
 
 template <class Sink>
 EntityKinds SectionKinds(const DrawingOptions& options) {
-  EntityKinds kinds = KindsOf<Sink, SectionPlacement>(options);
+  EntityKinds kinds = KindsOf<Sink, SectionPlacement>(options, EntityPlace::Section);
   kinds.Add({"INSERT", DrawInsert});
   return kinds;
 }
 
 template <class Sink>
 EntityKinds BlockKinds(const DrawingOptions& options) {
-  return KindsOf<Sink, BlockPlacement>(options);
+  return KindsOf<Sink, BlockPlacement>(options, EntityPlace::Block);
 }
 
 template EntityKinds SectionKinds<FigureSink>(const DrawingOptions&);

@@ -39,6 +39,17 @@ class EntityKinds {
     byFirstByte_[static_cast<unsigned char>(kind.keyword[0])] |= std::uint32_t{1} << count_;
     kinds_[count_++] = kind;
   }
+  // The entry with kind's keyword draws with kind's function instead (a
+  // kind that all kinds draw more fully); added when there is none.
+  void Replace(const EntityKind& kind) {
+    for (std::size_t i = 0; i < count_; ++i) {
+      if (kinds_[i].keyword == kind.keyword) {
+        kinds_[i].draw = kind.draw;
+        return;
+      }
+    }
+    Add(kind);
+  }
   const EntityKind* begin() const { return kinds_.data(); }
   const EntityKind* end() const { return kinds_.data() + count_; }
   std::size_t size() const { return count_; }

@@ -192,10 +192,11 @@ Calls FigureCalls(const std::vector<CanvasCall>& calls) {
   return figures;
 }
 
-Settings Fitted(bool styled) {
+Settings Fitted(bool styled, bool allKinds = false) {
   Settings settings;
   settings.CenterPos = 3;
   settings.LineTypes = settings.LineColors = styled ? 1 : 0;
+  settings.AllKinds = allKinds ? 1 : 0;
   return settings;
 }
 
@@ -243,6 +244,7 @@ TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInTheCorpus) {
     const std::string text = FileText(entry.path());
     ExpectAgreement(text, entry.path().filename().string());
     ExpectAgreement(text, entry.path().filename().string() + ", styled", Fitted(true));
+    ExpectAgreement(text, entry.path().filename().string() + ", all kinds", Fitted(false, true));
   }
   ExpectAgreement(FileText(std::string(KARVEX_FIXTURES_DIR) + "/styles.dxf"), "styles.dxf, styled", Fitted(true));
 }
