@@ -38,10 +38,17 @@ void ReadLineTypeScale(GroupPairReader& reader, StyleTables& styles) {
   if (scale && *scale > 0 && *scale < 1e30L) styles.SetLineTypeScale(static_cast<float>(*scale));
 }
 
+// The value of a text variable, the pair after its name, which is left
+// current so that the walk goes on from it as from any pair.
+void ReadTextVariable(GroupPairReader& reader, std::int32_t code, std::optional<std::string>& into) {
+  reader.ReadGroupPair();
+  if (reader.GroupCode() == code) into = std::string(reader.GroupValue());
+}
+
 }  // namespace
 
 bool ReadHeaderSection(GroupPairReader& reader, DrawingExtents& extents, std::int32_t outputWidth,
-                       std::int32_t outputHeight, StyleTables* styles) {
+                       std::int32_t outputHeight, StyleTables* styles, HeaderTextFacts* textFacts) {
   try {
     extents.ExtMinX = extents.ExtMinY = extents.ExtMaxX = extents.ExtMaxY = 0.0f;
     reader.ReadGroupPair();
@@ -59,6 +66,13 @@ bool ReadHeaderSection(GroupPairReader& reader, DrawingExtents& extents, std::in
       }
       if (styles != nullptr && reader.Is(9, "$LTSCALE")) {
         ReadLineTypeScale(reader, *styles);
+        movedOn = true;
+      }
+      if (textFacts != nullptr && reader.Is(9, "$ACADVER")) {
+        ReadTextVariable(reader, 1, textFacts->acadVersion);
+        movedOn = true;
+      } else if (textFacts != nullptr && reader.Is(9, "$DWGCODEPAGE")) {
+        ReadTextVariable(reader, 3, textFacts->dwgCodePage);
         movedOn = true;
       }
       if (reader.AbortRequested()) return false;

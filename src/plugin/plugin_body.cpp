@@ -199,7 +199,8 @@ void TInSPIBody::DrawPicture(Canvas& canvas) {
   const std::int32_t width = settings_.OutputWidth;
   const std::int32_t height = settings_.OutputHeight;
   if (options.lineColours) canvas.Clear(options.colours.background);
-  SectionLoop loop(reader_, {extents_, blockIndex_, lineTypes_, styleTables_}, width, height, options);
+  SectionLoop loop(reader_, {extents_, blockIndex_, lineTypes_, styleTables_}, width, height, options,
+                   platform_.textEncoding);
   lastFraming_ = PictureFraming{options.alignment, std::nullopt, DrawingBox{}, false};
   if (options.alignment == Alignment::Fit || measureAlways_) {
     // The walk that measures tells nobody what it meets: the drawing walk

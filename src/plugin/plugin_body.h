@@ -45,6 +45,9 @@ struct PluginPlatform {
   // Large drawings may be read ahead on a second thread (when a second
   // processor is there to run it).
   bool readAhead = false;
+  // How texts are read whatever the drawing says (the converter's own
+  // choice); null: as the drawing says, when all kinds are drawn.
+  const TextEncoding* textEncoding = nullptr;
 };
 
 // How the latest picture was framed.

@@ -12,6 +12,7 @@
 #include "dxf/group_pair_reader.h"
 #include "dxf/style_tables.h"
 #include "dxf/tables_section.h"
+#include "dxf/text_encoding.h"
 #include "render/entity_drawer.h"
 #include "render/figure_sink.h"
 #include "render/style_resolver.h"
@@ -29,10 +30,12 @@ struct SectionState {
 
 class SectionLoop {
  public:
+  // imposed: how texts are read whatever the drawing says (the converter's
+  // choice); null: as the drawing says when all kinds are drawn.
   SectionLoop(GroupPairReader& reader, SectionState state, std::int32_t outputWidth, std::int32_t outputHeight,
-              const DrawingOptions& options)
+              const DrawingOptions& options, const TextEncoding* imposed = nullptr)
       : reader_(reader), state_(state), outputWidth_(outputWidth), outputHeight_(outputHeight), options_(options),
-        resolver_(options_, state.styles) {}
+        resolver_(options_, state.styles), imposed_(imposed) {}
 
   // From the reader's start (the text just begun or rewound). A section
   // reader that fails or is stopped ends the loop quietly; a failure of
@@ -50,6 +53,11 @@ class SectionLoop {
   std::int32_t outputHeight_;
   DrawingOptions options_;
   StyleResolver resolver_;
+  const TextEncoding* imposed_;
+  // What this run's HEADER said about its texts, and the encoding that
+  // follows (all kinds only).
+  HeaderTextFacts textFacts_;
+  TextEncoding textEncoding_;
   // Shared by every walk of every run: pure caches.
   std::unique_ptr<BlockTurns> turns_;
 };

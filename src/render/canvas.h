@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+#include "dxf/text_encoding.h"
+
 namespace karvex {
 
 // 0x00BBGGRR, the platform's colour-reference layout: red in the low byte.
@@ -53,9 +55,14 @@ class Canvas {
   // the top-left corner of the character cell; height in pixels as the
   // platform reads a font height (positive: cell height, negative: character
   // height, 0: default); escapement in tenths of a degree, counter-clockwise.
-  // The text bytes are in code page 932. May raise a failure.
+  // The text bytes are in code page 932 (or as UseTextEncoding said). May
+  // raise a failure.
   virtual void Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
                     std::int32_t escapement) = 0;
+  // Later texts are in this encoding, drawn through the platform's
+  // wide-character output. A canvas whose texts are decoded elsewhere (the
+  // converter chooses its own) leaves this alone.
+  virtual void UseTextEncoding(const TextEncoding& encoding) { (void)encoding; }
 };
 
 }  // namespace karvex

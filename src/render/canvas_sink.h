@@ -64,6 +64,7 @@ class CanvasSink final : public FigureSink {
     canvas_.SetPixel(pixel.x, pixel.y, pointColour_);
   }
   void Text(const DrawingPoint& corner, float height, std::int32_t angle, std::string_view text) override;
+  void UseTextEncoding(const TextEncoding& encoding) override { canvas_.UseTextEncoding(encoding); }
 
  private:
   void UseColour(Color colour);

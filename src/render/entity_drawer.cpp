@@ -11,7 +11,8 @@ EntityDrawer::EntityDrawer(GroupPairReader& reader, FigureSink& figures, const B
     : reader_(reader), figures_(figures), blocks_(blocks), observer_(setup.observer), styles_(setup.styles),
       turns_(setup.turns != nullptr ? *setup.turns : ownTurns_),
       input_(reader, figures, setup.options.lineColours), styled_(setup.options.Styled()),
-      sectionKinds_(sectionKinds), blockKinds_(blockKinds) {}
+      sectionKinds_(sectionKinds), blockKinds_(blockKinds),
+      textEncoding_(setup.textEncoding != nullptr ? *setup.textEncoding : TextEncoding{}) {}
 
 // The group-0 pair that no test took is told before it is read past; a
 // drawn entity leaves the next one's group-0 pair current, so it is here that

@@ -56,6 +56,9 @@ struct WalkSetup {
   // Where the walk keeps its block turns, to share them with other walks;
   // null: its own. Made on the first replay: most drawings insert nothing.
   std::unique_ptr<BlockTurns>* turns = nullptr;
+  // How the drawing's texts are read (all kinds): which bytes make one
+  // character of an MTEXT. Null: code page 932.
+  const TextEncoding* textEncoding = nullptr;
 };
 
 class EntityDrawer {
@@ -86,6 +89,7 @@ class EntityDrawer {
   StyledEntityInput& Input() { return input_; }
   FigureSink& Figures() { return figures_; }
   // The entity just read takes up its pen (styled drawings).
+  const TextEncoding& Texts() const { return textEncoding_; }
   void ApplyStyle() {
     if (styles_ != nullptr) figures_.SetPen(styles_->PenFor(input_.Style(), blockStyle_));
   }
@@ -115,6 +119,7 @@ class EntityDrawer {
   const EntityKinds sectionKinds_;
   const EntityKinds blockKinds_;
   EntityPlace place_ = EntityPlace::Section;
+  TextEncoding textEncoding_;
 };
 
 }  // namespace karvex

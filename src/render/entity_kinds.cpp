@@ -10,6 +10,8 @@
 #include "render/kinds/face_kind.h"
 #include "render/kinds/lwpolyline_kind.h"
 #include "render/kinds/polyline_kind.h"
+#include "render/kinds/aligned_text_kind.h"
+#include "render/kinds/mtext_kind.h"
 
 namespace karvex {
 namespace {
@@ -99,9 +101,10 @@ void DrawInsert(EntityDrawer& walk, const Placement&) { walk.DrawInsert(); }
 
 // Today's kinds, drawn with all kinds on, in the ENTITIES walk and the block
 // replay alike: one line each. Replace takes the place of one of the seven
-// kinds with a reader that reads more of it.
+// kinds with a reader that reads more of it. A replayed block leaves out what
+// only the ENTITIES section shows.
 template <class Sink, class Place, class In>
-void AddTodaysKinds(EntityKinds& kinds) {
+void AddTodaysKinds(EntityKinds& kinds, EntityPlace place) {
   kinds.Add({"LWPOLYLINE", DrawLwPolyline<Sink, Place, In>});
   kinds.Add({"3DFACE", DrawFace<Sink, Place, In>});
   kinds.Add({"TRACE", ReadAndDraw<Sink, Place, In, ReadTrace<In>, DrawSolid<Sink, Place>>});
@@ -109,10 +112,18 @@ void AddTodaysKinds(EntityKinds& kinds) {
   kinds.Replace({"CIRCLE", ReadAndDraw<Sink, Place, In, ReadExtrudedCircle<In>, DrawCircle<Sink, Place>>});
   kinds.Replace({"ARC", ReadAndDraw<Sink, Place, In, ReadExtrudedArc<In>, DrawArc<Sink, Place>>});
   kinds.Replace({"SOLID", ReadAndDraw<Sink, Place, In, ReadExtrudedSolid<In>, DrawSolid<Sink, Place>>});
+  kinds.Replace({"TEXT", DrawAlignedText<Sink, Place, In, kTextGroups, false>});
+  kinds.Add({"MTEXT", DrawMtext<Sink, Place, In>});
+  kinds.Add({"ATTRIB", DrawAlignedText<Sink, Place, In, kAttributeGroups, true>});
+  // A block's ATTDEFs are the forms its INSERTs' ATTRIBs fill in: CAD shows
+  // the ATTRIBs, and an ATTDEF only where it stands in the drawing itself.
+  if (place == EntityPlace::Section) {
+    kinds.Add({"ATTDEF", DrawAlignedText<Sink, Place, In, kAttributeDefinitionGroups, true>});
+  }
 }
 
 template <class Sink, class Place, class In>
-EntityKinds KindsFor(const DrawingOptions& options) {
+EntityKinds KindsFor(const DrawingOptions& options, EntityPlace place) {
   EntityKinds kinds = {
       {"LINE", ReadAndDraw<Sink, Place, In, ReadLine<In>, DrawLine<Sink, Place>>},
       {"TEXT", ReadAndDraw<Sink, Place, In, ReadText<In>, DrawText<Sink, Place>>},
@@ -122,29 +133,29 @@ EntityKinds KindsFor(const DrawingOptions& options) {
       {"POLYLINE", DrawPolyline<Sink, Place, In>},
       {"SOLID", ReadAndDraw<Sink, Place, In, ReadSolid<In>, DrawSolid<Sink, Place>>},
   };
-  if (options.allKinds) AddTodaysKinds<Sink, Place, In>(kinds);
+  if (options.allKinds) AddTodaysKinds<Sink, Place, In>(kinds, place);
   return kinds;
 }
 
 // A plain drawing's readers never look at the style groups.
 template <class Sink, class Place>
-EntityKinds KindsOf(const DrawingOptions& options) {
-  return options.Styled() ? KindsFor<Sink, Place, StyledEntityInput>(options)
-                          : KindsFor<Sink, Place, EntityInput>(options);
+EntityKinds KindsOf(const DrawingOptions& options, EntityPlace place) {
+  return options.Styled() ? KindsFor<Sink, Place, StyledEntityInput>(options, place)
+                          : KindsFor<Sink, Place, EntityInput>(options, place);
 }
 
 }  // namespace
 
 template <class Sink>
 EntityKinds SectionKinds(const DrawingOptions& options) {
-  EntityKinds kinds = KindsOf<Sink, SectionPlacement>(options);
+  EntityKinds kinds = KindsOf<Sink, SectionPlacement>(options, EntityPlace::Section);
   kinds.Add({"INSERT", DrawInsert});
   return kinds;
 }
 
 template <class Sink>
 EntityKinds BlockKinds(const DrawingOptions& options) {
-  return KindsOf<Sink, BlockPlacement>(options);
+  return KindsOf<Sink, BlockPlacement>(options, EntityPlace::Block);
 }
 
 template EntityKinds SectionKinds<FigureSink>(const DrawingOptions&);

@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "dxf/text_encoding.h"
 #include "render/canvas.h"
 #include "render/drawing_point.h"
 #include "render/pen.h"
@@ -40,6 +41,9 @@ class FigureSink {
   // high, turned by angle tenths of a degree (already clamped). A failure to
   // draw it costs only this text.
   virtual void Text(const DrawingPoint& corner, float height, std::int32_t angle, std::string_view text) = 0;
+  // The texts that follow are read in this encoding (all kinds only);
+  // until then as they always were.
+  virtual void UseTextEncoding(const TextEncoding& encoding) { (void)encoding; }
 
  protected:
   ~FigureSink() = default;

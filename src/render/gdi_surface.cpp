@@ -4,12 +4,36 @@
 #include <new>
 
 #include "base/failures.h"
+#include "render/unicode_escape_decoder.h"
+#include "render/wide_text_decoder.h"
 
 namespace karvex {
 namespace {
 
 // "ＭＳ ゴシック" in code page 932: the face every text is drawn in.
 constexpr char kGothicFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+// The same name in UTF-16, which no system code page can garble.
+constexpr wchar_t kWideGothicFace[] = L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF";
+
+// The font record of a text, narrow or wide.
+template <class LogFont>
+LogFont TextFont(std::int32_t height, std::int32_t escapement) {
+  LogFont font{};
+  font.lfHeight = height;
+  font.lfWidth = 0;
+  font.lfEscapement = escapement;
+  font.lfOrientation = 0;
+  font.lfWeight = 0;
+  font.lfItalic = 0;
+  font.lfUnderline = 0;
+  font.lfStrikeOut = 0;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  font.lfQuality = DRAFT_QUALITY;
+  font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  return font;
+}
 
 // GDI is handed the colour reference as it is, high byte and all.
 COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
@@ -98,24 +122,7 @@ void GdiCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) {
 }
 
 // A new font for every text; the surface owns it until the next one.
-void GdiCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
-                     std::int32_t escapement) {
-  LOGFONTA font{};
-  font.lfHeight = height;
-  font.lfWidth = 0;
-  font.lfEscapement = escapement;
-  font.lfOrientation = 0;
-  font.lfWeight = 0;
-  font.lfItalic = 0;
-  font.lfUnderline = 0;
-  font.lfStrikeOut = 0;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  font.lfQuality = DRAFT_QUALITY;
-  font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  std::memcpy(font.lfFaceName, kGothicFace, sizeof kGothicFace);
-  HFONT created = CreateFontIndirectA(&font);
+HFONT GdiCanvas::SelectTextFont(HFONT created) {
   if (created == nullptr) throw ResourceFailure("no font");
   HGDIOBJ previous = SelectObject(dc_, created);
   if (originalFont_ == nullptr) originalFont_ = previous;
@@ -124,10 +131,41 @@ void GdiCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text, std:
   ::SetTextColor(dc_, ToColorRef(textColor_));
   SetBkMode(dc_, TRANSPARENT);
   SelectObject(dc_, GetStockObject(HOLLOW_BRUSH));
-  ExtTextOutA(dc_, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+  return created;
+}
+
+void GdiCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
+                     std::int32_t escapement) {
+  if (wide_ != nullptr) {
+    LOGFONTW font = TextFont<LOGFONTW>(height, escapement);
+    std::memcpy(font.lfFaceName, kWideGothicFace, sizeof kWideGothicFace);
+    SelectTextFont(CreateFontIndirectW(&font));
+    wide_->Decode(text, characters_);
+    units_.clear();
+    AppendUtf16(characters_, units_);
+    ExtTextOutW(dc_, x, y, 0, nullptr, units_.data(), static_cast<UINT>(units_.size()), nullptr);
+  } else {
+    LOGFONTA font = TextFont<LOGFONTA>(height, escapement);
+    std::memcpy(font.lfFaceName, kGothicFace, sizeof kGothicFace);
+    SelectTextFont(CreateFontIndirectA(&font));
+    ExtTextOutA(dc_, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+  }
   // The figures that follow are written into the pixels directly: GDI must
   // have finished the text first.
   GdiFlush();
+}
+
+void GdiCanvas::UseTextEncoding(const TextEncoding& encoding) {
+  wide_ = nullptr;
+  wideEscapes_.reset();
+  wideBytes_.reset();
+  if (encoding.source == TextEncoding::Source::Unstated || encoding.codePage == 0) return;
+  wideBytes_ = std::make_unique<WideTextDecoder>(encoding.codePage);
+  wide_ = wideBytes_.get();
+  if (encoding.expandEscapes) {
+    wideEscapes_ = std::make_unique<UnicodeEscapeDecoder>(*wideBytes_);
+    wide_ = wideEscapes_.get();
+  }
 }
 
 GdiSurface::GdiSurface(std::int32_t width, std::int32_t height, GdiGeometry geometry)

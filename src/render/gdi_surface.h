@@ -10,10 +10,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "render/canvas.h"
 #include "render/draw_surface.h"
 #include "render/pen_raster.h"
+#include "render/text_decoder.h"
 
 namespace karvex {
 
@@ -50,8 +52,14 @@ class GdiCanvas final : public Canvas {
   void SetPixel(std::int32_t x, std::int32_t y, Color color) override;
   void Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
             std::int32_t escapement) override;
+  // A drawing that says how its texts are written is drawn through the
+  // wide-character output; one that says nothing as always, in the
+  // system's code page.
+  void UseTextEncoding(const TextEncoding& encoding) override;
 
  private:
+  HFONT SelectTextFont(HFONT created);
+
   bool ByGdi() const { return geometry_ == GdiGeometry::Gdi; }
 
   HDC dc_;
@@ -63,6 +71,12 @@ class GdiCanvas final : public Canvas {
   HGDIOBJ originalPen_ = nullptr;
   HGDIOBJ originalBrush_ = nullptr;
   HGDIOBJ originalFont_ = nullptr;
+  // The texts' decoding when the drawing said it; null: the narrow output.
+  std::unique_ptr<TextDecoder> wideBytes_;
+  std::unique_ptr<TextDecoder> wideEscapes_;
+  TextDecoder* wide_ = nullptr;
+  std::u32string characters_;
+  std::wstring units_;
 };
 
 class GdiSurface final : public DrawSurface {

@@ -153,6 +153,44 @@ TEST(HostileInput, TodaysShapesAtTheirLimits) {
   }
 }
 
+// The texts all kinds draw: each bad one costs at most itself, and the
+// LINE after it is still drawn.
+TEST(HostileInput, TextsOfAllKindsEndThemselvesOnly) {
+  std::string manyWords;
+  for (int i = 0; i < 500000; ++i) manyWords += "x ";
+  const std::vector<std::pair<const char*, std::vector<testing::Pair>>> cases = {
+      {"an MTEXT of a million characters wrapped one word a line",
+       {{0, "MTEXT"}, {40, "1"}, {41, "1"}, {1, manyWords}}},
+      {"an MTEXT of a million characters on one line", {{0, "MTEXT"}, {40, "1"}, {1, std::string(1000000, 'W')}}},
+      {"a million line breaks", {{0, "MTEXT"}, {40, "1"}, {1, Repeated("\\P", 500000)}}},
+      {"unterminated codes", {{0, "MTEXT"}, {1, "{\\H2x;{\\fArial|b"}, {0, "MTEXT"}, {1, "\\S1^"}}},
+      {"a code at the very end", {{0, "MTEXT"}, {1, "AB\\"}}},
+      {"invalid UTF-8", {{0, "MTEXT"}, {1, "\xFF\xFE\xC3\\P\xE5\xAF"}, {0, "TEXT"}, {72, "1"}, {11, "1"}, {21, "1"},
+                         {1, "\xF4\x90\x80\x80\xC0\xAF"}}},
+      {"huge heights", {{0, "MTEXT"}, {40, "3e38"}, {71, "9"}, {1, "A\\PB"}, {0, "TEXT"}, {40, "-3e38"},
+                        {72, "2"}, {11, "5"}, {21, "5"}, {1, "AB"}, {0, "ATTRIB"}, {40, "1e30"}, {1, "V"}}},
+      {"a zero height", {{0, "MTEXT"}, {40, "0"}, {41, "10"}, {1, "AB CD"}}},
+      {"huge rotations and spacing", {{0, "MTEXT"}, {50, "3e38"}, {44, "3e38"}, {1, "A\\PB"}, {0, "TEXT"},
+                                      {50, "-3e38"}, {1, "x"}}},
+      {"values that do not convert", {{0, "MTEXT"}, {11, "NaN"}, {21, "Inf"}, {40, "1e999"}, {71, "99999999999"},
+                                      {1, "A"}, {0, "ATTRIB"}, {70, "x"}, {72, "-7"}, {74, "1e9"}, {1, "V"}}},
+      {"an alignment point far away", {{0, "TEXT"}, {72, "1"}, {11, "-3e38"}, {21, "3e38"}, {1, "AB"}}},
+  };
+  Settings allKinds;
+  allKinds.AllKinds = 1;
+  for (const auto& [name, pairs] : cases) {
+    DxfText entities;
+    entities.Section("HEADER", {{9, "$ACADVER"}, {1, "AC1027"}, {9, "$EXTMAX"}, {10, "640"}, {20, "453"}});
+    std::string section = "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+    for (const testing::Pair& pair : pairs) section += std::to_string(pair.code) + "\r\n" + pair.value + "\r\n";
+    section += "  0\r\nLINE\r\n 11\r\n7\r\n  0\r\nENDSEC\r\n";
+    PluginHarness harness(allKinds, &TextFace());
+    const std::vector<std::string> calls = harness.Draw(entities.Raw(section).Eof().Text());
+    ASSERT_FALSE(calls.empty()) << name;
+    EXPECT_EQ(calls.back(), "line 7 453") << name;
+  }
+}
+
 TEST(HostileInput, OutputSizesAtTheEdges) {
   for (const auto& [width, height] : {std::pair{1, 1}, std::pair{9999, 9999}}) {
     Settings settings;

@@ -1,7 +1,6 @@
 #include "karvex/drawing_facts.h"
 
 #include <cfloat>
-#include <charconv>
 
 #include "base/failures.h"
 #include "dxf/group_pair_reader.h"
@@ -86,14 +85,6 @@ const SectionSpan* DrawingFacts::SectionAt(std::int32_t pos) const {
     if (pos >= span.start && (span.end < 0 || pos < span.end)) return &span;
   }
   return nullptr;
-}
-
-bool IsUtf8Version(std::string_view acadVersion) {
-  if (acadVersion.substr(0, 2) != "AC") return false;
-  const std::string_view digits = acadVersion.substr(2);
-  int number = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-  return error == std::errc() && end == digits.data() + digits.size() && number >= 1021;
 }
 
 DrawingFacts ScanDrawing(std::string_view text, ScanDepth depth) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dxf/text_encoding.h"
 #include "karvex/text_lines.h"
 
 namespace karvex::tools {
@@ -44,6 +45,7 @@ struct HeaderRectangle {
 struct DrawingFacts {
   std::optional<std::string> acadVersion;  // $ACADVER
   std::optional<std::string> dwgCodePage;  // $DWGCODEPAGE
+  HeaderTextFacts TextFacts() const { return {acadVersion, dwgCodePage}; }
   LineEndCounts lineEnds;
   std::vector<SectionSpan> sections;
   bool hasHeader = false;
@@ -79,8 +81,5 @@ constexpr char kOtherKinds[] = "(other)";
 enum class ScanDepth { HeaderOnly, Whole };
 
 DrawingFacts ScanDrawing(std::string_view text, ScanDepth depth = ScanDepth::Whole);
-
-// "AC1021" and later (2007 on) store texts in UTF-8.
-bool IsUtf8Version(std::string_view acadVersion);
 
 }  // namespace karvex::tools

@@ -72,6 +72,7 @@ FileOutcome FileRenderer::Render(const LoadedInput& input, const Settings& setti
   platform.surfaces = surfaces;
   platform.settingsStore = &store;
   platform.readAhead = readAhead_;
+  platform.textEncoding = &decoding.Encoding();
 
   text_.UseDecoder(&decoding.Decoder());
   {

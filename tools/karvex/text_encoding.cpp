@@ -30,10 +30,28 @@ bool IsCp932Name(const std::string& upper) {
 
 bool IsUtf8Name(const std::string& upper) { return upper == "UTF-8" || upper == "UTF8"; }
 
+// The walk's view of a decoding the converter chose: which bytes make one
+// character.
+TextEncoding Named(std::uint32_t codePage, bool expandEscapes) {
+  TextEncoding encoding;
+  encoding.source = TextEncoding::Source::Chosen;
+  encoding.codePage = codePage;
+  encoding.expandEscapes = expandEscapes;
+  return encoding;
+}
+
+// "CP936" -> 936; 0 for a name without a number (read as single bytes).
+std::uint32_t WindowsNumberOf(const std::string& iconvName) {
+  const std::string upper = Upper(iconvName);
+  if (upper.rfind("CP", 0) != 0 || !AllDigits(std::string_view(upper).substr(2))) return 0;
+  return static_cast<std::uint32_t>(std::stoul(upper.substr(2)));
+}
+
 }  // namespace
 
-ChosenDecoding::ChosenDecoding(std::unique_ptr<TextDecoder> bytes, bool expandEscapes, std::string description)
-    : bytes_(std::move(bytes)), description_(std::move(description)) {
+ChosenDecoding::ChosenDecoding(std::unique_ptr<TextDecoder> bytes, bool expandEscapes, std::string description,
+                               TextEncoding encoding)
+    : bytes_(std::move(bytes)), description_(std::move(description)), encoding_(std::move(encoding)) {
   if (expandEscapes) escapes_ = std::make_unique<UnicodeEscapeDecoder>(*bytes_);
 }
 ChosenDecoding::~ChosenDecoding() = default;
@@ -41,26 +59,9 @@ ChosenDecoding::ChosenDecoding(ChosenDecoding&&) noexcept = default;
 ChosenDecoding& ChosenDecoding::operator=(ChosenDecoding&&) noexcept = default;
 
 std::optional<std::string> IconvNameOfCodePage(std::string_view dwgCodePage) {
-  const std::string upper = Upper(dwgCodePage);
-  for (const char* prefix : {"ANSI_", "DOS"}) {
-    const std::string_view p(prefix);
-    if (upper.rfind(p, 0) == 0 && AllDigits(std::string_view(upper).substr(p.size()))) {
-      return "CP" + upper.substr(p.size());
-    }
-  }
-  if (upper.rfind("ISO8859-", 0) == 0 && AllDigits(std::string_view(upper).substr(8))) {
-    return "ISO-8859-" + upper.substr(8);
-  }
-  if (upper == "MAC-ROMAN" || upper == "MACINTOSH") return "MACINTOSH";
-  if (upper == "BIG5") return "BIG5";
-  if (upper == "GB2312") return "GB2312";
-  if (upper == "KSC5601") return "CP949";
-  if (upper == "JOHAB") return "JOHAB";
-  if (IsUtf8Name(upper)) return "UTF-8";
-  // Texts that claim to be ASCII yet hold other bytes were most likely
-  // written in the Western code page.
-  if (upper == "ASCII") return "CP1252";
-  return std::nullopt;
+  std::optional<CodePageNames> names = CodePageOfDwgName(dwgCodePage);
+  if (!names) return std::nullopt;
+  return std::move(names->iconvName);
 }
 
 EncodingPolicy EncodingPolicy::FromOption(const std::string& option) {
@@ -81,34 +82,31 @@ EncodingPolicy EncodingPolicy::FromOption(const std::string& option) {
 ChosenDecoding EncodingPolicy::DecodingFor(const DrawingFacts& facts) const {
   switch (kind_) {
     case Kind::Cp932:
-      return {std::make_unique<Cp932Decoder>(), false, "code page 932 (--encoding)"};
+      return {std::make_unique<Cp932Decoder>(), false, "code page 932 (--encoding)", Named(kJapaneseCodePage, false)};
     case Kind::Utf8:
-      return {std::make_unique<Utf8Decoder>(), false, "UTF-8 (--encoding)"};
+      return {std::make_unique<Utf8Decoder>(), false, "UTF-8 (--encoding)", Named(kUtf8CodePage, false)};
     case Kind::CodePage:
-      return {std::make_unique<CodePageDecoder>(iconvName_), false, shownName_ + " (--encoding)"};
+      return {std::make_unique<CodePageDecoder>(iconvName_), false, shownName_ + " (--encoding)",
+              Named(WindowsNumberOf(iconvName_), false)};
     case Kind::Automatic:
       break;
   }
-  if (facts.acadVersion && IsUtf8Version(*facts.acadVersion)) {
-    return {std::make_unique<Utf8Decoder>(), true, "UTF-8 (version " + *facts.acadVersion + ")"};
+  const TextEncoding chosen = ChooseTextEncoding(facts.TextFacts());
+  if (chosen.source == TextEncoding::Source::Version) {
+    return {std::make_unique<Utf8Decoder>(), true, "UTF-8 (version " + *facts.acadVersion + ")", chosen};
   }
-  if (facts.dwgCodePage) {
-    const std::optional<std::string> iconvName = IconvNameOfCodePage(*facts.dwgCodePage);
-    if (iconvName == "CP932") {
-      return {std::make_unique<Cp932Decoder>(), true, "code page 932 ($DWGCODEPAGE " + *facts.dwgCodePage + ")"};
+  if (chosen.source == TextEncoding::Source::CodePage) {
+    const std::string named = "($DWGCODEPAGE " + *facts.dwgCodePage + ")";
+    if (chosen.codePage == kJapaneseCodePage) {
+      return {std::make_unique<Cp932Decoder>(), true, "code page 932 " + named, chosen};
     }
-    if (iconvName == "UTF-8") {
-      return {std::make_unique<Utf8Decoder>(), true, "UTF-8 ($DWGCODEPAGE " + *facts.dwgCodePage + ")"};
-    }
-    if (iconvName) {
-      auto decoder = std::make_unique<CodePageDecoder>(*iconvName);
-      if (decoder->Usable()) {
-        return {std::move(decoder), true, *iconvName + " ($DWGCODEPAGE " + *facts.dwgCodePage + ")"};
-      }
-    }
+    if (chosen.IsUtf8()) return {std::make_unique<Utf8Decoder>(), true, "UTF-8 " + named, chosen};
+    auto decoder = std::make_unique<CodePageDecoder>(chosen.iconvName);
+    if (decoder->Usable()) return {std::move(decoder), true, chosen.iconvName + " " + named, chosen};
   }
   const std::string unknown = facts.dwgCodePage ? "; $DWGCODEPAGE " + *facts.dwgCodePage + " is not known" : "";
-  return {std::make_unique<Cp932Decoder>(), true, "code page 932 (the plug-in's" + unknown + ")"};
+  return {std::make_unique<Cp932Decoder>(), true, "code page 932 (the plug-in's" + unknown + ")",
+          Named(kJapaneseCodePage, true)};
 }
 
 }  // namespace karvex::tools

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "dxf/text_encoding.h"
 #include "render/text_decoder.h"
 
 namespace karvex::tools {
@@ -22,7 +23,8 @@ struct DrawingFacts;
 // The decoding of one drawing's texts.
 class ChosenDecoding {
  public:
-  ChosenDecoding(std::unique_ptr<TextDecoder> bytes, bool expandEscapes, std::string description);
+  ChosenDecoding(std::unique_ptr<TextDecoder> bytes, bool expandEscapes, std::string description,
+                 TextEncoding encoding);
   ~ChosenDecoding();
   ChosenDecoding(ChosenDecoding&&) noexcept;
   ChosenDecoding& operator=(ChosenDecoding&&) noexcept;
@@ -30,11 +32,15 @@ class ChosenDecoding {
   TextDecoder& Decoder() { return escapes_ ? *escapes_ : *bytes_; }
   // For people: "UTF-8 (version AC1027)", "code page 932 (the plug-in's)".
   const std::string& Description() const { return description_; }
+  // The same choice as the drawing walk sees it (which bytes make one
+  // character, for MTEXT's codes and word wrapping).
+  const TextEncoding& Encoding() const { return encoding_; }
 
  private:
   std::unique_ptr<TextDecoder> bytes_;
   std::unique_ptr<TextDecoder> escapes_;
   std::string description_;
+  TextEncoding encoding_;
 };
 
 // The C library's name of the code page a $DWGCODEPAGE value names
