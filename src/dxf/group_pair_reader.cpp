@@ -88,11 +88,15 @@ void GroupPairReader::ReadFromText() {
   MakeCurrent(span.code, span.valueStart, span.valueEnd, span.next, 0, false);
 }
 
-void GroupPairReader::ReadIntoRecord() {
+PairRecord GroupPairReader::RecordHere() {
   const auto codeStart = static_cast<std::size_t>(readPos_);
   PairSpan span;
   SplitHere(span);
-  const PairRecord pair = RecordOf(source_, codeStart, span);
+  return RecordOf(source_, codeStart, span);
+}
+
+void GroupPairReader::ReadIntoRecord() {
+  const PairRecord pair = RecordHere();
   blockPairs_.Append(pair);
   MakeCurrent(pair);
 }
@@ -110,10 +114,7 @@ void GroupPairReader::TakeOntoTape() {
 }
 
 void GroupPairReader::ReadOntoTape() {
-  const auto codeStart = static_cast<std::size_t>(readPos_);
-  PairSpan span;
-  SplitHere(span);
-  const PairRecord pair = RecordOf(source_, codeStart, span);
+  const PairRecord pair = RecordHere();
   tape_.Keep(pair);
   MakeCurrent(pair);
 }

@@ -204,6 +204,8 @@ class GroupPairReader {
 
   // Splits the pair at the read position, or fails as ReadGroupPair does.
   void SplitHere(PairSpan& span);
+  // The same, as a record that can be kept (its coordinate converted).
+  PairRecord RecordHere();
   // The pair at the read position split from the text, and made current;
   // the second one also adds it to the replayed block's record.
   void ReadFromText();

@@ -135,5 +135,39 @@ TEST(SmoothRaster, AStraightLineCoversItsPixelsWhollyInThePenColour) {
   EXPECT_EQ(canvas.Pixels().PixelAt(3, 3), kWhite);
 }
 
+TEST(SmoothRaster, ADashedPenDrawsTheHardEdgedDashesInItsColourAndTheSolidPenIsSmoothAgain) {
+  const float dashes[] = {4, -3};
+  auto draw = [&](Canvas& c) {
+    c.SetPenColor(0x0000FF);
+    c.SetPenDashes(dashes);
+    c.MoveTo(2, 5);
+    c.LineTo(40, 5);
+    c.LineTo(40, 30);  // the pattern runs on round the corner
+    c.Ellipse(5, 10, 30, 40);
+    c.Arc(30, 10, 60, 40, 60, 25, 45, 10);
+  };
+  RasterCanvas hard(kWidth, kHeight, nullptr);
+  SmoothRasterCanvas smooth(kWidth, kHeight, nullptr);
+  draw(hard);
+  draw(smooth);
+  for (std::int32_t y = 0; y < kHeight; ++y) {
+    for (std::int32_t x = 0; x < kWidth; ++x) {
+      ASSERT_EQ(smooth.Pixels().PixelAt(x, y), hard.PixelAt(x, y)) << x << "," << y;
+    }
+  }
+  // Solid again: a line that is not whole pixels is blended.
+  smooth.SetPenDashes({});
+  smooth.MoveTo(0, 40);
+  smooth.LineTo(60, 47);
+  bool blended = false;
+  for (std::int32_t x = 0; x < 60; ++x) {
+    for (std::int32_t y = 40; y <= 47; ++y) {
+      const Color pixel = smooth.Pixels().PixelAt(x, y);
+      if (pixel != kWhite && pixel != 0x0000FF) blended = true;
+    }
+  }
+  EXPECT_TRUE(blended);
+}
+
 }  // namespace
 }  // namespace karvex

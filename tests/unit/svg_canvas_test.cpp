@@ -152,6 +152,53 @@ TEST(SvgCanvas, EachCallBecomesTheElementThatDrawsItsFigure) {
   for (const CallsCase& c : cases) EXPECT_EQ(Body(c.draw), c.elements) << c.what;
 }
 
+TEST(SvgCanvas, DashesTextColoursAndABackgroundAreWrittenAsTheCanvasIsToldThem) {
+  const float dashDotGap[] = {6, -2, 0, -2};
+  const float gapFirst[] = {-3, 4};
+  const float twoDashes[] = {5, 3, -2};
+  const float nothingDrawn[] = {-3, -4};
+  const CallsCase cases[] = {
+      {"a dashed pen gives its path the pattern, a dot a pixel taken from the gap after it",
+       [&](SvgCanvas& c) {
+         c.SetPenDashes(dashDotGap);
+         c.MoveTo(0, 0);
+         c.LineTo(9, 0);
+       },
+       "<path stroke=\"#000000\" stroke-dasharray=\"6 2 1 1\" d=\"M0 0L9 0\"/>\n"},
+      {"a pattern starting with a gap starts with a dash of no length; dashes in a row are one",
+       [&](SvgCanvas& c) {
+         c.SetPenDashes(gapFirst);
+         c.Ellipse(0, 0, 11, 11);
+         c.SetPenDashes(twoDashes);
+         c.Arc(0, 0, 21, 21, 10, 0, 30, 10);
+       },
+       "<ellipse cx=\"5\" cy=\"5\" rx=\"5\" ry=\"5\" stroke=\"#000000\" stroke-dasharray=\"0 3 4 0\"/>\n"
+       "<path stroke=\"#000000\" stroke-dasharray=\"8 2\" d=\"M10 0A10 10 0 1 0 20 10\"/>\n"},
+      {"a new pattern starts a new path; a pattern that draws nothing, or none, is solid",
+       [&](SvgCanvas& c) {
+         c.MoveTo(0, 0);
+         c.LineTo(5, 0);
+         c.SetPenDashes(twoDashes);
+         c.LineTo(5, 5);
+         c.SetPenDashes(nothingDrawn);
+         c.LineTo(0, 5);
+         c.SetPenDashes({});
+         c.LineTo(0, 0);
+       },
+       "<path stroke=\"#000000\" d=\"M0 0L5 0\"/>\n<path stroke=\"#000000\" stroke-dasharray=\"8 2\" d=\"M5 0L5 5\"/>\n"
+       "<path stroke=\"#000000\" d=\"M5 5L0 5L0 0\"/>\n"},
+      {"texts take the text colour; a cleared picture is a rectangle of its colour over all before",
+       [](SvgCanvas& c) {
+         c.SetTextColor(0x0000FF);
+         c.Text(10, 20, "T", 8, 0);
+         c.Clear(0x203040);
+       },
+       "<text x=\"9.5\" y=\"25.5\" font-size=\"8\" textLength=\"4\" fill=\"#ff0000\">T</text>\n"
+       "<rect x=\"-0.5\" y=\"-0.5\" width=\"40\" height=\"30\" fill=\"#403020\"/>\n"},
+  };
+  for (const CallsCase& c : cases) EXPECT_EQ(Body(c.draw), c.elements) << c.what;
+}
+
 TEST(SvgCanvas, WithoutAFontTextsAreLeftOutAsOnThePicture) {
   const std::string document = Document([](SvgCanvas& c) { c.Text(10, 20, "AB", 16, 0); }, false);
   EXPECT_EQ(document.find("<text"), std::string::npos) << document;
