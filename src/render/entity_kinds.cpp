@@ -1,11 +1,13 @@
 #include "render/entity_kinds.h"
 
 #include <cstdint>
+#include <type_traits>
 
 #include "render/bounds_sink.h"
 #include "render/canvas_sink.h"
 #include "render/entity_drawer.h"
 #include "render/entity_records.h"
+#include "render/kinds/placed_figures.h"
 
 namespace karvex {
 namespace {
@@ -33,20 +35,37 @@ std::int32_t ClampedTextAngle(std::int32_t angle) {
   return angle;
 }
 
+// A block placed with its INSERT's scale draws its texts, circles and arcs
+// scaled too.
+template <class Place>
+constexpr bool kScales = std::is_same_v<Place, AffinePlacement>;
+
 template <class Sink, class Place>
 void DrawText(Sink& figures, const Place& placement, const TextRecord& text) {
   const DrawingPoint corner = placement.TextCorner(text.x, text.y, text.height, text.rotation);
   const std::int32_t angle = placement.TextAngle(text.rotation);
-  figures.Text(corner, text.height, ClampedTextAngle(angle), text.text);
+  if constexpr (kScales<Place>) {
+    figures.Text(corner, placement.TextHeight(text.height, text.rotation), ClampedTextAngle(angle), text.text);
+  } else {
+    figures.Text(corner, text.height, ClampedTextAngle(angle), text.text);
+  }
 }
 
 template <class Sink, class Place>
 void DrawCircle(Sink& figures, const Place& placement, const CircleRecord& circle) {
-  figures.Circle(placement.Point(circle.x, circle.y), circle.radius);
+  if constexpr (kScales<Place>) {
+    DrawPlacedCircle(figures, placement, circle.x, circle.y, circle.radius);
+  } else {
+    figures.Circle(placement.Point(circle.x, circle.y), circle.radius);
+  }
 }
 
 template <class Sink, class Place>
 void DrawArc(Sink& figures, const Place& placement, const ArcRecord& arc) {
+  if constexpr (kScales<Place>) {
+    DrawPlacedArc(figures, placement, arc.x, arc.y, arc.radius, arc.startAngle, arc.endAngle);
+    return;
+  }
   const DrawingPoint centre = placement.Point(arc.x, arc.y);
   const OffsetPoint start = placement.RadialPoint(arc.x, arc.y, arc.radius, arc.startAngle);
   const OffsetPoint end = placement.RadialPoint(arc.x, arc.y, arc.radius, arc.endAngle);
@@ -93,6 +112,33 @@ void DrawPolyline(EntityDrawer& walk, const Placement& placement) {
 
 void DrawInsert(EntityDrawer& walk, const Placement&) { walk.DrawInsert(); }
 
+// With today's kinds, blocks are placed with all of their INSERT, and nest.
+template <class Place>
+const AffinePlacement& Outer(const Placement& placement) {
+  static const AffinePlacement kSection;
+  if constexpr (kScales<Place>) {
+    return static_cast<const AffinePlacement&>(placement);
+  } else {
+    return kSection;
+  }
+}
+template <class Place>
+void DrawPlacedInsert(EntityDrawer& walk, const Placement& placement) {
+  walk.DrawPlacedInsert(Outer<Place>(placement));
+}
+template <class Place>
+void DrawDimension(EntityDrawer& walk, const Placement& placement) {
+  walk.DrawDimension(Outer<Place>(placement));
+}
+
+// Today's kinds, drawn only with options.allKinds, after the seven (the
+// INSERT of the ENTITIES section and of blocks is added first).
+template <class Sink, class Place, class In>
+void AddTodaysKinds(EntityKinds& kinds) {
+  kinds.Add({"INSERT", DrawPlacedInsert<Place>});
+  kinds.Add({"DIMENSION", DrawDimension<Place>});
+}
+
 template <class Sink, class Place, class In>
 EntityKinds KindsFor() {
   return {
@@ -114,8 +160,20 @@ EntityKinds KindsOf(const DrawingOptions& options) {
 
 }  // namespace
 
+template <class Sink, class Place>
+EntityKinds TodaysKindsOf(const DrawingOptions& options) {
+  EntityKinds kinds = KindsOf<Sink, Place>(options);
+  if (options.Styled()) {
+    AddTodaysKinds<Sink, Place, StyledEntityInput>(kinds);
+  } else {
+    AddTodaysKinds<Sink, Place, EntityInput>(kinds);
+  }
+  return kinds;
+}
+
 template <class Sink>
 EntityKinds SectionKinds(const DrawingOptions& options) {
+  if (options.allKinds) return TodaysKindsOf<Sink, SectionPlacement>(options);
   EntityKinds kinds = KindsOf<Sink, SectionPlacement>(options);
   kinds.Add({"INSERT", DrawInsert});
   return kinds;
@@ -123,6 +181,7 @@ EntityKinds SectionKinds(const DrawingOptions& options) {
 
 template <class Sink>
 EntityKinds BlockKinds(const DrawingOptions& options) {
+  if (options.allKinds) return TodaysKindsOf<Sink, AffinePlacement>(options);
   return KindsOf<Sink, BlockPlacement>(options);
 }
 
