@@ -17,7 +17,7 @@ class BlockNesting {
   // Replays a walk makes beyond the first cell of each INSERT of the
   // ENTITIES section (whose number the text itself bounds): the cells of
   // arrays and every block inserted inside a block.
-  static constexpr std::uint32_t kMostReplays = std::uint32_t{1} << 18;
+  static constexpr std::uint32_t kMostReplays = std::uint32_t{1} << 16;
 
   std::size_t Depth() const { return depth_; }
 

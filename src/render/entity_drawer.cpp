@@ -150,9 +150,9 @@ void EntityDrawer::ReplayPlaced(const PlacedInsertRecord& insert, const AffinePl
   if (style) blockStyle_ = &*style;
   const GroupPairReader::SavedState afterInsert = reader_.Save();
   const bool inSection = nesting_.Depth() == 0;
-  for (std::int32_t row = 0; row < insert.rows; ++row) {
-    for (std::int32_t column = 0; column < insert.columns; ++column) {
-      if (reader_.AbortRequested() || !nesting_.CanReplay()) break;
+  auto goesOn = [&] { return !reader_.AbortRequested() && nesting_.CanReplay(); };
+  for (std::int32_t row = 0; row < insert.rows && goesOn(); ++row) {
+    for (std::int32_t column = 0; column < insert.columns && goesOn(); ++column) {
       const AffinePlacement cell = insert.Cell(outer, column, row);
       if (!cell.Finite()) continue;
       const bool free = inSection && row == 0 && column == 0;

@@ -109,6 +109,53 @@ TEST(HostileInput, HugeLinesCountsAndStructures) {
   }
 }
 
+// Blocks with today's kinds on: the work is bounded by the nesting depth,
+// the guard against a block inside itself and the walk's budget of
+// replays, whatever the counts say.
+TEST(HostileInput, BlocksThatNestOrRepeatWithoutEnd) {
+  std::string chain;
+  for (int i = 0; i < 10000; ++i) {
+    chain += "  0\r\nBLOCK\r\n  2\r\nL" + std::to_string(i) + "\r\n  0\r\nLINE\r\n 11\r\n1\r\n  0\r\nINSERT\r\n  2\r\nL" +
+             std::to_string(i + 1) + "\r\n 10\r\n1\r\n  0\r\nENDBLK\r\n";
+  }
+  std::string fanOut;
+  for (int i = 0; i < 20; ++i) {
+    fanOut += "  0\r\nBLOCK\r\n  2\r\nF" + std::to_string(i) + "\r\n  0\r\nPOINT\r\n" +
+              Repeated("  0\r\nINSERT\r\n  2\r\nF" + std::to_string(i + 1) + "\r\n", 10) + "  0\r\nENDBLK\r\n";
+  }
+  const std::string point = "  0\r\nBLOCK\r\n  2\r\nP\r\n  0\r\nPOINT\r\n  0\r\nENDBLK\r\n";
+  const std::vector<HostileCase> cases = {
+      {"10,000 nested levels", Drawing(RawSection("BLOCKS", chain) + RawSection("ENTITIES", "  0\r\nINSERT\r\n  2\r\nL0\r\n")),
+       kSuccess},
+      {"a block inserting itself",
+       SceneWithBlocks({{0, "BLOCK"}, {2, "A"}, {0, "INSERT"}, {2, "A"}, {0, "ENDBLK"}}, {{0, "INSERT"}, {2, "A"}}),
+       kSuccess},
+      {"ten inserts of the next block, twenty levels down",
+       Drawing(RawSection("BLOCKS", fanOut) + RawSection("ENTITIES", "  0\r\nINSERT\r\n  2\r\nF0\r\n")), kSuccess},
+      {"an array of 2^31 - 1 rows and columns",
+       Drawing(RawSection("BLOCKS", point) +
+               RawSection("ENTITIES", "  0\r\nINSERT\r\n  2\r\nP\r\n 70\r\n2147483647\r\n 71\r\n2147483647\r\n")),
+       kSuccess},
+      {"scale factors at the float's limits and zero",
+       SceneWithBlocks({{0, "BLOCK"}, {2, "B"}, {0, "CIRCLE"}, {40, "3e38"}, {0, "ARC"}, {40, "1"}, {0, "TEXT"},
+                        {1, "x"}, {0, "INSERT"}, {2, "C"}, {41, "3e38"}, {0, "ENDBLK"}, {0, "BLOCK"}, {2, "C"},
+                        {0, "LINE"}, {11, "3e38"}, {0, "ENDBLK"}},
+                       {{0, "INSERT"}, {2, "B"}, {41, "3e38"}, {42, "-3e38"}, {0, "INSERT"}, {2, "B"}, {41, "0"},
+                        {42, "1e-45"}, {0, "INSERT"}, {2, "B"}, {44, "3e38"}, {70, "3"}, {0, "POINT"}}),
+       kSuccess},
+      {"a DIMENSION naming no block, or itself",
+       SceneWithBlocks({{0, "BLOCK"}, {2, "*D1"}, {0, "DIMENSION"}, {2, "*D1"}, {0, "ENDBLK"}},
+                       {{0, "DIMENSION"}, {2, "*D1"}, {0, "DIMENSION"}, {2, "*D9"}, {0, "DIMENSION"}}),
+       kSuccess},
+  };
+  Settings settings;
+  settings.AllKinds = 1;
+  for (const HostileCase& c : cases) {
+    PluginHarness harness(settings, &TextFace());
+    EXPECT_EQ(harness.PictureFromMemory(c.text).result, c.expected) << c.name;
+  }
+}
+
 TEST(HostileInput, OutputSizesAtTheEdges) {
   for (const auto& [width, height] : {std::pair{1, 1}, std::pair{9999, 9999}}) {
     Settings settings;

@@ -199,6 +199,13 @@ Settings Fitted(bool styled) {
   return settings;
 }
 
+// Fitted, in line types and colours, with today's kinds.
+Settings FittedWithAllKinds() {
+  Settings settings = Fitted(true);
+  settings.AllKinds = 1;
+  return settings;
+}
+
 // How many canvas calls were held against the measurement.
 std::size_t ExpectAgreement(const std::string& text, const std::string& what,
                             const Settings& settings = Fitted(false)) {
@@ -228,6 +235,19 @@ TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInGeneratedDrawings) {
   EXPECT_GT(calls, 20000u);
 }
 
+// Blocks scaled unequally, mirrored, arrayed and nested, whose circles and
+// arcs become lines or swap their ends.
+TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInPlacedBlocks) {
+  const std::string text = SceneWithBlocks(
+      {{0, "BLOCK"}, {2, "IN"}, {10, "1"}, {20, "2"}, {0, "CIRCLE"}, {10, "3"}, {40, "2"}, {0, "ARC"}, {40, "4"},
+       {50, "30"}, {51, "200"}, {0, "TEXT"}, {40, "1.5"}, {50, "20"}, {1, "t"}, {0, "ENDBLK"},
+       {0, "BLOCK"}, {2, "OUT"}, {0, "INSERT"}, {2, "IN"}, {10, "7"}, {41, "-1.5"}, {50, "33"}, {0, "LINE"},
+       {11, "9"}, {21, "4"}, {0, "ENDBLK"}},
+      {{0, "INSERT"}, {2, "OUT"}, {10, "40"}, {20, "30"}, {41, "3"}, {42, "1.25"}, {50, "17"}, {70, "3"}, {71, "2"},
+       {44, "25"}, {45, "30"}, {0, "INSERT"}, {2, "IN"}, {41, "-2"}, {42, "-2"}});
+  EXPECT_GT(ExpectAgreement(text, "placed blocks", FittedWithAllKinds()), 1000u);
+}
+
 std::string FileText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -243,6 +263,7 @@ TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInTheCorpus) {
     const std::string text = FileText(entry.path());
     ExpectAgreement(text, entry.path().filename().string());
     ExpectAgreement(text, entry.path().filename().string() + ", styled", Fitted(true));
+    ExpectAgreement(text, entry.path().filename().string() + ", all kinds", FittedWithAllKinds());
   }
   ExpectAgreement(FileText(std::string(KARVEX_FIXTURES_DIR) + "/styles.dxf"), "styles.dxf, styled", Fitted(true));
 }
