@@ -64,6 +64,7 @@ class CanvasSink final : public FigureSink {
     canvas_.SetPixel(pixel.x, pixel.y, pointColour_);
   }
   void Text(const DrawingPoint& corner, float height, std::int32_t angle, std::string_view text) override;
+  void Fill(std::span<const DrawingPoint> points, std::span<const std::int32_t> ringSizes) override;
 
  private:
   void UseColour(Color colour);
@@ -80,6 +81,7 @@ class CanvasSink final : public FigureSink {
   Color textColour_ = kBlack;
   Color pointColour_ = kBlack;
   std::vector<float> dashPixels_;
+  std::vector<PolygonPoint> fillPixels_;
   // The drawing-unit pattern dashPixels_ was made from, and its factor.
   const float* dashSource_ = nullptr;
   std::size_t dashCount_ = 0;

@@ -1,5 +1,7 @@
 #include "render/pen_raster.h"
 
+#include "render/polygon_fill.h"
+
 #include <cmath>
 
 #include "render/ellipse_raster.h"
@@ -47,6 +49,21 @@ void PenRaster::Fill(Color color) const {
   const PixelGrid grid = Grid(color);
   for (std::int32_t y = 0; y < height_; ++y) {
     for (std::int32_t x = 0; x < width_; ++x) grid.PlotInside(x, y);
+  }
+}
+
+void PenRaster::FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) {
+  if (RingPoints(points, ringSizes) < 0) return;
+  FillEvenOdd(Grid(color_), width_, height_, points, ringSizes);
+  std::size_t first = 0;
+  for (std::int32_t size : ringSizes) {
+    const auto count = static_cast<std::size_t>(size);
+    if (count > 0) {
+      MoveTo(points[first].x, points[first].y);
+      for (std::size_t i = 1; i < count; ++i) LineTo(points[first + i].x, points[first + i].y);
+      LineTo(points[first].x, points[first].y);
+    }
+    first += count;
   }
 }
 
