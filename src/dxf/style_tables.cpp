@@ -93,6 +93,9 @@ bool ReadLayerTable(GroupPairReader& reader, StyleTables& styles) {
           case 420:
             if (const std::optional<std::int32_t> rgb = ParseInteger(value)) entry.trueColour = *rgb & 0xFFFFFF;
             break;
+          case 70:
+            if (const std::optional<std::int32_t> flags = ParseInteger(value)) entry.frozen = (*flags & 1) != 0;
+            break;
           default: break;
         }
       });

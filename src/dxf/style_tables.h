@@ -20,6 +20,7 @@ struct LayerStyle {
   std::int32_t colourNumber = 7;
   std::int32_t trueColour = -1;  // group 420 (0x00RRGGBB); -1: none
   std::string lineType = "CONTINUOUS";
+  bool frozen = false;  // group 70, bit 1
 };
 
 struct LineTypeStyle {

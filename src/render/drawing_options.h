@@ -45,8 +45,9 @@ struct DrawingOptions {
   // nested INSERTs, ...), and layers that are off or frozen left out.
   bool allKinds = false;
 
-  // Whether entities need their style groups (line type, layer, colour).
-  bool Styled() const { return lineTypes || lineColours; }
+  // Whether entities need their style groups (line type, layer, colour):
+  // with all kinds on, for the layers that are off or frozen.
+  bool Styled() const { return lineTypes || lineColours || allKinds; }
 };
 
 }  // namespace karvex

@@ -7,7 +7,11 @@
 #include "render/canvas_sink.h"
 #include "render/entity_drawer.h"
 #include "render/entity_records.h"
+#include "render/kinds/extruded_kinds.h"
+#include "render/kinds/face_kind.h"
+#include "render/kinds/lwpolyline_kind.h"
 #include "render/kinds/placed_figures.h"
+#include "render/kinds/polyline_kind.h"
 
 namespace karvex {
 namespace {
@@ -131,17 +135,24 @@ void DrawDimension(EntityDrawer& walk, const Placement& placement) {
   walk.DrawDimension(Outer<Place>(placement));
 }
 
-// Today's kinds, drawn only with options.allKinds, after the seven (the
-// INSERT of the ENTITIES section and of blocks is added first).
+// Today's kinds, drawn with all kinds on, in the ENTITIES walk and the block
+// replay alike: one line each. Replace takes the place of one of the seven
+// kinds with a reader that reads more of it.
 template <class Sink, class Place, class In>
 void AddTodaysKinds(EntityKinds& kinds) {
-  kinds.Add({"INSERT", DrawPlacedInsert<Place>});
+  kinds.Add({"LWPOLYLINE", DrawLwPolyline<Sink, Place, In>});
+  kinds.Add({"3DFACE", DrawFace<Sink, Place, In>});
+  kinds.Add({"TRACE", ReadAndDraw<Sink, Place, In, ReadTrace<In>, DrawSolid<Sink, Place>>});
+  kinds.Replace({"POLYLINE", DrawFullPolyline<Sink, Place, In>});
+  kinds.Replace({"CIRCLE", ReadAndDraw<Sink, Place, In, ReadExtrudedCircle<In>, DrawCircle<Sink, Place>>});
+  kinds.Replace({"ARC", ReadAndDraw<Sink, Place, In, ReadExtrudedArc<In>, DrawArc<Sink, Place>>});
+  kinds.Replace({"SOLID", ReadAndDraw<Sink, Place, In, ReadExtrudedSolid<In>, DrawSolid<Sink, Place>>});
   kinds.Add({"DIMENSION", DrawDimension<Place>});
 }
 
 template <class Sink, class Place, class In>
-EntityKinds KindsFor() {
-  return {
+EntityKinds KindsFor(const DrawingOptions& options) {
+  EntityKinds kinds = {
       {"LINE", ReadAndDraw<Sink, Place, In, ReadLine<In>, DrawLine<Sink, Place>>},
       {"TEXT", ReadAndDraw<Sink, Place, In, ReadText<In>, DrawText<Sink, Place>>},
       {"CIRCLE", ReadAndDraw<Sink, Place, In, ReadCircle<In>, DrawCircle<Sink, Place>>},
@@ -150,39 +161,34 @@ EntityKinds KindsFor() {
       {"POLYLINE", DrawPolyline<Sink, Place, In>},
       {"SOLID", ReadAndDraw<Sink, Place, In, ReadSolid<In>, DrawSolid<Sink, Place>>},
   };
+  if (options.allKinds) AddTodaysKinds<Sink, Place, In>(kinds);
+  return kinds;
 }
 
 // A plain drawing's readers never look at the style groups.
 template <class Sink, class Place>
 EntityKinds KindsOf(const DrawingOptions& options) {
-  return options.Styled() ? KindsFor<Sink, Place, StyledEntityInput>() : KindsFor<Sink, Place, EntityInput>();
+  return options.Styled() ? KindsFor<Sink, Place, StyledEntityInput>(options)
+                          : KindsFor<Sink, Place, EntityInput>(options);
 }
 
 }  // namespace
 
-template <class Sink, class Place>
-EntityKinds TodaysKindsOf(const DrawingOptions& options) {
-  EntityKinds kinds = KindsOf<Sink, Place>(options);
-  if (options.Styled()) {
-    AddTodaysKinds<Sink, Place, StyledEntityInput>(kinds);
-  } else {
-    AddTodaysKinds<Sink, Place, EntityInput>(kinds);
-  }
-  return kinds;
-}
-
+// With all kinds on, INSERT places its block with all it says, in the
+// ENTITIES section and inside blocks, whose placement is AffinePlacement.
 template <class Sink>
 EntityKinds SectionKinds(const DrawingOptions& options) {
-  if (options.allKinds) return TodaysKindsOf<Sink, SectionPlacement>(options);
   EntityKinds kinds = KindsOf<Sink, SectionPlacement>(options);
-  kinds.Add({"INSERT", DrawInsert});
+  kinds.Add({"INSERT", options.allKinds ? DrawPlacedInsert<SectionPlacement> : DrawInsert});
   return kinds;
 }
 
 template <class Sink>
 EntityKinds BlockKinds(const DrawingOptions& options) {
-  if (options.allKinds) return TodaysKindsOf<Sink, AffinePlacement>(options);
-  return KindsOf<Sink, BlockPlacement>(options);
+  if (!options.allKinds) return KindsOf<Sink, BlockPlacement>(options);
+  EntityKinds kinds = KindsOf<Sink, AffinePlacement>(options);
+  kinds.Add({"INSERT", DrawPlacedInsert<AffinePlacement>});
+  return kinds;
 }
 
 template EntityKinds SectionKinds<FigureSink>(const DrawingOptions&);

@@ -29,7 +29,7 @@ struct EntityKind {
 
 class EntityKinds {
  public:
-  static constexpr std::size_t kMostKinds = 24;
+  static constexpr std::size_t kMostKinds = 32;
 
   EntityKinds(std::initializer_list<EntityKind> kinds) {
     for (const EntityKind& kind : kinds) Add(kind);
@@ -39,6 +39,17 @@ class EntityKinds {
     if (kind.keyword.empty()) throw std::invalid_argument("an entity kind needs a keyword");
     byFirstByte_[static_cast<unsigned char>(kind.keyword[0])] |= std::uint32_t{1} << count_;
     kinds_[count_++] = kind;
+  }
+  // The entry with the same keyword draws with kind's function instead, in
+  // its place in the order; a keyword not in the table is added.
+  void Replace(const EntityKind& kind) {
+    for (std::size_t i = 0; i < count_; ++i) {
+      if (kinds_[i].keyword == kind.keyword) {
+        kinds_[i].draw = kind.draw;
+        return;
+      }
+    }
+    Add(kind);
   }
   const EntityKind* begin() const { return kinds_.data(); }
   const EntityKind* end() const { return kinds_.data() + count_; }
@@ -69,7 +80,8 @@ class EntityKinds {
 };
 
 // The kinds of the ENTITIES section, tested in this order: LINE, TEXT,
-// CIRCLE, ARC, POINT, POLYLINE, SOLID, INSERT. Made for the sink the walk
+// CIRCLE, ARC, POINT, POLYLINE, SOLID, then, with all kinds on, today's
+// kinds, then INSERT. Made for the sink the walk
 // sends its figures to, so that a drawing walk calls its canvas sink
 // directly; any other sink is reached through FigureSink.
 template <class Sink>

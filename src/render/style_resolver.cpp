@@ -22,7 +22,8 @@ bool SameName(std::string_view a, std::string_view b) {
 }  // namespace
 
 StyleResolver::StyleResolver(const DrawingOptions& options, const StyleTables& tables)
-    : lineTypes_(options.lineTypes), lineColours_(options.lineColours), tables_(tables), colours_(options.colours) {}
+    : lineTypes_(options.lineTypes), lineColours_(options.lineColours), allKinds_(options.allKinds), tables_(tables),
+      colours_(options.colours) {}
 
 StyleResolver::Layer StyleResolver::LayerOf(const StyleGroups& groups, const BlockStyle* block) const {
   std::string_view name = groups.layer.empty() ? kLayerZero : groups.layer;
@@ -58,8 +59,11 @@ std::span<const float> StyleResolver::DashesOf(const StyleGroups& groups, const 
 Pen StyleResolver::PenFor(const StyleGroups& groups, const BlockStyle* block) const {
   const Layer layer = LayerOf(groups, block);
   Pen pen;
+  const bool layerOff = layer.style != nullptr && layer.style->colourNumber < 0;
+  const bool layerFrozen = layer.style != nullptr && layer.style->frozen;
+  if (lineColours_ || allKinds_) pen.visible = !layerOff;
+  if (allKinds_ && layerFrozen) pen.visible = false;
   if (lineColours_) {
-    pen.visible = layer.style == nullptr || layer.style->colourNumber >= 0;
     pen.setsColour = true;
     pen.colour = colours_.Seen(ColourOf(groups, layer, block));
   }

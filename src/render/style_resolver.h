@@ -9,7 +9,8 @@
 //   $LTSCALE and the entity's group 48;
 // - layer: an entity on layer "0" inside a block belongs to the INSERT's
 //   layer; a layer whose colour number is negative is off, and nothing on
-//   it is drawn (line colours on only).
+//   it is drawn (line colours or all kinds on); nor on a frozen layer (all
+//   kinds on).
 // A layer or line type the tables do not have is colour 7, solid, on.
 #include <span>
 #include <string_view>
@@ -51,6 +52,7 @@ class StyleResolver {
 
   bool lineTypes_;
   bool lineColours_;
+  bool allKinds_;
   const StyleTables& tables_;
   ColourIndex colours_;
 };

@@ -5,7 +5,7 @@
 namespace karvex {
 namespace {
 
-constexpr std::array<std::string_view, 47> kControlNames = {
+constexpr std::array<std::string_view, 48> kControlNames = {
     "None",
     "PageControl1",
     "TabSheet1",
@@ -19,6 +19,7 @@ constexpr std::array<std::string_view, 47> kControlNames = {
     "GroupBox3",
     "CheckBox1",
     "CheckBox2",
+    "CheckBox3",
     "GroupBox4",
     "RadioButton1",
     "RadioButton2",

@@ -21,6 +21,7 @@ enum class FormControl : std::uint16_t {
   GroupBox3,
   CheckBox1,
   CheckBox2,
+  CheckBox3,  // all entity kinds
   GroupBox4,
   RadioButton1,
   RadioButton2,

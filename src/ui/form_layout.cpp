@@ -24,6 +24,8 @@ constexpr std::array kLayout = {
     ControlLayout{GroupBox3, K::GroupBox, TabSheet1, t::kGroupBox3Caption, 4, 60, 133, 129},
     ControlLayout{CheckBox1, K::CheckBox, GroupBox3, t::kCheckBox1Caption, 8, 16, 117, 17},
     ControlLayout{CheckBox2, K::CheckBox, GroupBox3, t::kCheckBox2Caption, 8, 36, 117, 17},
+    // A character longer than the two above: as wide as the group box lets it be.
+    ControlLayout{CheckBox3, K::CheckBox, GroupBox3, t::kCheckBox3Caption, 8, 56, 121, 17},
     ControlLayout{GroupBox4, K::GroupBox, TabSheet1, t::kGroupBox4Caption, 144, 60, 165, 129},
     ControlLayout{RadioButton1, K::RadioButton, GroupBox4, t::kRadioButton1Caption, 8, 16, 149, 17},
     ControlLayout{RadioButton2, K::RadioButton, GroupBox4, t::kRadioButton2Caption, 8, 36, 149, 17},

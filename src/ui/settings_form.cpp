@@ -47,6 +47,7 @@ void TForm1::FormCreate() {
   if (settings_.CenterPos >= 1 && settings_.CenterPos <= 3) selectedMode_ = settings_.CenterPos;
   lineTypes_ = settings_.LineTypes != 0;
   lineColours_ = settings_.LineColors != 0;
+  allKinds_ = settings_.AllKinds != 0;
   for (std::size_t i = 0; i < swatches_.size(); ++i) {
     swatches_[i] = static_cast<ColorValue>(settings_.*kSwatchSettings[i]) & 0x00FFFFFFu;
   }
@@ -127,6 +128,7 @@ void TForm1::Button3Click() {
   if (selectedMode_ == 3) settings_.CenterPos = 3;
   settings_.LineTypes = lineTypes_ ? 1 : 0;
   settings_.LineColors = lineColours_ ? 1 : 0;
+  settings_.AllKinds = allKinds_ ? 1 : 0;
   for (std::size_t i = 0; i < swatches_.size(); ++i) {
     settings_.*kSwatchSettings[i] = static_cast<std::int32_t>(swatches_[i]);
   }
@@ -179,6 +181,8 @@ void TForm1::ChooseMode(int mode) {
 void TForm1::SetLineTypes(bool ticked) { lineTypes_ = ticked; }
 
 void TForm1::SetLineColours(bool ticked) { lineColours_ = ticked; }
+
+void TForm1::SetAllKinds(bool ticked) { allKinds_ = ticked; }
 
 void TForm1::TypeKey(char32_t key) {
   if (!IsSizeField(focused_) || !Edit1KeyPress(key)) return;

@@ -74,9 +74,11 @@ class TForm1 {
   // The user chose an alignment button (1 to 3).
   void ChooseMode(int mode);
   // The user ticked or cleared an option box: line types (CheckBox1), line
-  // colours (CheckBox2), which also shows or hides the colour page's tab.
+  // colours (CheckBox2), which also shows or hides the colour page's tab,
+  // all entity kinds (CheckBox3).
   void SetLineTypes(bool ticked);
   void SetLineColours(bool ticked);
+  void SetAllKinds(bool ticked);
 
   // A key typed into the focused size field, as a one-line field with the
   // caret at its end takes it: the filter, then backspace deletes the last
@@ -95,6 +97,7 @@ class TForm1 {
   static bool ModeEnabled(int mode) { return mode >= 1 && mode <= 3; }
   bool LineTypesTicked() const { return lineTypes_; }
   bool LineColoursTicked() const { return lineColours_; }
+  bool AllKindsTicked() const { return allKinds_; }
   // The colour page's tab is shown while the line colours box is ticked.
   bool ColourPageShown() const { return lineColours_; }
   ColorValue SwatchColor(int tag) const;
@@ -120,6 +123,7 @@ class TForm1 {
   bool paperRatio_ = true;
   bool lineTypes_ = false;
   bool lineColours_ = false;
+  bool allKinds_ = false;
   int selectedMode_ = 1;
   std::array<ColorValue, 8> swatches_;  // tags 1..8
   ColorValue colorDialogColor_ = 0x000000;  // the chooser keeps its last colour

@@ -343,12 +343,14 @@ void Win32SettingsView::OnCommand(FormControl control, int code, HWND window) {
     case FormControl::Button4: Forward([&] { form_.Button4Click(); }); return;
     case FormControl::CheckBox5:
     case FormControl::CheckBox1:
-    case FormControl::CheckBox2: {
+    case FormControl::CheckBox2:
+    case FormControl::CheckBox3: {
       const bool ticked = SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
       Forward([&] {
         if (control == FormControl::CheckBox5) form_.SetPaperRatio(ticked);
         if (control == FormControl::CheckBox1) form_.SetLineTypes(ticked);
         if (control == FormControl::CheckBox2) form_.SetLineColours(ticked);
+        if (control == FormControl::CheckBox3) form_.SetAllKinds(ticked);
       });
       return;
     }
@@ -429,6 +431,7 @@ void Win32SettingsView::Refresh() {
   SendMessageW(Window(FormControl::CheckBox1), BM_SETCHECK, form_.LineTypesTicked() ? BST_CHECKED : BST_UNCHECKED, 0);
   SendMessageW(Window(FormControl::CheckBox2), BM_SETCHECK, form_.LineColoursTicked() ? BST_CHECKED : BST_UNCHECKED,
                0);
+  SendMessageW(Window(FormControl::CheckBox3), BM_SETCHECK, form_.AllKindsTicked() ? BST_CHECKED : BST_UNCHECKED, 0);
   ShowColourTab();
   for (int mode = 1; mode <= 3; ++mode) {
     HWND button = Window(static_cast<FormControl>(static_cast<int>(FormControl::RadioButton1) + mode - 1));

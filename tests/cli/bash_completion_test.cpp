@@ -46,9 +46,11 @@ TEST(BashCompletion, CompletesWithAndWithoutTheBashCompletionPackage) {
       {"karvex render --f", "--fail-on-blank\n--format\n", nullptr},
       {"karvex render plan.dxf --format ", "bmp\npng\nsvg\n", nullptr},
       {"karvex config --",
-       "--align\n--colours\n--height\n--help\n--line-types\n--no-colours\n--no-line-types\n--ratio\n--reset\n"
-       "--width\n",
+       "--align\n--all-kinds\n--colours\n--height\n--help\n--line-types\n--no-all-kinds\n--no-colours\n"
+       "--no-line-types\n--ratio\n--reset\n--width\n",
        nullptr},
+      {"karvex render plan.dxf --mo", "--modern\n", nullptr},
+      {"karvex info plan.dxf --a", "--align\n--all-kinds\n", nullptr},
       {"karvex render plan.dxf --align ", "centre\nfit\norigin\n", nullptr},
       {"karvex render --sm", "--smooth\n", nullptr},
       {"karvex render p", "pictures\nplan.DXF\nplan.dxf\n", "_filedir @(dxf|DXF)\n"},

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "karvex/config_command.h"
+#include "karvex/converter_settings.h"
 
 namespace karvex::tools {
 namespace {
@@ -54,6 +55,43 @@ TEST(CliOptions, AlignmentAndOptionsForARunOrForTheSettingsFile) {
   EXPECT_EQ(config.config.choices.alignment, 3);
   EXPECT_EQ(config.config.choices.lineTypes, true);
   EXPECT_FALSE(ParseCommandLine({"config"}).config.Edits());
+}
+
+// --modern turns on fit, line types, colours and all kinds on white; an
+// option after it changes that part, one before it is overridden. config
+// never takes it: it is for one run.
+TEST(CliOptions, ModernIsTodaysPictureForOneRun) {
+  struct Case {
+    Args arguments;
+    std::optional<std::int32_t> alignment;
+    std::optional<bool> lineTypes, lineColours, allKinds;
+    std::optional<std::int32_t> background;
+  };
+  const Case cases[] = {
+      {{"render", "a.dxf", "--modern"}, 3, true, true, true, 0xFFFFFF},
+      {{"info", "a.dxf", "--modern"}, 3, true, true, true, 0xFFFFFF},
+      {{"render", "a.dxf", "--modern", "--align", "origin", "--no-all-kinds"}, 1, true, true, false, 0xFFFFFF},
+      {{"render", "a.dxf", "--no-colours", "--modern"}, 3, true, true, true, 0xFFFFFF},
+      {{"render", "a.dxf", "--all-kinds"}, std::nullopt, std::nullopt, std::nullopt, true, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const CommandLine line = ParseCommandLine(c.arguments);
+    const DrawingChoices& choices = line.command == Command::Info ? line.info.choices : line.render.choices;
+    EXPECT_EQ(choices.alignment, c.alignment) << c.arguments.back();
+    EXPECT_EQ(choices.lineTypes, c.lineTypes) << c.arguments.back();
+    EXPECT_EQ(choices.lineColours, c.lineColours) << c.arguments.back();
+    EXPECT_EQ(choices.allKinds, c.allKinds) << c.arguments.back();
+    EXPECT_EQ(choices.background, c.background) << c.arguments.back();
+  }
+  EXPECT_THROW(ParseCommandLine({"config", "--modern"}), UsageError);
+
+  Settings settings;
+  ApplyChoices(ParseCommandLine({"render", "a.dxf", "--modern"}).render.choices, settings);
+  EXPECT_EQ(settings.CenterPos, 3);
+  EXPECT_EQ(settings.LineTypes, 1);
+  EXPECT_EQ(settings.LineColors, 1);
+  EXPECT_EQ(settings.AllKinds, 1);
+  EXPECT_EQ(settings.BackColor, 0xFFFFFF);
 }
 
 TEST(CliOptions, HelpAndVersionComeBeforeAnythingElse) {

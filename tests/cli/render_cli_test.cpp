@@ -338,7 +338,9 @@ TEST(RenderCli, ABlankPictureIsSaidWithItsLikelyReason) {
            .Section("ENTITIES", {{0, "LWPOLYLINE"}, {0, "HATCH"}, {0, "LWPOLYLINE"}})
            .Eof()
            .Text(),
-       "", {"blank picture: no entity in it is of a kind that is drawn (passed over: 2 LWPOLYLINE, 1 HATCH)"}},
+       "",
+       {"blank picture: no entity in it is of a kind that is drawn (passed over: 2 LWPOLYLINE, 1 HATCH); try "
+        "--all-kinds"}},
       {"texts without a font",
        DxfText()
            .Section("HEADER", square)
@@ -543,6 +545,45 @@ TEST(RenderCli, ALargeDrawingFromAFileDrawsAsFromStandardInput) {
   const std::string picture = ReadFile(scratch.Path("file.png"));
   EXPECT_EQ(PictureKind(picture), "PNG 640x453");
   EXPECT_EQ(picture, ReadFile(scratch.Path("input.png")));
+}
+
+// --modern: a drawing of today's kinds, fitted, in colours on white, for
+// one run; a later option changes a part of it. Without it, the picture is
+// today's blank one.
+TEST(RenderCli, ModernDrawsTodaysKindsFittedOnWhite) {
+  Scratch scratch;
+  scratch.Write("plan.dxf", DxfText()
+                                .Section("HEADER", {{9, "$EXTMAX"}, {10, "1e20"}, {20, "1e20"}})
+                                .Section("ENTITIES", {{0, "LWPOLYLINE"}, {62, "1"}, {70, "1"}, {10, "0"}, {20, "0"},
+                                                      {10, "40"}, {20, "0"}, {10, "40"}, {20, "20"}})
+                                .Eof()
+                                .Text());
+  auto pixels = [&](const Args& options) {
+    Args arguments = {"render", "-q", "plan.dxf", "-o", "plan.bmp"};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    const ConverterRun run = scratch.Run(arguments);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string bmp = ReadFile(scratch.Path("plan.bmp"));
+    std::map<std::uint32_t, int> counts;
+    for (std::size_t i = 54; i + 3 <= bmp.size(); i += 3) {
+      ++counts[static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[i])) << 16 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[i + 1])) << 8 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[i + 2]))];
+    }
+    return counts;
+  };
+  // As BGR: white, and red (colour 1) for the triangle filling the picture.
+  const auto modern = pixels({"--modern"});
+  ASSERT_EQ(modern.size(), 2u);
+  EXPECT_GT(modern.at(0xFFFFFF), 200000);
+  EXPECT_GT(modern.at(0x0000FF), 1000);
+  // Back in black without colours, still fitted.
+  const auto plain = pixels({"--modern", "--no-colours"});
+  ASSERT_EQ(plain.size(), 2u);
+  EXPECT_GT(plain.at(0x000000), 1000);
+  // None of it for the settings file; without it nothing is drawn.
+  EXPECT_EQ(pixels({}).size(), 1u);
+  EXPECT_EQ(scratch.Run({"config", "--modern"}).exitCode, 2);
 }
 
 }  // namespace

@@ -16,13 +16,8 @@ namespace {
 
 std::int32_t KeepGoing(std::int32_t, std::int32_t, std::intptr_t) { return 0; }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size > INT32_MAX) return 0;
-  karvex::Settings settings;
-  settings.OutputWidth = 64;
-  settings.OutputHeight = 48;
+// One plug-in object with these settings, asked twice.
+void DrawTwice(const std::uint8_t* data, std::size_t size, const karvex::Settings& settings) {
   karvex::MemorySettingsStore store(settings);
   karvex::PortableHostMemory memory;
   static karvex::FreeTypeTextRasterizer text;  // the face is loaded once
@@ -46,5 +41,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     memory.Free(pixels);
   }
   if (memory.LiveBlocks() != 0) __builtin_trap();
+}
+
+}  // namespace
+
+// Plain, and with every kind drawn in a picture fitted to what it draws.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size > INT32_MAX) return 0;
+  karvex::Settings settings;
+  settings.OutputWidth = 64;
+  settings.OutputHeight = 48;
+  DrawTwice(data, size, settings);
+  settings.AllKinds = 1;
+  settings.CenterPos = 3;
+  DrawTwice(data, size, settings);
   return 0;
 }

@@ -46,6 +46,7 @@ TEST(FormTexts, AreTheJapaneseTextsInCodePage932) {
       {t::kGroupBox3Caption, "オプション"},
       {t::kCheckBox1Caption, "線種を考慮する。"},
       {t::kCheckBox2Caption, "線色を考慮する。"},
+      {t::kCheckBox3Caption, "全ての図形を描く。"},
       {t::kGroupBox4Caption, "位置合わせ"},
       {t::kRadioButton1Caption, "左下を(0,0)にする。"},
       {t::kRadioButton2Caption, "中心を(0,0)にする。"},

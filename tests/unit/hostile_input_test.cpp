@@ -156,6 +156,50 @@ TEST(HostileInput, BlocksThatNestOrRepeatWithoutEnd) {
   }
 }
 
+// Bad values in the kinds drawn with all kinds on cost at most their entity.
+TEST(HostileInput, TodaysShapesAtTheirLimits) {
+  const std::string manyVertices = Repeated(" 10\r\n1e30\r\n 20\r\n-5\r\n 42\r\n3e38\r\n 10\r\n5\r\n 42\r\n0.7\r\n", 50000);
+  const std::string manyFaces =
+      Repeated("  0\r\nVERTEX\r\n 70\r\n128\r\n 71\r\n1\r\n 72\r\n-2147483648\r\n 73\r\n2147483647\r\n", 20000);
+  const std::vector<HostileCase> cases = {
+      {"a huge bulge and vertices beyond the float range",
+       Scene({{0, "LWPOLYLINE"}, {10, "3e38"}, {20, "-3e38"}, {42, "1e300"}, {10, "1e39"}, {20, "0"}, {42, "-1e-300"}}),
+       kSuccess},
+      {"100,000 far vertices with bulges",
+       Drawing(RawSection("ENTITIES", "  0\r\nLWPOLYLINE\r\n 70\r\n1\r\n 90\r\n2147483647\r\n" + manyVertices)),
+       kSuccess},
+      {"a mesh of 2147483647 x 2147483647 with two vertices",
+       Scene({{0, "POLYLINE"}, {70, "49"}, {71, "2147483647"}, {72, "2147483647"}, {0, "VERTEX"}, {10, "1"},
+              {0, "VERTEX"}, {10, "2"}, {0, "SEQEND"}}),
+       kSuccess},
+      {"a mesh of negative size", Scene({{0, "POLYLINE"}, {70, "16"}, {71, "-3"}, {72, "-2147483648"},
+                                          {0, "VERTEX"}, {0, "SEQEND"}}),
+       kSuccess},
+      {"20,000 faces naming vertices far out of range",
+       Drawing(RawSection("ENTITIES", "  0\r\nPOLYLINE\r\n 70\r\n64\r\n" + manyFaces + "  0\r\nSEQEND\r\n")),
+       kSuccess},
+      {"a polyline with bulges and no SEQEND",
+       Scene({{0, "POLYLINE"}, {0, "VERTEX"}, {42, "1"}, {0, "VERTEX"}, {10, "9"}, {42, "NaN"}}), kSuccess},
+      {"faces and traces of NaN and beyond",
+       Scene({{0, "3DFACE"}, {10, "NaN"}, {11, "1e39"}, {70, "99999999999"}, {0, "TRACE"}, {12, "-Infinity"},
+              {230, "NaN"}}),
+       kSuccess},
+      {"arcs and circles seen from below at the limits",
+       Scene({{0, "ARC"}, {10, "3e38"}, {40, "3e38"}, {50, "-3e38"}, {51, "NaN"}, {230, "-1e39"}, {0, "CIRCLE"},
+              {40, "1e39"}, {230, "-1"}}),
+       kSuccess},
+  };
+  Settings settings;
+  settings.AllKinds = 1;
+  for (const std::int32_t mode : {1, 3}) {
+    settings.CenterPos = mode;
+    for (const HostileCase& c : cases) {
+      PluginHarness harness(settings, &TextFace());
+      EXPECT_EQ(harness.PictureFromMemory(c.text).result, c.expected) << c.name << ", mode " << mode;
+    }
+  }
+}
+
 TEST(HostileInput, OutputSizesAtTheEdges) {
   for (const auto& [width, height] : {std::pair{1, 1}, std::pair{9999, 9999}}) {
     Settings settings;

@@ -211,17 +211,11 @@ Calls FigureCalls(const std::vector<CanvasCall>& calls) {
   return figures;
 }
 
-Settings Fitted(bool styled) {
+Settings Fitted(bool styled, bool allKinds = false) {
   Settings settings;
   settings.CenterPos = 3;
   settings.LineTypes = settings.LineColors = styled ? 1 : 0;
-  return settings;
-}
-
-// Fitted, in line types and colours, with today's kinds.
-Settings FittedWithAllKinds() {
-  Settings settings = Fitted(true);
-  settings.AllKinds = 1;
+  settings.AllKinds = allKinds ? 1 : 0;
   return settings;
 }
 
@@ -264,7 +258,7 @@ TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInPlacedBlocks) {
        {11, "9"}, {21, "4"}, {0, "ENDBLK"}},
       {{0, "INSERT"}, {2, "OUT"}, {10, "40"}, {20, "30"}, {41, "3"}, {42, "1.25"}, {50, "17"}, {70, "3"}, {71, "2"},
        {44, "25"}, {45, "30"}, {0, "INSERT"}, {2, "IN"}, {41, "-2"}, {42, "-2"}});
-  EXPECT_GT(ExpectAgreement(text, "placed blocks", FittedWithAllKinds()), 1000u);
+  EXPECT_GT(ExpectAgreement(text, "placed blocks", Fitted(true, true)), 1000u);
 }
 
 std::string FileText(const std::filesystem::path& path) {
@@ -282,9 +276,38 @@ TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInTheCorpus) {
     const std::string text = FileText(entry.path());
     ExpectAgreement(text, entry.path().filename().string());
     ExpectAgreement(text, entry.path().filename().string() + ", styled", Fitted(true));
-    ExpectAgreement(text, entry.path().filename().string() + ", all kinds", FittedWithAllKinds());
+    ExpectAgreement(text, entry.path().filename().string() + ", all kinds", Fitted(false, true));
+    ExpectAgreement(text, entry.path().filename().string() + ", all kinds, styled", Fitted(true, true));
   }
   ExpectAgreement(FileText(std::string(KARVEX_FIXTURES_DIR) + "/styles.dxf"), "styles.dxf, styled", Fitted(true));
+}
+
+// Polylines with bulges, faces and entities seen from below, in the ENTITIES
+// section and in a block inserted at an angle.
+TEST(MeasuringWalk, PlacesTodaysShapesAsTheDrawingWalkDraws) {
+  const std::initializer_list<Pair> shapes = {
+      {0, "LWPOLYLINE"}, {70, "1"},  {10, "10"},  {20, "10"}, {42, "0.5"}, {10, "50"},  {20, "10"},  {42, "-2"},
+      {10, "50"},        {20, "40"}, {230, "-1"}, {0, "POLYLINE"}, {70, "0"},  {0, "VERTEX"}, {10, "5"}, {20, "5"},
+      {42, "1"},         {0, "VERTEX"}, {10, "25"}, {20, "5"},  {0, "SEQEND"}, {0, "3DFACE"}, {10, "0"}, {20, "0"},
+      {11, "30"},        {21, "0"},  {12, "30"},  {22, "30"}, {70, "4"},   {0, "TRACE"},  {10, "0"},  {20, "0"},
+      {11, "0"},         {21, "4"},  {12, "20"},  {22, "0"},  {13, "20"},  {23, "4"},   {0, "ARC"},   {10, "70"},
+      {20, "70"},        {40, "9"},  {50, "10"},  {51, "250"}, {230, "-1"}};
+  std::vector<Pair> block = {{0, "BLOCK"}, {2, "SHAPES"}, {10, "5"}, {20, "5"}};
+  block.insert(block.end(), shapes.begin(), shapes.end());
+  block.push_back({0, "ENDBLK"});
+  std::string blockText;
+  for (const Pair& pair : block) blockText += std::to_string(pair.code) + "\r\n" + pair.value + "\r\n";
+  std::string entities;
+  for (const Pair& pair : shapes) entities += std::to_string(pair.code) + "\r\n" + pair.value + "\r\n";
+  entities += "0\r\nINSERT\r\n2\r\nSHAPES\r\n10\r\n200\r\n20\r\n100\r\n50\r\n33\r\n";
+  const std::string text = DxfText()
+                               .Section("HEADER", {{9, "$EXTMAX"}, {10, "640"}, {20, "453"}})
+                               .Raw("0\r\nSECTION\r\n2\r\nBLOCKS\r\n" + blockText + "0\r\nENDSEC\r\n")
+                               .Raw("0\r\nSECTION\r\n2\r\nENTITIES\r\n" + entities + "0\r\nENDSEC\r\n")
+                               .Eof()
+                               .Text();
+  EXPECT_GT(ExpectAgreement(text, "today's shapes", Fitted(false, true)), 20u);
+  EXPECT_GT(ExpectAgreement(text, "today's shapes, styled", Fitted(true, true)), 20u);
 }
 
 }  // namespace

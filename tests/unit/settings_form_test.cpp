@@ -93,6 +93,7 @@ TEST_F(SettingsFormTest, OpensShowingTheStoredSizeWhateverItsRatio) {
   for (int mode = 1; mode <= 3; ++mode) EXPECT_TRUE(TForm1::ModeEnabled(mode)) << mode;
   EXPECT_FALSE(form->LineTypesTicked());
   EXPECT_FALSE(form->LineColoursTicked());
+  EXPECT_FALSE(form->AllKindsTicked());
   EXPECT_FALSE(form->ColourPageShown());
 }
 
@@ -102,11 +103,13 @@ TEST_F(SettingsFormTest, OpensShowingTheStoredOptionsAndColours) {
   Settings stored;
   stored.LineTypes = 1;
   stored.LineColors = 7;  // anything but 0 is ticked
+  stored.AllKinds = -1;
   stored.BackColor = 0x123456;
   stored.TextColor = 0x7F00FF00;  // no more than a colour
   Open(stored);
   EXPECT_TRUE(form->LineTypesTicked());
   EXPECT_TRUE(form->LineColoursTicked());
+  EXPECT_TRUE(form->AllKindsTicked());
   EXPECT_TRUE(form->ColourPageShown());
   const ColorValue shown[] = {0x123456, 0xFFFF00, 0xFFFFFF, 0x00FF00, 0x00FFFF, 0xFF00FF, 0xFF0000, 0x00FF00};
   for (int tag = 1; tag <= 8; ++tag) EXPECT_EQ(form->SwatchColor(tag), shown[tag - 1]) << tag;
@@ -265,6 +268,7 @@ TEST_F(SettingsFormTest, OkStoresTheSizeTheModeTheOptionsAndTheColours) {
   form->SetPaperRatio(false);
   form->SetLineTypes(false);
   form->SetLineColours(true);
+  form->SetAllKinds(true);
   host.answers = {0xABCDEF};
   form->Button5Click(2);
   form->FocusEntered(Button3);
@@ -275,6 +279,7 @@ TEST_F(SettingsFormTest, OkStoresTheSizeTheModeTheOptionsAndTheColours) {
   EXPECT_EQ(settings.CenterPos, 1);
   EXPECT_EQ(settings.LineTypes, 0);
   EXPECT_EQ(settings.LineColors, 1);
+  EXPECT_EQ(settings.AllKinds, 1);
   EXPECT_EQ(settings.BackColor, 0x123456);
   EXPECT_EQ(settings.LineColor1, 0xABCDEF);
   EXPECT_EQ(settings.LineColor2, Settings{}.LineColor2);
@@ -287,6 +292,14 @@ TEST_F(SettingsFormTest, OkStoresTheSizeTheModeTheOptionsAndTheColours) {
   EXPECT_EQ(settings.BackColor, 0x000000);
   EXPECT_EQ(settings.LineColor1, 0xFFFF00);
   EXPECT_EQ(settings.LineTypes, 1);
+
+  // A stored option cleared by the user is stored cleared.
+  stored.AllKinds = 1;
+  Open(stored);
+  EXPECT_TRUE(form->AllKindsTicked());
+  form->SetAllKinds(false);
+  form->Button3Click();
+  EXPECT_EQ(settings.AllKinds, 0);
 }
 
 TEST_F(SettingsFormTest, OkWithAPastedNonNumberSaysSoAndStoresNothing) {
@@ -324,6 +337,7 @@ TEST_F(SettingsFormTest, CancelStoresNothing) {
   Retype(Edit1, U"1024");
   form->ChooseMode(1);
   form->SetLineColours(true);
+  form->SetAllKinds(true);
   form->Button2Click();
   form->Button4Click();
   EXPECT_EQ(form->Result(), TForm1::Outcome::Cancel);
@@ -331,6 +345,7 @@ TEST_F(SettingsFormTest, CancelStoresNothing) {
   EXPECT_EQ(settings.OutputHeight, 453);
   EXPECT_EQ(settings.CenterPos, 2);
   EXPECT_EQ(settings.LineColors, 0);
+  EXPECT_EQ(settings.AllKinds, 0);
 }
 
 TEST_F(SettingsFormTest, TheColourPageSetsItsSwatchesThroughTheChooser) {

@@ -79,6 +79,8 @@ TEST(SettingsDialogUnderWine, OpensOverItsParentAsDesigned) {
   EXPECT_EQ(run.Field("control Button4"), "228 232 65 25 visible enabled ｷｬﾝｾﾙ");
   EXPECT_NE(run.Field("control CheckBox1").find("visible enabled 線種を考慮する。"), std::string::npos);
   EXPECT_NE(run.Field("control CheckBox2").find("visible enabled 線色を考慮する。"), std::string::npos);
+  // Below the other two, as wide as its group box lets it be.
+  EXPECT_NE(run.Field("control CheckBox3").find(" 121 17 visible enabled 全ての図形を描く。"), std::string::npos);
   EXPECT_NE(run.Field("control RadioButton1").find("enabled 左下を(0,0)にする。"), std::string::npos);
   EXPECT_NE(run.Field("control RadioButton2").find("visible enabled 中心を(0,0)にする。"), std::string::npos);
   EXPECT_NE(run.Field("control RadioButton3").find("visible enabled フィットさせる。"), std::string::npos);
@@ -121,18 +123,18 @@ TEST(SettingsDialogUnderWine, WithoutAParentWindowItOpensInTheMiddleOfTheScreen)
 
 TEST(SettingsDialogUnderWine, TabGoesRoundTheDesignedOrder) {
   std::string script = "report";
-  for (int i = 0; i < 10; ++i) script += ";key=tab;report";
+  for (int i = 0; i < 11; ++i) script += ";key=tab;report";
   const CommandResult run = RunDialog(script + ";cancel");
   ASSERT_EQ(run.exitCode, 0) << Describe(run);
   std::vector<std::string> order;
   for (const std::string& line : run.Lines("dialog ")) order.push_back(line.substr(line.rfind(' ') + 1));
   // Modes 2 and 3 are not selected: Tab passes them by (the arrow keys
   // move among the three).
-  EXPECT_EQ(order, (std::vector<std::string>{"Edit2", "Button1", "CheckBox5", "CheckBox1", "CheckBox2", "RadioButton1",
-                                             "Button3", "Button4", "PageControl1", "Edit1", "Edit2"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"Edit2", "Button1", "CheckBox5", "CheckBox1", "CheckBox2", "CheckBox3",
+                                             "RadioButton1", "Button3", "Button4", "PageControl1", "Edit1", "Edit2"}));
 }
 
-// Modes 2 and 3 and both option boxes by mouse and keyboard; the colour
+// Modes 2 and 3 and the option boxes by mouse and keyboard; the colour
 // page's tab comes with the colour box, and a colour chosen on it is stored
 // by OK.
 TEST(SettingsDialogUnderWine, ModesOptionsAndColoursAreChosenAndStored) {
@@ -142,6 +144,7 @@ TEST(SettingsDialogUnderWine, ModesOptionsAndColoursAreChosenAndStored) {
   const CommandResult run = RunDialog(
       "click=mode2;report;click=mode3;report;options;"
       "click=linetypes;key=tab;key=space;options;"  // the colour box by keyboard: Tab to it, Space
+      "key=tab;key=space;options;"                   // and the all-kinds box below it
       "tab=1;options;shot=" + WineSession::WindowsPath(bmp) + ";"
       "click=change2;choose=FF8000;click=swatch8;choose=cancel;options;ok",
       {}, &stored);
@@ -151,17 +154,19 @@ TEST(SettingsDialogUnderWine, ModesOptionsAndColoursAreChosenAndStored) {
   EXPECT_NE(reports[0].find("mode 2"), std::string::npos) << reports[0];
   EXPECT_NE(reports[1].find("mode 3"), std::string::npos) << reports[1];
   const auto options = run.Lines("options ");
-  ASSERT_EQ(options.size(), 4u) << Describe(run);
-  EXPECT_EQ(options[0].substr(0, 40), "options types 0 colours 0 tabs 1 page 0 ");
-  EXPECT_EQ(options[1].substr(0, 40), "options types 1 colours 1 tabs 2 page 0 ");
+  ASSERT_EQ(options.size(), 5u) << Describe(run);
+  EXPECT_EQ(options[0].substr(0, 48), "options types 0 colours 0 kinds 0 tabs 1 page 0 ");
+  EXPECT_EQ(options[1].substr(0, 48), "options types 1 colours 1 kinds 0 tabs 2 page 0 ");
+  EXPECT_EQ(options[2].substr(0, 48), "options types 1 colours 1 kinds 1 tabs 2 page 0 ");
   // The swatches show the stored colours (here the defaults), as RRGGBB.
-  EXPECT_EQ(options[2], "options types 1 colours 1 tabs 2 page 1 swatches 000000 00ffff ffffff 00ff00 ffff00 "
+  EXPECT_EQ(options[3], "options types 1 colours 1 kinds 1 tabs 2 page 1 swatches 000000 00ffff ffffff 00ff00 ffff00 "
                         "ff00ff 0000ff ff0000");
-  EXPECT_EQ(options[3], "options types 1 colours 1 tabs 2 page 1 swatches 000000 ff8000 ffffff 00ff00 ffff00 "
+  EXPECT_EQ(options[4], "options types 1 colours 1 kinds 1 tabs 2 page 1 swatches 000000 ff8000 ffffff 00ff00 ffff00 "
                         "ff00ff 0000ff ff0000");
   EXPECT_EQ(stored["System\\CenterPos"].data, "3");
   EXPECT_EQ(stored["System\\LineTypes"].data, "1");
   EXPECT_EQ(stored["System\\LineColors"].data, "1");
+  EXPECT_EQ(stored["System\\AllKinds"].data, "1");
   EXPECT_EQ(stored["Color\\Line1"].data, "33023");  // 0x0080FF: red 255, green 128
   EXPECT_EQ(stored["Color\\Text"].data, "255");     // the chooser cancelled
   KeepShot(bmp, "settings_dialog_colours.png");
@@ -177,13 +182,14 @@ TEST(SettingsDialogUnderWine, StoredColoursShowAndTheDefaultsComeBack) {
   ASSERT_EQ(run.exitCode, 0) << Describe(run);
   const auto options = run.Lines("options ");
   ASSERT_EQ(options.size(), 4u) << Describe(run);
-  EXPECT_EQ(options[0].substr(0, 40), "options types 0 colours 1 tabs 2 page 0 ");
-  EXPECT_EQ(options[1], "options types 0 colours 1 tabs 2 page 1 swatches ff0000 00ffff ffffff 00ff00 ffff00 "
+  EXPECT_EQ(options[0].substr(0, 48), "options types 0 colours 1 kinds 0 tabs 2 page 0 ");
+  EXPECT_EQ(options[1], "options types 0 colours 1 kinds 0 tabs 2 page 1 swatches ff0000 00ffff ffffff 00ff00 ffff00 "
                         "ff00ff 0000ff 000000");
-  EXPECT_EQ(options[2], "options types 0 colours 1 tabs 2 page 1 swatches 000000 00ffff ffffff 00ff00 ffff00 "
+  EXPECT_EQ(options[2], "options types 0 colours 1 kinds 0 tabs 2 page 1 swatches 000000 00ffff ffffff 00ff00 ffff00 "
                         "ff00ff 0000ff ff0000");
-  EXPECT_EQ(options[3].substr(0, 40), "options types 0 colours 0 tabs 1 page 0 ");
+  EXPECT_EQ(options[3].substr(0, 48), "options types 0 colours 0 kinds 0 tabs 1 page 0 ");
   EXPECT_EQ(stored["System\\LineColors"].data, "0");
+  EXPECT_EQ(stored["System\\AllKinds"].data, "0");  // unticked by default
   EXPECT_EQ(stored["Color\\Back"].data, "0");
   EXPECT_EQ(stored["Color\\Text"].data, "255");
 }

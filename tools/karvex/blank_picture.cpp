@@ -8,10 +8,9 @@
 namespace karvex::tools {
 namespace {
 
-// The options that would show what these reasons hide; empty until the
-// converter has them (then "try --all-kinds").
+// The options that would show what these reasons hide.
 constexpr std::string_view kFramingAdvice = "try --align fit";
-constexpr std::string_view kAllKindsAdvice = "";
+constexpr std::string_view kAllKindsAdvice = "try --all-kinds";
 
 struct ReasonAdvice {
   BlankReason reason;
@@ -133,7 +132,9 @@ std::optional<BlankPicture> DiagnoseBlankPicture(const FileOutcome& outcome, std
   if (!outcome.picture || !AllOneColour(*outcome.picture)) return std::nullopt;
   BlankPicture blank = Diagnose(outcome, text);
   const std::string_view advice = AdviceFor(blank.reason);
-  if (!advice.empty()) {
+  // With all kinds on, what is still passed over is drawn by no option.
+  const bool allKindsOn = blank.reason == BlankReason::OnlyPassedOverKinds && outcome.settings.AllKinds != 0;
+  if (!advice.empty() && !allKindsOn) {
     blank.description += "; ";
     blank.description += advice;
   }

@@ -6,6 +6,9 @@
 namespace karvex::tools {
 namespace {
 
+constexpr std::int32_t kFitMode = 3;
+constexpr std::int32_t kWhiteBackground = 0xFFFFFF;
+
 // One option a command takes: "--name", and "-c" when it has a short form.
 struct OptionSpec {
   std::string name;
@@ -84,6 +87,15 @@ std::vector<OptionSpec> SharedDrawingOptions(std::optional<PictureSize>& size, s
                                              DrawingChoices& choices) {
   std::vector<OptionSpec> specs = ChoiceOptions(choices);
   specs.insert(specs.end(), {
+      // All of today's picture at once; an option after it changes that part.
+      {"modern", 0, false,
+       [&](const std::string&) {
+         choices.alignment = kFitMode;
+         choices.lineTypes = true;
+         choices.lineColours = true;
+         choices.allKinds = true;
+         choices.background = kWhiteBackground;
+       }},
       {"size", 0, true, [&](const std::string& v) { size = ParsePictureSize(v); }},
       {"encoding", 0, true,
        [&](const std::string& v) {

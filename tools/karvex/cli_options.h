@@ -41,7 +41,9 @@ struct DrawingChoices {
   std::optional<bool> lineTypes;          // --line-types, --no-line-types
   std::optional<bool> lineColours;        // --colours, --no-colours
   std::optional<bool> allKinds;           // --all-kinds, --no-all-kinds
-  bool Any() const { return alignment || lineTypes || lineColours || allKinds; }
+  // --modern: the background colour for the run (render and info only).
+  std::optional<std::int32_t> background;
+  bool Any() const { return alignment || lineTypes || lineColours || allKinds || background; }
 };
 
 struct RenderOptions {

@@ -20,6 +20,7 @@ void ApplyChoices(const DrawingChoices& choices, Settings& settings) {
   if (choices.lineTypes) settings.LineTypes = *choices.lineTypes ? 1 : 0;
   if (choices.lineColours) settings.LineColors = *choices.lineColours ? 1 : 0;
   if (choices.allKinds) settings.AllKinds = *choices.allKinds ? 1 : 0;
+  if (choices.background) settings.BackColor = *choices.background;
 }
 
 }  // namespace karvex::tools

@@ -54,7 +54,7 @@ constexpr NamedControl kNamedControls[] = {
     {"default", FormControl::Button1},    {"mode1", FormControl::RadioButton1}, {"mode2", FormControl::RadioButton2},
     {"mode3", FormControl::RadioButton3}, {"ok", FormControl::Button3},         {"cancel", FormControl::Button4},
     {"pages", FormControl::PageControl1}, {"linetypes", FormControl::CheckBox1}, {"colours", FormControl::CheckBox2},
-    {"defaultcolours", FormControl::Button2},
+    {"allkinds", FormControl::CheckBox3},   {"defaultcolours", FormControl::Button2},
 };
 
 // The colour page's "change" button ("change1" .. "change8") or swatch
@@ -372,8 +372,8 @@ bool DialogDriver::ReportOptions() {
     if (tag > 1) swatches += ' ';
     swatches += IsWindowVisible(swatch) ? text : "hidden";
   }
-  std::printf("options types %d colours %d tabs %d page %d swatches %s\n", ticked(FormControl::CheckBox1),
-              ticked(FormControl::CheckBox2), static_cast<int>(SendMessageW(pages, TCM_GETITEMCOUNT, 0, 0)),
+  std::printf("options types %d colours %d kinds %d tabs %d page %d swatches %s\n", ticked(FormControl::CheckBox1),
+              ticked(FormControl::CheckBox2), ticked(FormControl::CheckBox3), static_cast<int>(SendMessageW(pages, TCM_GETITEMCOUNT, 0, 0)),
               static_cast<int>(SendMessageW(pages, TCM_GETCURSEL, 0, 0)), swatches.c_str());
   return true;
 }
