@@ -9,6 +9,7 @@
 #include "render/entity_records.h"
 #include "render/kinds/extruded_kinds.h"
 #include "render/kinds/face_kind.h"
+#include "render/kinds/hatch_kind.h"
 #include "render/kinds/lwpolyline_kind.h"
 #include "render/kinds/placed_figures.h"
 #include "render/kinds/polyline_kind.h"
@@ -148,6 +149,7 @@ void AddTodaysKinds(EntityKinds& kinds) {
   kinds.Replace({"ARC", ReadAndDraw<Sink, Place, In, ReadExtrudedArc<In>, DrawArc<Sink, Place>>});
   kinds.Replace({"SOLID", ReadAndDraw<Sink, Place, In, ReadExtrudedSolid<In>, DrawSolid<Sink, Place>>});
   kinds.Add({"DIMENSION", DrawDimension<Place>});
+  kinds.Add({"HATCH", DrawHatch<Sink, Place, In>});
 }
 
 template <class Sink, class Place, class In>

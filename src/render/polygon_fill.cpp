@@ -7,6 +7,11 @@
 namespace karvex {
 namespace {
 
+// Crossings of edges with rows one fill may compute: a fill whose edges
+// all span the picture (hundreds of thousands of them, which no drawing
+// means) stops there, its outline still drawn.
+constexpr std::uint64_t kMostCrossings = std::uint64_t{1} << 22;
+
 struct Edge {
   // From the upper end (smaller row) to the lower.
   double topY, bottomY;
@@ -55,10 +60,13 @@ void FillEvenOdd(const PixelGrid& grid, std::int32_t width, std::int32_t height,
   std::vector<const Edge*> active;
   std::vector<double> crossings;
   std::size_t next = 0;
+  std::uint64_t crossed = 0;
   for (std::int32_t y = fromRow; y < toRow; ++y) {
     while (next < edges.size() && edges[next].topY <= y) active.push_back(&edges[next++]);
     active.erase(std::remove_if(active.begin(), active.end(), [y](const Edge* e) { return e->bottomY <= y; }),
                  active.end());
+    crossed += active.size();
+    if (crossed > kMostCrossings) return;
     crossings.clear();
     for (const Edge* edge : active) crossings.push_back(edge->x + (y - edge->topY) * edge->slope);
     std::sort(crossings.begin(), crossings.end());

@@ -1,7 +1,7 @@
 #pragma once
 // Fills the inside of polygon rings on the picture's pixels, even-odd, by
 // rows: the rows the rings cover, clipped to the picture, each crossed by
-// the edges that span it.
+// the edges that span it, up to a bound on the crossings of one fill.
 #include <cstdint>
 #include <span>
 
