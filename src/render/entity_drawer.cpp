@@ -55,23 +55,40 @@ bool EntityDrawer::DrawEntities() {
   }
 }
 
+namespace {
+
+// Blocks are replayed from the ENTITIES walk (or from another block), which
+// goes on afterwards.
+struct BlockPlaceScope {
+  explicit BlockPlaceScope(EntityPlace& place) : place_(place), saved_(place) { place = EntityPlace::Block; }
+  ~BlockPlaceScope() { place_ = saved_; }
+  BlockPlaceScope(const BlockPlaceScope&) = delete;
+  BlockPlaceScope& operator=(const BlockPlaceScope&) = delete;
+
+ private:
+  EntityPlace& place_;
+  EntityPlace saved_;
+};
+
+}  // namespace
+
+// The header's groups 10 and 20, from the pair current on entry up to the
+// block's first group-0 pair.
+void EntityDrawer::ReadBlockBase(float& baseX, float& baseY) {
+  do {
+    if (reader_.GroupCode() == 10) baseX = reader_.GroupValueAsFloat();
+    if (reader_.GroupCode() == 20) baseY = reader_.GroupValueAsFloat();
+    reader_.ReadGroupPair();
+  } while (reader_.GroupCode() != 0);
+}
+
 bool EntityDrawer::DrawBlock(float insertX, float insertY, float insertAngle) {
-  // Blocks are replayed from the ENTITIES walk, which goes on afterwards.
-  struct PlaceScope {
-    EntityPlace& place;
-    EntityPlace saved;
-    ~PlaceScope() { place = saved; }
-  } scope{place_, place_};
-  place_ = EntityPlace::Block;
+  const BlockPlaceScope scope(place_);
   const std::int32_t blockStart = reader_.ReadPos();
   try {
     float baseX = 0;
     float baseY = 0;
-    do {
-      if (reader_.GroupCode() == 10) baseX = reader_.GroupValueAsFloat();
-      if (reader_.GroupCode() == 20) baseY = reader_.GroupValueAsFloat();
-      reader_.ReadGroupPair();
-    } while (reader_.GroupCode() != 0);
+    ReadBlockBase(baseX, baseY);
     // An empty block ends at its own ENDBLK.
     if (reader_.IsEnd("ENDBLK")) return true;
 
@@ -113,20 +130,11 @@ void EntityDrawer::DrawInsert() {
 }
 
 bool EntityDrawer::DrawPlacedBlock(const AffinePlacement& cell) {
-  struct PlaceScope {
-    EntityPlace& place;
-    EntityPlace saved;
-    ~PlaceScope() { place = saved; }
-  } scope{place_, place_};
-  place_ = EntityPlace::Block;
+  const BlockPlaceScope scope(place_);
   try {
     float baseX = 0;
     float baseY = 0;
-    do {
-      if (reader_.GroupCode() == 10) baseX = reader_.GroupValueAsFloat();
-      if (reader_.GroupCode() == 20) baseY = reader_.GroupValueAsFloat();
-      reader_.ReadGroupPair();
-    } while (reader_.GroupCode() != 0);
+    ReadBlockBase(baseX, baseY);
     if (reader_.IsEnd("ENDBLK")) return true;
     const AffinePlacement placement = cell.Moved(-static_cast<long double>(baseX), -static_cast<long double>(baseY));
     return Walk(blockKinds_, placement, "ENDBLK");

@@ -108,6 +108,8 @@ class EntityDrawer {
   // Replays every block named by the INSERT (or DIMENSION) just read, in
   // each cell of its array.
   void ReplayPlaced(const PlacedInsertRecord& insert, const AffinePlacement& outer);
+  // The block header's base point (groups 10 and 20).
+  void ReadBlockBase(float& baseX, float& baseY);
   // Replays one block from its start, its base point taken off cell.
   bool DrawPlacedBlock(const AffinePlacement& cell);
 

@@ -55,16 +55,7 @@ void PenRaster::Fill(Color color) const {
 void PenRaster::FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) {
   if (RingPoints(points, ringSizes) < 0) return;
   FillEvenOdd(Grid(color_), width_, height_, points, ringSizes);
-  std::size_t first = 0;
-  for (std::int32_t size : ringSizes) {
-    const auto count = static_cast<std::size_t>(size);
-    if (count > 0) {
-      MoveTo(points[first].x, points[first].y);
-      for (std::size_t i = 1; i < count; ++i) LineTo(points[first + i].x, points[first + i].y);
-      LineTo(points[first].x, points[first].y);
-    }
-    first += count;
-  }
+  OutlineRings(*this, points, ringSizes);
 }
 
 }  // namespace karvex

@@ -56,16 +56,7 @@ void SmoothRasterCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t r
 void SmoothRasterCanvas::FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) {
   if (RingPoints(points, ringSizes) < 0) return;
   FillEvenOdd(Grid(), pixels_.Width(), pixels_.Height(), points, ringSizes);
-  std::size_t first = 0;
-  for (std::int32_t size : ringSizes) {
-    const auto count = static_cast<std::size_t>(size);
-    if (count > 0) {
-      MoveTo(points[first].x, points[first].y);
-      for (std::size_t i = 1; i < count; ++i) LineTo(points[first + i].x, points[first + i].y);
-      LineTo(points[first].x, points[first].y);
-    }
-    first += count;
-  }
+  OutlineRings(*this, points, ringSizes);
 }
 
 }  // namespace karvex
