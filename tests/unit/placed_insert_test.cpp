@@ -3,6 +3,7 @@
 // DIMENSION draws its block.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,23 @@ TEST(PlacedInsert, ADimensionDrawsItsBlockWhereItLies) {
       {{0, "DIMENSION"}, {2, "*D1"}, {10, "50"}, {20, "50"}, {3, "Standard"}, {0, "POINT"}, {10, "9"}});
   EXPECT_EQ(DrawnWithAllKinds(text), (Calls{"move 1 452", "line 5 452", "pixel 9 453 0"}));
   EXPECT_EQ(DrawnCalls(text), (Calls{"pixel 9 453 0"})) << "without today's kinds";
+}
+
+// BYBLOCK hands an INSERT's colour down through every level of nesting.
+TEST(PlacedInsert, ByBlockColoursPassThroughNestedInserts) {
+  Settings settings = AllKinds();
+  settings.LineColors = 1;
+  PluginHarness harness(settings);
+  const Calls calls = DrawnCalls(
+      harness, SceneWithBlocks({{0, "BLOCK"}, {2, "INNER"}, {0, "LINE"}, {62, "0"}, {11, "5"}, {0, "ENDBLK"},
+                                {0, "BLOCK"}, {2, "OUTER"}, {0, "INSERT"}, {2, "INNER"}, {62, "0"}, {0, "ENDBLK"}},
+                               {{0, "LINE"}, {62, "1"}, {10, "1"}, {0, "LINE"}, {62, "3"}, {10, "2"}, {0, "INSERT"},
+                                {2, "OUTER"}, {62, "1"}, {10, "100"}}));
+  // Colour 1 is red (255), colour 3 green: the nested line, BYBLOCK twice
+  // over, is red as its outer INSERT.
+  const Calls drawn(std::find(calls.begin(), calls.end(), "hollow_brush") + 1, calls.end());
+  EXPECT_EQ(drawn, (Calls{"pen 255", "text_color 255", "move 1 453", "line 0 453", "pen 65280", "text_color 65280",
+                          "move 2 453", "line 0 453", "pen 255", "text_color 255", "move 100 453", "line 105 453"}));
 }
 
 }  // namespace
