@@ -53,12 +53,34 @@ TEST(Hatch, ASolidFillFillsItsRingsAndAPatternDrawsThem) {
                                               {20, "10"}, {10, "20"}, {20, "10"}, {10, "20"}, {20, "20"},
                                               {10, "10"}, {20, "20"}, {97, "0"}};
   EXPECT_EQ(DrawnWithAllKinds(Hatch(true, square)), (Calls{"fill 1 4 10 443 20 443 20 433 10 433", "pixel 1 453 0"}));
+  // The pattern: lines at 45 degrees through multiples of (-2, 2).
   EXPECT_EQ(DrawnWithAllKinds(Hatch(false, square)),
-            (Calls{"move 10 443", "line 20 443", "line 20 433", "line 10 433", "line 10 443", "pixel 1 453 0"}));
+            (Calls{"move 10 443", "line 20 443", "line 20 433", "line 10 433", "line 10 443", "move 18 443",
+                   "line 20 441", "move 14 443", "line 20 437", "move 10 443", "line 20 433", "move 10 439",
+                   "line 16 433", "move 10 435", "line 12 433", "pixel 1 453 0"}));
   EXPECT_EQ(DrawnCalls(Hatch(true, square)), (Calls{"pixel 1 453 0"})) << "without today's kinds";
   EXPECT_EQ(DrawnWithAllKinds(Hatch(true, {{92, "2"}, {93, "2"}, {10, "1"}, {20, "1"}, {10, "5"}, {20, "5"}})),
             (Calls{"pixel 1 453 0"}))
       << "a ring of two points encloses nothing";
+}
+
+// The pattern of Hatch(): lines at 45 degrees, 2 * sqrt(2) apart, solid.
+// Here one family of level lines 5 apart, the second dashed 2 on, 3 off
+// from x = 0.
+TEST(Hatch, APatternDrawsItsLinesInsideTheBoundary) {
+  const std::initializer_list<Pair> square = {{92, "2"}, {93, "4"},  {10, "10"}, {20, "10"}, {10, "20"},
+                                              {20, "10"}, {10, "20"}, {20, "20"}, {10, "10"}, {20, "20"}};
+  testing::DxfText text;
+  text.Section("HEADER", {{9, "$EXTMIN"}, {10, "0"}, {20, "0"}, {9, "$EXTMAX"}, {10, "640"}, {20, "453"}});
+  text.Add({{0, "SECTION"}, {2, "ENTITIES"}, {0, "HATCH"}, {2, "LEVEL"}, {70, "0"}, {91, "1"}});
+  text.Add(square);
+  text.Add({{75, "0"}, {76, "1"}, {78, "2"}, {53, "0"}, {43, "0"}, {44, "0"}, {45, "0"}, {46, "5"}, {79, "0"},
+            {53, "0"}, {43, "0"}, {44, "12"}, {45, "0"}, {46, "100"}, {79, "2"}, {49, "2"}, {49, "-3"},
+            {0, "ENDSEC"}});
+  const Calls calls = DrawnWithAllKinds(text.Eof().Text());
+  const Calls pattern(calls.begin() + 5, calls.end());
+  EXPECT_EQ(pattern, (Calls{"move 10 438", "line 20 438", "move 10 433", "line 20 433", "move 10 441", "line 12 441",
+                            "move 15 441", "line 17 441"}));
 }
 
 TEST(Hatch, IslandsAreRingsOfTheirOwn) {

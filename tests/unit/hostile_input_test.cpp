@@ -190,6 +190,11 @@ TEST(HostileInput, TodaysShapesAtTheirLimits) {
               {92, "2"}, {42, "1e300"}, {10, "1"}, {20, "1"}, {42, "-1e300"}, {10, "2"}, {10, "3"}, {92, "0"},
               {72, "4"}, {40, "1"}, {40, "0"}, {20, "5"}, {11, "1"}, {75, "0"}, {0, "HATCH"}, {92, "2"}}),
        kSuccess},
+      {"pattern lines a hair apart, dashes a hair long, angles of NaN",
+       Scene({{0, "HATCH"}, {70, "0"}, {91, "1"}, {92, "2"}, {10, "0"}, {20, "0"}, {10, "3e38"}, {20, "0"},
+              {10, "0"}, {20, "3e38"}, {75, "0"}, {78, "3"}, {53, "0"}, {45, "0"}, {46, "1e-30"}, {53, "10"},
+              {46, "1e30"}, {49, "1e-30"}, {49, "-1e-30"}, {53, "NaN"}, {45, "1"}, {46, "1"}, {49, "-5"}}),
+       kSuccess},
       {"a solid hatch of 100,000 far vertices",
        Drawing(RawSection("ENTITIES", "  0\r\nHATCH\r\n 70\r\n1\r\n 91\r\n1\r\n 92\r\n2\r\n" +
                                           Repeated(" 10\r\n-3e38\r\n 20\r\n3e38\r\n 10\r\n5\r\n 20\r\n-1e30\r\n", 50000))),

@@ -1,5 +1,6 @@
 #include "render/kinds/hatch_kind.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "dxf/number_conversion.h"
@@ -34,9 +35,27 @@ void HatchRecord::Take(std::int32_t code, GroupPairReader& pairs) {
       TakePathGroup(code, pairs);
       return;
     case Part::Pattern:
-      // The pattern's lines and the seed points are not drawn.
-      if (code == 230) axes_.Take(code, pairs.GroupValueAsFloat());
+      TakePatternGroup(code, pairs);
       return;
+  }
+}
+
+// The seed points (98, then 10/20) are not drawn.
+void HatchRecord::TakePatternGroup(std::int32_t code, GroupPairReader& pairs) {
+  if (code == 230) axes_.Take(code, pairs.GroupValueAsFloat());
+  if (code == 53) {
+    pattern_.push_back({pairs.GroupValueAsFloat(), 0, 0, 0, 0, {}});
+    return;
+  }
+  if (pattern_.empty()) return;
+  PatternLine& line = pattern_.back();
+  switch (code) {
+    case 43: line.baseX = pairs.GroupValueAsFloat(); break;
+    case 44: line.baseY = pairs.GroupValueAsFloat(); break;
+    case 45: line.offsetX = pairs.GroupValueAsFloat(); break;
+    case 46: line.offsetY = pairs.GroupValueAsFloat(); break;
+    case 49: line.dashes.push_back(pairs.GroupValueAsFloat()); break;
+    default: break;
   }
 }
 
@@ -158,6 +177,93 @@ void HatchRecord::AddEdgeRing(const Path& path) {
         break;
     }
   }
+}
+
+namespace {
+
+// Where the line through origin along direction crosses the rings, as
+// distances along it, sorted: between the first and second, the third and
+// fourth, ... it lies inside.
+std::vector<double> Crossings(std::span<const DrawingPoint> points, std::span<const std::int32_t> ringSizes,
+                              double originX, double originY, double dirX, double dirY) {
+  std::vector<double> along;
+  std::size_t first = 0;
+  for (const std::int32_t size : ringSizes) {
+    const auto count = static_cast<std::size_t>(size);
+    for (std::size_t i = 0; i < count; ++i) {
+      const DrawingPoint& a = points[first + i];
+      const DrawingPoint& b = points[first + (i + 1) % count];
+      // Signed distances from the line; an end on it counts as above.
+      const double da = -(static_cast<double>(a.x) - originX) * dirY + (static_cast<double>(a.y) - originY) * dirX;
+      const double db = -(static_cast<double>(b.x) - originX) * dirY + (static_cast<double>(b.y) - originY) * dirX;
+      if ((da < 0) == (db < 0)) continue;
+      const double share = da / (da - db);
+      const double x = static_cast<double>(a.x) + share * static_cast<double>(b.x - a.x);
+      const double y = static_cast<double>(a.y) + share * static_cast<double>(b.y - a.y);
+      along.push_back((x - originX) * dirX + (y - originY) * dirY);
+    }
+    first += count;
+  }
+  std::sort(along.begin(), along.end());
+  return along;
+}
+
+}  // namespace
+
+std::vector<DrawingPoint> HatchRecord::PatternPieces() const {
+  std::vector<DrawingPoint> pieces;
+  if (solid_ || ringSizes_.empty()) return pieces;
+  const double mirror = axes_.Mirrored() ? -1.0 : 1.0;
+  for (const PatternLine& family : pattern_) {
+    const double dirX = mirror * std::cos(family.angle * kDegree);
+    const double dirY = std::sin(family.angle * kDegree);
+    const double baseX = mirror * family.baseX;
+    const double offsetX = mirror * family.offsetX;
+    // How far apart the lines lie, across them.
+    const double across = -offsetX * dirY + family.offsetY * dirX;
+    if (!std::isfinite(across) || std::fabs(across) < 1e-12) continue;
+    double lowest = INFINITY, highest = -INFINITY;
+    for (const DrawingPoint& point : points_) {
+      const double side = -(static_cast<double>(point.x) - baseX) * dirY + (static_cast<double>(point.y) - family.baseY) * dirX;
+      lowest = std::min(lowest, side);
+      highest = std::max(highest, side);
+    }
+    const double fromLine = std::ceil(std::min(lowest / across, highest / across));
+    const double toLine = std::floor(std::max(lowest / across, highest / across));
+    if (!(toLine - fromLine < static_cast<double>(kMostPatternLines))) continue;
+    double period = 0;
+    for (double dash : family.dashes) period += std::fabs(dash);
+    for (double k = fromLine; k <= toLine; ++k) {
+      // The line's own origin, where its dash pattern starts.
+      const double originX = baseX + k * offsetX;
+      const double originY = family.baseY + k * family.offsetY;
+      const std::vector<double> along = Crossings(points_, ringSizes_, originX, originY, dirX, dirY);
+      auto addPiece = [&](double from, double to) {
+        pieces.push_back({originX + from * dirX, originY + from * dirY});
+        pieces.push_back({originX + to * dirX, originY + to * dirY});
+      };
+      for (std::size_t i = 0; i + 1 < along.size(); i += 2) {
+        const double from = along[i];
+        const double to = along[i + 1];
+        // Dashes finer than the bound on pieces draw as a whole line.
+        if (family.dashes.empty() || !(period > 0) || (to - from) / period > kMostPatternPieces) {
+          addPiece(from, to);
+        } else {
+          // Dashes from the pattern period that holds from on.
+          double at = std::floor(from / period) * period;
+          while (at < to && pieces.size() < 2 * kMostPatternPieces) {
+            for (double dash : family.dashes) {
+              const double end = at + std::fabs(dash);
+              if (dash >= 0 && end >= from && at < to) addPiece(std::max(at, from), std::min(end, to));
+              at = end;
+            }
+          }
+        }
+        if (pieces.size() >= 2 * kMostPatternPieces) return pieces;
+      }
+    }
+  }
+  return pieces;
 }
 
 void HatchRecord::Finish() {

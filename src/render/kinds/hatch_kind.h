@@ -2,7 +2,9 @@
 // HATCH: its boundary paths (polylines with bulges, or edges: lines,
 // circular and elliptic arcs, splines) turned into rings of points. A solid
 // fill (flag 70 bit 1, or the pattern SOLID) fills the rings, even-odd, so
-// that islands are holes; a pattern hatch draws the rings' outlines.
+// that islands are holes; a pattern hatch draws the rings' outlines and
+// its pattern's lines (53 angle, 43/44 base point, 45/46 offset to the next
+// line, 49 dashes) inside them, even-odd as the fill.
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -29,6 +31,14 @@ class HatchRecord {
   // The rings' points one after another, and how many each ring has.
   std::span<const DrawingPoint> Points() const { return points_; }
   std::span<const std::int32_t> RingSizes() const { return ringSizes_; }
+  // The pieces of the pattern's lines that lie inside the rings, as the
+  // ends of each piece one after another; at most kMostPatternPieces.
+  std::vector<DrawingPoint> PatternPieces() const;
+
+  // Bounds the work of a pattern finer than any picture shows: lines per
+  // pattern line family, and pieces per hatch.
+  static constexpr std::size_t kMostPatternLines = 4096;
+  static constexpr std::size_t kMostPatternPieces = 100000;
 
  private:
   enum class Part : std::uint8_t { Header, Paths, Pattern };
@@ -46,6 +56,11 @@ class HatchRecord {
   struct Vertex {
     double x = 0, y = 0, bulge = 0;
   };
+  struct PatternLine {
+    double angle = 0;  // degrees
+    double baseX = 0, baseY = 0, offsetX = 0, offsetY = 0;
+    std::vector<double> dashes;
+  };
   struct Path {
     bool polyline = false;
     std::vector<Vertex> vertices;
@@ -54,6 +69,7 @@ class HatchRecord {
 
   void TakePathGroup(std::int32_t code, GroupPairReader& pairs);
   void TakeEdgeGroup(Edge& edge, std::int32_t code, double value);
+  void TakePatternGroup(std::int32_t code, GroupPairReader& pairs);
   void AddPoint(double x, double y);
   void AddArc(double cx, double cy, double majorX, double majorY, double ratio, double startDegrees,
               double endDegrees, bool counterClockwise);
@@ -64,6 +80,7 @@ class HatchRecord {
   bool solid_ = false;
   ObjectAxes axes_;
   std::vector<Path> paths_;
+  std::vector<PatternLine> pattern_;
   std::vector<DrawingPoint> points_;
   std::vector<std::int32_t> ringSizes_;
 };
@@ -102,6 +119,11 @@ void DrawHatch(EntityDrawer& walk, const Placement& placement) {
     for (std::size_t i = 1; i < count; ++i) figures.LineTo(placed[first + i]);
     figures.LineTo(placed[first]);
     first += count;
+  }
+  const std::vector<DrawingPoint> pieces = record.PatternPieces();
+  for (std::size_t i = 0; i + 1 < pieces.size(); i += 2) {
+    figures.MoveTo(PlaceComputed(place, pieces[i].x, pieces[i].y));
+    figures.LineTo(PlaceComputed(place, pieces[i + 1].x, pieces[i + 1].y));
   }
 }
 
