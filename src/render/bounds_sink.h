@@ -33,6 +33,10 @@ class BoundsSink final : public FigureSink {
   void Arc(const DrawingPoint& centre, float radius, const OffsetPoint& start, const OffsetPoint& end) override;
   void Point(const DrawingPoint& point) override;
   void Text(const DrawingPoint& corner, float height, std::int32_t angle, std::string_view text) override;
+  void Fill(std::span<const DrawingPoint> points, std::span<const std::int32_t>) override {
+    if (!visible_) return;
+    for (const DrawingPoint& point : points) Include(point);
+  }
 
  private:
   void Include(const DrawingPoint& point) { box_.Include(point.x, point.y); }

@@ -17,6 +17,12 @@ using Color = std::uint32_t;
 constexpr Color kBlack = 0x000000;
 constexpr Color kWhite = 0xFFFFFF;
 
+// A corner of a filled polygon, in pixels.
+struct PolygonPoint {
+  std::int32_t x;
+  std::int32_t y;
+};
+
 class Canvas {
  public:
   virtual ~Canvas() = default;
@@ -49,6 +55,14 @@ class Canvas {
   virtual void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                    std::int32_t startX, std::int32_t startY, std::int32_t endX, std::int32_t endY) = 0;
   virtual void SetPixel(std::int32_t x, std::int32_t y, Color color) = 0;
+  // The inside of the rings filled in the pen's colour, and their outlines
+  // drawn with the pen, as the platform's polygon draws them. ringSizes[i]
+  // points make ring i, which closes back to its first point. Inside is
+  // even-odd: where rings lie within rings every second one is a hole,
+  // whichever way each runs (a filled area's islands come in either
+  // direction). A pixel is filled when its centre lies inside, a centre on
+  // a left or top edge counting as inside.
+  virtual void FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) = 0;
 
   // One string in the gothic face, in the text colour, transparent
   // background. (x, y) is

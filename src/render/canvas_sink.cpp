@@ -64,4 +64,14 @@ void CanvasSink::Text(const DrawingPoint& corner, float height, std::int32_t ang
   }
 }
 
+void CanvasSink::Fill(std::span<const DrawingPoint> points, std::span<const std::int32_t> ringSizes) {
+  if (!visible_) return;
+  fillPixels_.clear();
+  for (const DrawingPoint& point : points) {
+    const PixelPoint pixel = mapping_.Map(point);
+    fillPixels_.push_back({pixel.x, pixel.y});
+  }
+  canvas_.FillPolygon(fillPixels_, ringSizes);
+}
+
 }  // namespace karvex

@@ -65,6 +65,7 @@ class CanvasSink final : public FigureSink {
   }
   void Text(const DrawingPoint& corner, float height, std::int32_t angle, std::string_view text) override;
   void UseTextEncoding(const TextEncoding& encoding) override { canvas_.UseTextEncoding(encoding); }
+  void Fill(std::span<const DrawingPoint> points, std::span<const std::int32_t> ringSizes) override;
 
  private:
   void UseColour(Color colour);
@@ -81,6 +82,7 @@ class CanvasSink final : public FigureSink {
   Color textColour_ = kBlack;
   Color pointColour_ = kBlack;
   std::vector<float> dashPixels_;
+  std::vector<PolygonPoint> fillPixels_;
   // The drawing-unit pattern dashPixels_ was made from, and its factor.
   const float* dashSource_ = nullptr;
   std::size_t dashCount_ = 0;

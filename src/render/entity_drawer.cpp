@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "render/entity_records.h"
+#include "render/kinds/insert_kind.h"
 
 namespace karvex {
 
@@ -55,23 +56,40 @@ bool EntityDrawer::DrawEntities() {
   }
 }
 
+namespace {
+
+// Blocks are replayed from the ENTITIES walk (or from another block), which
+// goes on afterwards.
+struct BlockPlaceScope {
+  explicit BlockPlaceScope(EntityPlace& place) : place_(place), saved_(place) { place = EntityPlace::Block; }
+  ~BlockPlaceScope() { place_ = saved_; }
+  BlockPlaceScope(const BlockPlaceScope&) = delete;
+  BlockPlaceScope& operator=(const BlockPlaceScope&) = delete;
+
+ private:
+  EntityPlace& place_;
+  EntityPlace saved_;
+};
+
+}  // namespace
+
+// The header's groups 10 and 20, from the pair current on entry up to the
+// block's first group-0 pair.
+void EntityDrawer::ReadBlockBase(float& baseX, float& baseY) {
+  do {
+    if (reader_.GroupCode() == 10) baseX = reader_.GroupValueAsFloat();
+    if (reader_.GroupCode() == 20) baseY = reader_.GroupValueAsFloat();
+    reader_.ReadGroupPair();
+  } while (reader_.GroupCode() != 0);
+}
+
 bool EntityDrawer::DrawBlock(float insertX, float insertY, float insertAngle) {
-  // Blocks are replayed from the ENTITIES walk, which goes on afterwards.
-  struct PlaceScope {
-    EntityPlace& place;
-    EntityPlace saved;
-    ~PlaceScope() { place = saved; }
-  } scope{place_, place_};
-  place_ = EntityPlace::Block;
+  const BlockPlaceScope scope(place_);
   const std::int32_t blockStart = reader_.ReadPos();
   try {
     float baseX = 0;
     float baseY = 0;
-    do {
-      if (reader_.GroupCode() == 10) baseX = reader_.GroupValueAsFloat();
-      if (reader_.GroupCode() == 20) baseY = reader_.GroupValueAsFloat();
-      reader_.ReadGroupPair();
-    } while (reader_.GroupCode() != 0);
+    ReadBlockBase(baseX, baseY);
     // An empty block ends at its own ENDBLK.
     if (reader_.IsEnd("ENDBLK")) return true;
 
@@ -110,6 +128,65 @@ void EntityDrawer::DrawInsert() {
     DrawBlock(insert.x, insert.y, insert.angle);
   }
   reader_.Restore(afterInsert);
+}
+
+bool EntityDrawer::DrawPlacedBlock(const AffinePlacement& cell) {
+  const BlockPlaceScope scope(place_);
+  try {
+    float baseX = 0;
+    float baseY = 0;
+    ReadBlockBase(baseX, baseY);
+    if (reader_.IsEnd("ENDBLK")) return true;
+    const AffinePlacement placement = cell.Moved(-static_cast<long double>(baseX), -static_cast<long double>(baseY));
+    return Walk(blockKinds_, placement, "ENDBLK");
+  } catch (...) {
+    return false;
+  }
+}
+
+// Each cell of the array replays every block of the name, as a plain
+// INSERT does; a block that cannot be entered (inside itself, too deep,
+// the budget spent) is left out, and the walk goes on after the INSERT.
+void EntityDrawer::ReplayPlaced(const PlacedInsertRecord& insert, const AffinePlacement& outer) {
+  if (!insert.hasBlockName) return;
+  std::optional<BlockStyle> style;
+  if (styles_ != nullptr) style = styles_->ForInsert(input_.Style(), blockStyle_);
+  struct StyleScope {
+    const BlockStyle*& current;
+    const BlockStyle* saved;
+    ~StyleScope() { current = saved; }
+  } scope{blockStyle_, blockStyle_};
+  if (style) blockStyle_ = &*style;
+  const GroupPairReader::SavedState afterInsert = reader_.Save();
+  const bool inSection = nesting_.Depth() == 0;
+  auto goesOn = [&] { return !reader_.AbortRequested() && nesting_.CanReplay(); };
+  for (std::int32_t row = 0; row < insert.rows && goesOn(); ++row) {
+    for (std::int32_t column = 0; column < insert.columns && goesOn(); ++column) {
+      const AffinePlacement cell = insert.Cell(outer, column, row);
+      if (!cell.Finite()) continue;
+      const bool free = inSection && row == 0 && column == 0;
+      for (std::int32_t i = 0; i < blocks_.BlockCount; ++i) {
+        const auto slot = static_cast<std::size_t>(i);
+        if (blocks_.BlockName[slot] != insert.blockName) continue;
+        if (!nesting_.Enter(i, free)) continue;
+        if (reader_.Seek(blocks_.BlockStart[slot])) DrawPlacedBlock(cell);
+        nesting_.Leave();
+      }
+    }
+  }
+  reader_.Restore(afterInsert);
+}
+
+void EntityDrawer::DrawPlacedInsert(const AffinePlacement& outer) {
+  const PlacedInsertRecord insert =
+      styled_ ? ReadPlacedInsert(input_) : ReadPlacedInsert(static_cast<EntityInput&>(input_));
+  ReplayPlaced(insert, outer);
+}
+
+void EntityDrawer::DrawDimension(const AffinePlacement& outer) {
+  const PlacedInsertRecord dimension =
+      styled_ ? ReadDimension(input_) : ReadDimension(static_cast<EntityInput&>(input_));
+  ReplayPlaced(dimension, outer);
 }
 
 }  // namespace karvex

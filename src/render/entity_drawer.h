@@ -10,6 +10,8 @@
 #include "dxf/group_pair_reader.h"
 #include "render/drawing_options.h"
 #include "render/entity_input.h"
+#include "render/affine_placement.h"
+#include "render/block_nesting.h"
 #include "render/bounds_sink.h"
 #include "render/canvas_sink.h"
 #include "render/entity_kinds.h"
@@ -18,6 +20,8 @@
 #include "render/style_resolver.h"
 
 namespace karvex {
+
+struct PlacedInsertRecord;
 
 // Where an entity was met: in the ENTITIES section, or in a block that an
 // INSERT replays (once for each time the block is drawn).
@@ -95,10 +99,23 @@ class EntityDrawer {
   }
   // Reads an INSERT and replays every block that bears its name.
   void DrawInsert();
+  // The same with all of the INSERT (scale, array, mirror) placed inside
+  // outer: the ENTITIES section's identity, or the block it lies in.
+  void DrawPlacedInsert(const AffinePlacement& outer);
+  // Reads a DIMENSION and replays its block as an INSERT at the origin.
+  void DrawDimension(const AffinePlacement& outer);
 
  private:
   EntityDrawer(GroupPairReader& reader, FigureSink& figures, const BlockIndex& blocks, const WalkSetup& setup,
                const EntityKinds& sectionKinds, const EntityKinds& blockKinds);
+
+  // Replays every block named by the INSERT (or DIMENSION) just read, in
+  // each cell of its array.
+  void ReplayPlaced(const PlacedInsertRecord& insert, const AffinePlacement& outer);
+  // The block header's base point (groups 10 and 20).
+  void ReadBlockBase(float& baseX, float& baseY);
+  // Replays one block from its start, its base point taken off cell.
+  bool DrawPlacedBlock(const AffinePlacement& cell);
 
   // Runs the kinds' tests pass after pass until the (0, end) pair.
   bool Walk(const EntityKinds& kinds, const Placement& placement, std::string_view end);
@@ -120,6 +137,7 @@ class EntityDrawer {
   const EntityKinds blockKinds_;
   EntityPlace place_ = EntityPlace::Section;
   TextEncoding textEncoding_;
+  BlockNesting nesting_;
 };
 
 }  // namespace karvex

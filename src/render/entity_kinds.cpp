@@ -1,6 +1,7 @@
 #include "render/entity_kinds.h"
 
 #include <cstdint>
+#include <type_traits>
 
 #include "render/bounds_sink.h"
 #include "render/canvas_sink.h"
@@ -8,7 +9,9 @@
 #include "render/entity_records.h"
 #include "render/kinds/extruded_kinds.h"
 #include "render/kinds/face_kind.h"
+#include "render/kinds/hatch_kind.h"
 #include "render/kinds/lwpolyline_kind.h"
+#include "render/kinds/placed_figures.h"
 #include "render/kinds/polyline_kind.h"
 #include "render/kinds/aligned_text_kind.h"
 #include "render/kinds/mtext_kind.h"
@@ -39,20 +42,37 @@ std::int32_t ClampedTextAngle(std::int32_t angle) {
   return angle;
 }
 
+// A block placed with its INSERT's scale draws its texts, circles and arcs
+// scaled too.
+template <class Place>
+constexpr bool kScales = std::is_same_v<Place, AffinePlacement>;
+
 template <class Sink, class Place>
 void DrawText(Sink& figures, const Place& placement, const TextRecord& text) {
   const DrawingPoint corner = placement.TextCorner(text.x, text.y, text.height, text.rotation);
   const std::int32_t angle = placement.TextAngle(text.rotation);
-  figures.Text(corner, text.height, ClampedTextAngle(angle), text.text);
+  if constexpr (kScales<Place>) {
+    figures.Text(corner, placement.TextHeight(text.height, text.rotation), ClampedTextAngle(angle), text.text);
+  } else {
+    figures.Text(corner, text.height, ClampedTextAngle(angle), text.text);
+  }
 }
 
 template <class Sink, class Place>
 void DrawCircle(Sink& figures, const Place& placement, const CircleRecord& circle) {
-  figures.Circle(placement.Point(circle.x, circle.y), circle.radius);
+  if constexpr (kScales<Place>) {
+    DrawPlacedCircle(figures, placement, circle.x, circle.y, circle.radius);
+  } else {
+    figures.Circle(placement.Point(circle.x, circle.y), circle.radius);
+  }
 }
 
 template <class Sink, class Place>
 void DrawArc(Sink& figures, const Place& placement, const ArcRecord& arc) {
+  if constexpr (kScales<Place>) {
+    DrawPlacedArc(figures, placement, arc.x, arc.y, arc.radius, arc.startAngle, arc.endAngle);
+    return;
+  }
   const DrawingPoint centre = placement.Point(arc.x, arc.y);
   const OffsetPoint start = placement.RadialPoint(arc.x, arc.y, arc.radius, arc.startAngle);
   const OffsetPoint end = placement.RadialPoint(arc.x, arc.y, arc.radius, arc.endAngle);
@@ -99,6 +119,25 @@ void DrawPolyline(EntityDrawer& walk, const Placement& placement) {
 
 void DrawInsert(EntityDrawer& walk, const Placement&) { walk.DrawInsert(); }
 
+// With today's kinds, blocks are placed with all of their INSERT, and nest.
+template <class Place>
+const AffinePlacement& Outer(const Placement& placement) {
+  static const AffinePlacement kSection;
+  if constexpr (kScales<Place>) {
+    return static_cast<const AffinePlacement&>(placement);
+  } else {
+    return kSection;
+  }
+}
+template <class Place>
+void DrawPlacedInsert(EntityDrawer& walk, const Placement& placement) {
+  walk.DrawPlacedInsert(Outer<Place>(placement));
+}
+template <class Place>
+void DrawDimension(EntityDrawer& walk, const Placement& placement) {
+  walk.DrawDimension(Outer<Place>(placement));
+}
+
 // Today's kinds, drawn with all kinds on, in the ENTITIES walk and the block
 // replay alike: one line each. Replace takes the place of one of the seven
 // kinds with a reader that reads more of it. A replayed block leaves out what
@@ -120,6 +159,8 @@ void AddTodaysKinds(EntityKinds& kinds, EntityPlace place) {
   if (place == EntityPlace::Section) {
     kinds.Add({"ATTDEF", DrawAlignedText<Sink, Place, In, kAttributeDefinitionGroups, true>});
   }
+  kinds.Add({"DIMENSION", DrawDimension<Place>});
+  kinds.Add({"HATCH", DrawHatch<Sink, Place, In>});
 }
 
 template <class Sink, class Place, class In>
@@ -146,16 +187,21 @@ EntityKinds KindsOf(const DrawingOptions& options, EntityPlace place) {
 
 }  // namespace
 
+// With all kinds on, INSERT places its block with all it says, in the
+// ENTITIES section and inside blocks, whose placement is AffinePlacement.
 template <class Sink>
 EntityKinds SectionKinds(const DrawingOptions& options) {
   EntityKinds kinds = KindsOf<Sink, SectionPlacement>(options, EntityPlace::Section);
-  kinds.Add({"INSERT", DrawInsert});
+  kinds.Add({"INSERT", options.allKinds ? DrawPlacedInsert<SectionPlacement> : DrawInsert});
   return kinds;
 }
 
 template <class Sink>
 EntityKinds BlockKinds(const DrawingOptions& options) {
-  return KindsOf<Sink, BlockPlacement>(options, EntityPlace::Block);
+  if (!options.allKinds) return KindsOf<Sink, BlockPlacement>(options, EntityPlace::Block);
+  EntityKinds kinds = KindsOf<Sink, AffinePlacement>(options, EntityPlace::Block);
+  kinds.Add({"INSERT", DrawPlacedInsert<AffinePlacement>});
+  return kinds;
 }
 
 template EntityKinds SectionKinds<FigureSink>(const DrawingOptions&);

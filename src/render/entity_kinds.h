@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "render/affine_placement.h"
 #include "render/drawing_options.h"
 #include "render/placement.h"
 
@@ -87,7 +88,8 @@ class EntityKinds {
 template <class Sink>
 EntityKinds SectionKinds(const DrawingOptions& options);
 // The kinds of a replayed block: the same less INSERT (nested blocks are
-// not drawn unless all kinds are on).
+// not drawn). With options.allKinds both tables hold today's kinds too, and
+// blocks are placed with all of their INSERT (AffinePlacement) and nest.
 template <class Sink>
 EntityKinds BlockKinds(const DrawingOptions& options);
 

@@ -37,6 +37,9 @@ class FigureSink {
   // the ray through end.
   virtual void Arc(const DrawingPoint& centre, float radius, const OffsetPoint& start, const OffsetPoint& end) = 0;
   virtual void Point(const DrawingPoint& point) = 0;
+  // The inside of the rings filled in the pen's colour and their outlines
+  // drawn (Canvas::FillPolygon): ringSizes[i] points make ring i.
+  virtual void Fill(std::span<const DrawingPoint> points, std::span<const std::int32_t> ringSizes) = 0;
   // A text with its cell's top-left corner at corner, height drawing units
   // high, turned by angle tenths of a degree (already clamped). A failure to
   // draw it costs only this text.

@@ -2,10 +2,12 @@
 
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "base/failures.h"
 #include "render/unicode_escape_decoder.h"
 #include "render/wide_text_decoder.h"
+#include "render/polygon_fill.h"
 
 namespace karvex {
 namespace {
@@ -66,12 +68,34 @@ GdiCanvas::~GdiCanvas() {
 
 void GdiCanvas::SetPenColor(Color color) {
   pen_.SetColor(color);
+  penColor_ = color;
   if (!ByGdi()) return;
   HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(color));
   if (pen == nullptr) throw ResourceFailure("no pen");
   SelectObject(dc_, pen);
   DeleteObject(gdiPen_);
   gdiPen_ = pen;
+}
+
+// GDI fills with a brush of the pen's colour, alternate (even-odd) filling,
+// and outlines with the pen, all in one PolyPolygon.
+void GdiCanvas::FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) {
+  if (!ByGdi()) {
+    pen_.FillPolygon(points, ringSizes);
+    return;
+  }
+  if (RingPoints(points, ringSizes) < 0) return;
+  std::vector<POINT> corners;
+  corners.reserve(points.size());
+  for (const PolygonPoint& point : points) corners.push_back({point.x, point.y});
+  std::vector<INT> counts(ringSizes.begin(), ringSizes.end());
+  HBRUSH brush = CreateSolidBrush(ToColorRef(penColor_));
+  if (brush == nullptr) throw ResourceFailure("no brush");
+  const HGDIOBJ previous = SelectObject(dc_, brush);
+  SetPolyFillMode(dc_, ALTERNATE);
+  PolyPolygon(dc_, corners.data(), counts.data(), static_cast<int>(counts.size()));
+  SelectObject(dc_, previous);
+  DeleteObject(brush);
 }
 
 void GdiCanvas::Clear(Color color) {

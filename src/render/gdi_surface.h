@@ -50,6 +50,7 @@ class GdiCanvas final : public Canvas {
   void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t startX,
            std::int32_t startY, std::int32_t endX, std::int32_t endY) override;
   void SetPixel(std::int32_t x, std::int32_t y, Color color) override;
+  void FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) override;
   void Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
             std::int32_t escapement) override;
   // A drawing that says how its texts are written is drawn through the
@@ -66,6 +67,7 @@ class GdiCanvas final : public Canvas {
   GdiGeometry geometry_;
   PenRaster pen_;
   Color textColor_ = kBlack;
+  Color penColor_ = kBlack;  // as given
   HPEN gdiPen_ = nullptr;
   HFONT font_ = nullptr;
   HGDIOBJ originalPen_ = nullptr;

@@ -1,5 +1,7 @@
 #include "render/pen_raster.h"
 
+#include "render/polygon_fill.h"
+
 #include <cmath>
 
 #include "render/ellipse_raster.h"
@@ -48,6 +50,12 @@ void PenRaster::Fill(Color color) const {
   for (std::int32_t y = 0; y < height_; ++y) {
     for (std::int32_t x = 0; x < width_; ++x) grid.PlotInside(x, y);
   }
+}
+
+void PenRaster::FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) {
+  if (RingPoints(points, ringSizes) < 0) return;
+  FillEvenOdd(Grid(color_), width_, height_, points, ringSizes);
+  OutlineRings(*this, points, ringSizes);
 }
 
 }  // namespace karvex

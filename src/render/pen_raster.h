@@ -34,6 +34,9 @@ class PenRaster {
   void SetPixel(std::int32_t x, std::int32_t y, Color color) const { Grid(ResolveColorReference(color)).Plot(x, y); }
   // Every pixel of the picture in color.
   void Fill(Color color) const;
+  // The rings' inside in the pen's colour, then their outlines with the
+  // pen (Canvas::FillPolygon).
+  void FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes);
 
  private:
   PixelGrid Grid(Color color) const { return PixelGrid(rows_, width_, height_, stride_, color); }

@@ -42,6 +42,9 @@ class RasterCanvas final : public Canvas {
     pen_.Arc(left, top, right, bottom, startX, startY, endX, endY);
   }
   void SetPixel(std::int32_t x, std::int32_t y, Color color) override { pen_.SetPixel(x, y, color); }
+  void FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) override {
+    pen_.FillPolygon(points, ringSizes);
+  }
   void Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
             std::int32_t escapement) override;
 

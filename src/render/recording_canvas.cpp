@@ -18,6 +18,7 @@ const char* KindName(CanvasCall::Kind kind) {
     case CanvasCall::Kind::PenDashes: return "dashes";
     case CanvasCall::Kind::TextColor: return "text_color";
     case CanvasCall::Kind::Clear: return "clear";
+    case CanvasCall::Kind::FillPolygon: return "fill";
   }
   return "?";
 }
@@ -121,6 +122,17 @@ void RecordingCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t righ
 void RecordingCanvas::SetPixel(std::int32_t x, std::int32_t y, Color color) {
   Record(CanvasCall::Kind::Pixel, {x, y, color});
   if (next_ != nullptr) next_->SetPixel(x, y, color);
+}
+
+void RecordingCanvas::FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) {
+  std::vector<std::int64_t> args{static_cast<std::int64_t>(ringSizes.size())};
+  for (std::int32_t size : ringSizes) args.push_back(size);
+  for (const PolygonPoint& point : points) {
+    args.push_back(point.x);
+    args.push_back(point.y);
+  }
+  Record(CanvasCall::Kind::FillPolygon, std::move(args));
+  if (next_ != nullptr) next_->FillPolygon(points, ringSizes);
 }
 
 void RecordingCanvas::Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,

@@ -12,11 +12,12 @@ namespace karvex {
 
 struct CanvasCall {
   enum class Kind : std::uint8_t {
-    PenColor, HollowBrush, MoveTo, LineTo, Ellipse, Arc, Pixel, Text, PenDashes, TextColor, Clear
+    PenColor, HollowBrush, MoveTo, LineTo, Ellipse, Arc, Pixel, Text, PenDashes, TextColor, Clear, FillPolygon
   };
   Kind kind;
   // In the order of the Canvas operation; dash lengths in thousandths of a
-  // pixel.
+  // pixel; a filled polygon's: the number of rings, each ring's size, then
+  // x and y of every point.
   std::vector<std::int64_t> args;
   std::string text;                // Text only: the bytes as given
 
@@ -45,6 +46,7 @@ class RecordingCanvas final : public Canvas {
   void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t startX,
            std::int32_t startY, std::int32_t endX, std::int32_t endY) override;
   void SetPixel(std::int32_t x, std::int32_t y, Color color) override;
+  void FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) override;
   void Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
             std::int32_t escapement) override;
 

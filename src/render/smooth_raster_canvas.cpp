@@ -1,5 +1,6 @@
 #include "render/color_reference.h"
 #include "render/dash_pattern.h"
+#include "render/polygon_fill.h"
 #include "render/smooth_raster.h"
 #include "render/smooth_raster_surface.h"
 
@@ -50,6 +51,12 @@ void SmoothRasterCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t r
                              std::int32_t startX, std::int32_t startY, std::int32_t endX, std::int32_t endY) {
   if (dashed_) return pixels_.Arc(left, top, right, bottom, startX, startY, endX, endY);
   DrawSmoothEllipseArc(Grid(), left, top, right, bottom, startX, startY, endX, endY);
+}
+
+void SmoothRasterCanvas::FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) {
+  if (RingPoints(points, ringSizes) < 0) return;
+  FillEvenOdd(Grid(), pixels_.Width(), pixels_.Height(), points, ringSizes);
+  OutlineRings(*this, points, ringSizes);
 }
 
 }  // namespace karvex

@@ -75,12 +75,12 @@ Pen StyleResolver::PenFor(const StyleGroups& groups, const BlockStyle* block) co
   return pen;
 }
 
-BlockStyle StyleResolver::ForInsert(const StyleGroups& groups) const {
-  const Layer layer = LayerOf(groups, nullptr);
+BlockStyle StyleResolver::ForInsert(const StyleGroups& groups, const BlockStyle* outer) const {
+  const Layer layer = LayerOf(groups, outer);
   BlockStyle style;
   style.layer = layer.name;
-  style.colour = ColourOf(groups, layer, nullptr);
-  style.dashes = DashesOf(groups, layer, nullptr);
+  style.colour = ColourOf(groups, layer, outer);
+  style.dashes = DashesOf(groups, layer, outer);
   return style;
 }
 

@@ -37,8 +37,9 @@ class StyleResolver {
 
   // block: the INSERT's style while its block is replayed, else null.
   Pen PenFor(const StyleGroups& groups, const BlockStyle* block) const;
-  // What an INSERT with these groups hands its block.
-  BlockStyle ForInsert(const StyleGroups& groups) const;
+  // What an INSERT with these groups hands its block; outer: the style of
+  // the block the INSERT lies in, if any.
+  BlockStyle ForInsert(const StyleGroups& groups, const BlockStyle* outer = nullptr) const;
 
  private:
   struct Layer {

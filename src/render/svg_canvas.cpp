@@ -9,6 +9,7 @@
 #include "render/color_reference.h"
 #include "render/dash_pattern.h"
 #include "render/ellipse_geometry.h"
+#include "render/polygon_fill.h"
 #include "render/utf8_encoder.h"
 
 namespace karvex {
@@ -278,6 +279,26 @@ void SvgCanvas::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std
   Write(buffer_, " d=\"M", Decimal{fromX}, ' ', Decimal{fromY}, 'A',
         Halves{ellipse.Width() - 1}, ' ', Halves{ellipse.Height() - 1}, large ? " 0 1 0 " : " 0 0 0 ", Decimal{toX},
         ' ', Decimal{toY}, "\"/>\n");
+  FlushIfFull();
+}
+
+void SvgCanvas::FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) {
+  ClosePath();
+  if (RingPoints(points, ringSizes) <= 0) return;
+  buffer_ += "<path";
+  WriteStroke(penColor_);
+  Write(buffer_, " fill=\"", Hex{penColor_}, "\" fill-rule=\"evenodd\" d=\"");
+  std::size_t first = 0;
+  for (std::int32_t size : ringSizes) {
+    const auto count = static_cast<std::size_t>(size);
+    for (std::size_t i = 0; i < count; ++i) {
+      Write(buffer_, i == 0 ? 'M' : 'L', points[first + i].x, ' ', points[first + i].y);
+    }
+    if (count > 0) buffer_ += 'Z';
+    first += count;
+    FlushIfFull();
+  }
+  buffer_ += "\"/>\n";
   FlushIfFull();
 }
 

@@ -52,6 +52,8 @@ class SvgCanvas final : public Canvas {
   void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t startX,
            std::int32_t startY, std::int32_t endX, std::int32_t endY) override;
   void SetPixel(std::int32_t x, std::int32_t y, Color color) override;
+  // One path of all rings, filled even-odd and stroked in the pen.
+  void FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) override;
   void Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
             std::int32_t escapement) override;
 

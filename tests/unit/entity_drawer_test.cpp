@@ -265,6 +265,7 @@ class FailingTextCanvas final : public Canvas {
   void Arc(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
            std::int32_t) override {}
   void SetPixel(std::int32_t, std::int32_t, Color) override { ++pixels; }
+  void FillPolygon(std::span<const PolygonPoint>, std::span<const std::int32_t>) override {}
   void Text(std::int32_t, std::int32_t, std::string_view, std::int32_t, std::int32_t) override {
     throw ResourceFailure("no font");
   }

@@ -109,6 +109,53 @@ TEST(HostileInput, HugeLinesCountsAndStructures) {
   }
 }
 
+// Blocks with today's kinds on: the work is bounded by the nesting depth,
+// the guard against a block inside itself and the walk's budget of
+// replays, whatever the counts say.
+TEST(HostileInput, BlocksThatNestOrRepeatWithoutEnd) {
+  std::string chain;
+  for (int i = 0; i < 10000; ++i) {
+    chain += "  0\r\nBLOCK\r\n  2\r\nL" + std::to_string(i) + "\r\n  0\r\nLINE\r\n 11\r\n1\r\n  0\r\nINSERT\r\n  2\r\nL" +
+             std::to_string(i + 1) + "\r\n 10\r\n1\r\n  0\r\nENDBLK\r\n";
+  }
+  std::string fanOut;
+  for (int i = 0; i < 20; ++i) {
+    fanOut += "  0\r\nBLOCK\r\n  2\r\nF" + std::to_string(i) + "\r\n  0\r\nPOINT\r\n" +
+              Repeated("  0\r\nINSERT\r\n  2\r\nF" + std::to_string(i + 1) + "\r\n", 10) + "  0\r\nENDBLK\r\n";
+  }
+  const std::string point = "  0\r\nBLOCK\r\n  2\r\nP\r\n  0\r\nPOINT\r\n  0\r\nENDBLK\r\n";
+  const std::vector<HostileCase> cases = {
+      {"10,000 nested levels", Drawing(RawSection("BLOCKS", chain) + RawSection("ENTITIES", "  0\r\nINSERT\r\n  2\r\nL0\r\n")),
+       kSuccess},
+      {"a block inserting itself",
+       SceneWithBlocks({{0, "BLOCK"}, {2, "A"}, {0, "INSERT"}, {2, "A"}, {0, "ENDBLK"}}, {{0, "INSERT"}, {2, "A"}}),
+       kSuccess},
+      {"ten inserts of the next block, twenty levels down",
+       Drawing(RawSection("BLOCKS", fanOut) + RawSection("ENTITIES", "  0\r\nINSERT\r\n  2\r\nF0\r\n")), kSuccess},
+      {"an array of 2^31 - 1 rows and columns",
+       Drawing(RawSection("BLOCKS", point) +
+               RawSection("ENTITIES", "  0\r\nINSERT\r\n  2\r\nP\r\n 70\r\n2147483647\r\n 71\r\n2147483647\r\n")),
+       kSuccess},
+      {"scale factors at the float's limits and zero",
+       SceneWithBlocks({{0, "BLOCK"}, {2, "B"}, {0, "CIRCLE"}, {40, "3e38"}, {0, "ARC"}, {40, "1"}, {0, "TEXT"},
+                        {1, "x"}, {0, "INSERT"}, {2, "C"}, {41, "3e38"}, {0, "ENDBLK"}, {0, "BLOCK"}, {2, "C"},
+                        {0, "LINE"}, {11, "3e38"}, {0, "ENDBLK"}},
+                       {{0, "INSERT"}, {2, "B"}, {41, "3e38"}, {42, "-3e38"}, {0, "INSERT"}, {2, "B"}, {41, "0"},
+                        {42, "1e-45"}, {0, "INSERT"}, {2, "B"}, {44, "3e38"}, {70, "3"}, {0, "POINT"}}),
+       kSuccess},
+      {"a DIMENSION naming no block, or itself",
+       SceneWithBlocks({{0, "BLOCK"}, {2, "*D1"}, {0, "DIMENSION"}, {2, "*D1"}, {0, "ENDBLK"}},
+                       {{0, "DIMENSION"}, {2, "*D1"}, {0, "DIMENSION"}, {2, "*D9"}, {0, "DIMENSION"}}),
+       kSuccess},
+  };
+  Settings settings;
+  settings.AllKinds = 1;
+  for (const HostileCase& c : cases) {
+    PluginHarness harness(settings, &TextFace());
+    EXPECT_EQ(harness.PictureFromMemory(c.text).result, c.expected) << c.name;
+  }
+}
+
 // Bad values in the kinds drawn with all kinds on cost at most their entity.
 TEST(HostileInput, TodaysShapesAtTheirLimits) {
   const std::string manyVertices = Repeated(" 10\r\n1e30\r\n 20\r\n-5\r\n 42\r\n3e38\r\n 10\r\n5\r\n 42\r\n0.7\r\n", 50000);
@@ -136,6 +183,21 @@ TEST(HostileInput, TodaysShapesAtTheirLimits) {
       {"faces and traces of NaN and beyond",
        Scene({{0, "3DFACE"}, {10, "NaN"}, {11, "1e39"}, {70, "99999999999"}, {0, "TRACE"}, {12, "-Infinity"},
               {230, "NaN"}}),
+       kSuccess},
+      {"hatches with NaN angles, a huge radius, a broken edge type and paths without edges",
+       Scene({{0, "HATCH"}, {70, "1"}, {91, "2147483647"}, {92, "1"}, {93, "2147483647"}, {72, "2"}, {40, "3e38"},
+              {50, "NaN"}, {51, "1e39"}, {72, "99999999999"}, {10, "1"}, {72, "3"}, {11, "3e38"}, {40, "-1e30"},
+              {92, "2"}, {42, "1e300"}, {10, "1"}, {20, "1"}, {42, "-1e300"}, {10, "2"}, {10, "3"}, {92, "0"},
+              {72, "4"}, {40, "1"}, {40, "0"}, {20, "5"}, {11, "1"}, {75, "0"}, {0, "HATCH"}, {92, "2"}}),
+       kSuccess},
+      {"pattern lines a hair apart, dashes a hair long, angles of NaN",
+       Scene({{0, "HATCH"}, {70, "0"}, {91, "1"}, {92, "2"}, {10, "0"}, {20, "0"}, {10, "3e38"}, {20, "0"},
+              {10, "0"}, {20, "3e38"}, {75, "0"}, {78, "3"}, {53, "0"}, {45, "0"}, {46, "1e-30"}, {53, "10"},
+              {46, "1e30"}, {49, "1e-30"}, {49, "-1e-30"}, {53, "NaN"}, {45, "1"}, {46, "1"}, {49, "-5"}}),
+       kSuccess},
+      {"a solid hatch of 100,000 far vertices",
+       Drawing(RawSection("ENTITIES", "  0\r\nHATCH\r\n 70\r\n1\r\n 91\r\n1\r\n 92\r\n2\r\n" +
+                                          Repeated(" 10\r\n-3e38\r\n 20\r\n3e38\r\n 10\r\n5\r\n 20\r\n-1e30\r\n", 50000))),
        kSuccess},
       {"arcs and circles seen from below at the limits",
        Scene({{0, "ARC"}, {10, "3e38"}, {40, "3e38"}, {50, "-3e38"}, {51, "NaN"}, {230, "-1e39"}, {0, "CIRCLE"},

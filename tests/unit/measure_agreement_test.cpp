@@ -61,6 +61,14 @@ class FigureLog final : public FigureSink {
     bounds_.Point(point);
     if (visible_) figures_.push_back({Kind::Point, {point}});
   }
+  void Fill(std::span<const DrawingPoint> points, std::span<const std::int32_t> ringSizes) override {
+    bounds_.Fill(points, ringSizes);
+    if (!visible_) return;
+    Figure figure{Kind::Fill};
+    figure.points.assign(points.begin(), points.end());
+    figure.rings.assign(ringSizes.begin(), ringSizes.end());
+    figures_.push_back(figure);
+  }
   void Text(const DrawingPoint& corner, float height, std::int32_t angle, std::string_view text) override {
     bounds_.Text(corner, height, angle, text);
     if (!visible_) return;
@@ -120,6 +128,16 @@ class FigureLog final : public FigureSink {
           add("pixel", {p.x, p.y});
           break;
         }
+        case Kind::Fill: {
+          std::string call = "fill " + std::to_string(f.rings.size());
+          for (std::int32_t size : f.rings) call += " " + std::to_string(size);
+          for (const DrawingPoint& point : f.points) {
+            const PixelPoint p = mapping.Map(point);
+            call += " " + std::to_string(p.x) + " " + std::to_string(p.y);
+          }
+          calls.push_back(call);
+          break;
+        }
         case Kind::Text: {
           const PixelPoint p = mapping.Map(f.points[0]);
           add("text", {p.x, p.y, mapping.MapLength(f.size), f.angle}, f.text);
@@ -131,7 +149,7 @@ class FigureLog final : public FigureSink {
   }
 
  private:
-  enum class Kind { Outline, Move, Line, Circle, Arc, Point, Text };
+  enum class Kind { Outline, Move, Line, Circle, Arc, Point, Text, Fill };
   struct Figure {
     Kind kind;
     std::vector<DrawingPoint> points;
@@ -140,6 +158,7 @@ class FigureLog final : public FigureSink {
     bool closed = false;
     std::int32_t angle = 0;
     std::string text;
+    std::vector<std::int32_t> rings;
   };
 
   BoundsSink bounds_;
@@ -183,7 +202,7 @@ Calls FigureCalls(const std::vector<CanvasCall>& calls) {
   for (CanvasCall call : calls) {
     using K = CanvasCall::Kind;
     if (call.kind != K::MoveTo && call.kind != K::LineTo && call.kind != K::Ellipse && call.kind != K::Arc &&
-        call.kind != K::Pixel && call.kind != K::Text) {
+        call.kind != K::Pixel && call.kind != K::Text && call.kind != K::FillPolygon) {
       continue;
     }
     if (call.kind == K::Pixel) call.args.pop_back();
@@ -229,6 +248,19 @@ TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInGeneratedDrawings) {
   EXPECT_GT(calls, 20000u);
 }
 
+// Blocks scaled unequally, mirrored, arrayed and nested, whose circles and
+// arcs become lines or swap their ends.
+TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInPlacedBlocks) {
+  const std::string text = SceneWithBlocks(
+      {{0, "BLOCK"}, {2, "IN"}, {10, "1"}, {20, "2"}, {0, "CIRCLE"}, {10, "3"}, {40, "2"}, {0, "ARC"}, {40, "4"},
+       {50, "30"}, {51, "200"}, {0, "TEXT"}, {40, "1.5"}, {50, "20"}, {1, "t"}, {0, "ENDBLK"},
+       {0, "BLOCK"}, {2, "OUT"}, {0, "INSERT"}, {2, "IN"}, {10, "7"}, {41, "-1.5"}, {50, "33"}, {0, "LINE"},
+       {11, "9"}, {21, "4"}, {0, "ENDBLK"}},
+      {{0, "INSERT"}, {2, "OUT"}, {10, "40"}, {20, "30"}, {41, "3"}, {42, "1.25"}, {50, "17"}, {70, "3"}, {71, "2"},
+       {44, "25"}, {45, "30"}, {0, "INSERT"}, {2, "IN"}, {41, "-2"}, {42, "-2"}});
+  EXPECT_GT(ExpectAgreement(text, "placed blocks", Fitted(true, true)), 1000u);
+}
+
 std::string FileText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -245,6 +277,7 @@ TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInTheCorpus) {
     ExpectAgreement(text, entry.path().filename().string());
     ExpectAgreement(text, entry.path().filename().string() + ", styled", Fitted(true));
     ExpectAgreement(text, entry.path().filename().string() + ", all kinds", Fitted(false, true));
+    ExpectAgreement(text, entry.path().filename().string() + ", all kinds, styled", Fitted(true, true));
   }
   ExpectAgreement(FileText(std::string(KARVEX_FIXTURES_DIR) + "/styles.dxf"), "styles.dxf, styled", Fitted(true));
 }

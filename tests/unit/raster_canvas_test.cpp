@@ -250,5 +250,36 @@ TEST_F(RasterCanvasTest, PixelsAndPenColoursLandInTheBottomUpRowsAsBlueGreenRed)
   EXPECT_EQ(pen.PixelAt(2, 4), 0x0000FFu);
 }
 
+// Filled polygons: the inside by pixel centres, even-odd, then the outline
+// with the pen.
+TEST_F(RasterCanvasTest, FilledPolygonsFillTheirInsideEvenOddAndOutlineTheirRings) {
+  struct FillCase {
+    const char* name;
+    std::vector<PolygonPoint> points;
+    std::vector<std::int32_t> rings;
+    std::vector<std::pair<std::int32_t, std::int32_t>> inked, white;
+  };
+  const std::vector<FillCase> cases = {
+      {"a square with a square hole, both running the same way",
+       {{2, 2}, {20, 2}, {20, 20}, {2, 20}, {8, 8}, {14, 8}, {14, 14}, {8, 14}},
+       {4, 4},
+       {{5, 5}, {17, 17}, {2, 2}, {20, 20}, {8, 8}, {14, 14}},
+       {{11, 11}, {9, 9}, {13, 13}, {1, 1}, {21, 21}}},
+      {"a ring of three points with a fourth left over",
+       {{0, 0}, {30, 0}, {0, 30}, {39, 39}}, {3}, {{5, 5}, {0, 29}}, {{20, 20}, {39, 39}}},
+      {"rings that name more points than there are draw nothing", {{0, 0}, {30, 0}, {0, 30}}, {4}, {},
+       {{5, 5}, {0, 0}}},
+      {"a ring reaching far outside the picture", {{-2000000000, -5}, {2000000000, -5}, {0, 2000000000}}, {3},
+       {{0, 0}, {39, 39}}, {}},
+  };
+  for (const FillCase& c : cases) {
+    RasterCanvas canvas(40, 40, nullptr);
+    canvas.SetPenColor(0x0000FF);
+    canvas.FillPolygon(c.points, c.rings);
+    for (const auto& [x, y] : c.inked) EXPECT_EQ(canvas.PixelAt(x, y), 0x0000FFu) << c.name << " at " << x << "," << y;
+    for (const auto& [x, y] : c.white) EXPECT_EQ(canvas.PixelAt(x, y), kWhite) << c.name << " at " << x << "," << y;
+  }
+}
+
 }  // namespace
 }  // namespace karvex

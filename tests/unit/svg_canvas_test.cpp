@@ -79,6 +79,14 @@ TEST(SvgCanvas, EachCallBecomesTheElementThatDrawsItsFigure) {
          c.LineTo(1, 1);
        },
        "<path stroke=\"#000000\" d=\"M1 2L3 4L5 -6L7 8M0 0L1 1\"/>\n"},
+      {"a filled polygon is one path of its rings, filled even-odd in the pen's colour and stroked",
+       [](SvgCanvas& c) {
+         const PolygonPoint points[] = {{0, 0}, {20, 0}, {20, 20}, {5, 5}, {9, 5}, {9, 9}, {1, 1}};
+         const std::int32_t rings[] = {3, 3};
+         c.SetPenColor(0x0000FF);
+         c.FillPolygon(points, rings);
+       },
+       "<path stroke=\"#ff0000\" fill=\"#ff0000\" fill-rule=\"evenodd\" d=\"M0 0L20 0L20 20ZM5 5L9 5L9 9Z\"/>\n"},
       {"a line of no length draws nothing",
        [](SvgCanvas& c) {
          c.MoveTo(4, 4);

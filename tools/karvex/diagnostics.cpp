@@ -149,13 +149,15 @@ std::vector<std::string> DrawingNotes(const FileOutcome& outcome, const std::opt
   if (!passed.empty() && !saidByBlank(BlankReason::OnlyPassedOverKinds)) {
     notes.push_back("not drawn (kinds that are passed over): " + passed);
   }
-  // Nested INSERTs are the one drawn kind that blocks pass over.
+  // Nested INSERTs are the one drawn kind that blocks pass over, unless
+  // all kinds are drawn.
   const std::string inBlocks = PassedOverList(outcome.walk.InBlocks().passedOver);
   if (!inBlocks.empty()) {
-    notes.push_back(
-        "not drawn in inserted blocks (counted each time a block is drawn; INSERTs inside blocks are "
-        "passed over): " +
-        inBlocks);
+    notes.push_back(outcome.settings.AllKinds != 0
+                        ? "not drawn in inserted blocks (counted each time a block is drawn): " + inBlocks
+                        : "not drawn in inserted blocks (counted each time a block is drawn; INSERTs inside blocks "
+                          "are passed over): " +
+                              inBlocks);
   }
   // A fitted picture does without the HEADER's rectangle.
   const bool fitted = outcome.settings.CenterPos == 3;

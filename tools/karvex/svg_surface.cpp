@@ -50,6 +50,10 @@ class PictureAndDocument final : public Canvas {
     picture_.SetPixel(x, y, color);
     document_.SetPixel(x, y, color);
   }
+  void FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) override {
+    picture_.FillPolygon(points, ringSizes);
+    document_.FillPolygon(points, ringSizes);
+  }
   void Text(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t height,
             std::int32_t escapement) override {
     picture_.Text(x, y, text, height, escapement);

@@ -79,6 +79,10 @@ class TracingCanvas final : public Canvas {
     recorder_.LineTo(x, y);
     Flush();
   }
+  void FillPolygon(std::span<const PolygonPoint> points, std::span<const std::int32_t> ringSizes) override {
+    recorder_.FillPolygon(points, ringSizes);
+    Flush();
+  }
   void Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override {
     recorder_.Ellipse(left, top, right, bottom);
     Flush();

@@ -6,7 +6,11 @@
 #include <cstddef>
 #include <span>
 
+#include <type_traits>
+
+#include "render/affine_placement.h"
 #include "render/bulge_arc.h"
+#include "render/kinds/placed_figures.h"
 
 namespace karvex {
 
@@ -25,11 +29,18 @@ inline void MirrorPath(std::span<PathVertex> vertices) {
   }
 }
 
+// Inside a block placed with its INSERT's scale, the arc is placed as the
+// block's arcs are: scaled, turned the other way when mirrored.
 template <class Sink, class Place>
 void DrawBulgeArc(Sink& figures, const Place& place, const BulgeArc& arc) {
   const auto x = static_cast<float>(arc.centreX);
   const auto y = static_cast<float>(arc.centreY);
   const auto radius = static_cast<float>(arc.radius);
+  if constexpr (std::is_same_v<Place, AffinePlacement>) {
+    DrawPlacedArc(figures, place, x, y, radius, static_cast<float>(arc.startDegrees),
+                  static_cast<float>(arc.endDegrees));
+    return;
+  }
   figures.Arc(place.Point(x, y), radius, place.RadialPoint(x, y, radius, static_cast<float>(arc.startDegrees)),
               place.RadialPoint(x, y, radius, static_cast<float>(arc.endDegrees)));
 }
