@@ -26,7 +26,7 @@ struct SettingEntry {
 inline constexpr std::string_view kSystemSection = "System";
 inline constexpr std::string_view kColorSection = "Color";
 
-inline constexpr std::array<SettingEntry, 14> kSettingEntries{{
+inline constexpr std::array<SettingEntry, 15> kSettingEntries{{
     {kSystemSection, "Version", &Settings::SettingsVersion},
     {kSystemSection, "DXF_W", &Settings::OutputWidth},
     {kSystemSection, "DXF_H", &Settings::OutputHeight},

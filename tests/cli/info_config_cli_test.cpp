@@ -121,7 +121,7 @@ TEST(ConfigCli, ShowsEditsAndRefusesTheSettingsFile) {
   Scratch scratch;
   ConverterRun run = scratch.Run({"config"});
   EXPECT_EQ(run.exitCode, 0);
-  const std::string defaultChoices = "alignment     origin (mode 1)\nline types    off\ncolours       off\n";
+  const std::string defaultChoices = "alignment     origin (mode 1)\nline types    off\ncolours       off\nall kinds     off\n";
   EXPECT_EQ(run.out, "settings file " + scratch.SettingsFile() +
                          " (not written yet: the defaults)\nwidth         640\nheight        453\n" + defaultChoices);
   EXPECT_TRUE(ReadFile(scratch.SettingsFile()).empty());  // showing writes nothing
@@ -225,7 +225,7 @@ TEST(ConfigCli, ShowsAStoredSizeThatRenderWouldNotDrawAsSuch) {
     const ConverterRun run = scratch.Run({"config"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "settings file " + scratch.SettingsFile() + " (read)\n" + c.shown +
-                           "alignment     origin (mode 1)\nline types    off\ncolours       off\n")
+                           "alignment     origin (mode 1)\nline types    off\ncolours       off\nall kinds     off\n")
         << c.file;
     EXPECT_EQ(scratch.Run({"render", "-q", "plan.dxf"}).exitCode, c.renderExit) << c.file;
   }

@@ -60,6 +60,7 @@ const char kDefaultFile[] =
     "CenterPos=1\n"
     "LineTypes=0\n"
     "LineColors=0\n"
+    "AllKinds=0\n"
     "\n"
     "[Color]\n"
     "Back=0\n"
@@ -132,7 +133,7 @@ TEST(FileSettingsStore, SaveWritesTheWholeFileInTheStoredFormAndLoadsBack) {
   const Settings changed{7, 1024, 724, 3, 255, -1, 0, 1, 2, 3, 4, INT32_MIN, 1, 5};
   store.SaveSettings(changed);
   EXPECT_EQ(ReadBytes(path),
-            "[System]\nVersion=2\nDXF_W=1024\nDXF_H=724\nCenterPos=3\nLineTypes=1\nLineColors=5\n\n"
+            "[System]\nVersion=2\nDXF_W=1024\nDXF_H=724\nCenterPos=3\nLineTypes=1\nLineColors=5\nAllKinds=0\n\n"
             "[Color]\nBack=255\nLine1=-1\nLine2=0\nLine3=1\nLine4=2\nLine5=3\nLine6=4\nText=-2147483648\n");
   Settings expected = changed;
   expected.SettingsVersion = Settings::SavedVersion;
@@ -167,6 +168,7 @@ TEST(FileSettingsStore, SaveKeepsTheUsersOwnLines) {
             "DXF_H=453\n"
             "LineTypes=0\n"
             "LineColors=0\n"
+            "AllKinds=0\n"
             "\n"
             "# colours follow\n"
             "[Fonts]\n"
