@@ -12,6 +12,7 @@
 
 #include "plugin/section_loop.h"
 #include "render/bounds_sink.h"
+#include "render/ray_clip.h"
 #include "render/recording_canvas.h"
 #include "settings/settings_drawing_options.h"
 #include "support/plugin_harness.h"
@@ -27,6 +28,9 @@ using Calls = std::vector<std::string>;
 // plug-in measures, and maps it afterwards as the drawing walk would.
 class FigureLog final : public FigureSink {
  public:
+  FigureLog(std::int32_t outputWidth, std::int32_t outputHeight)
+      : bounds_(outputWidth, outputHeight), outputWidth_(outputWidth), outputHeight_(outputHeight) {}
+
   void BeginSection() override {}
   void SetPen(const Pen& pen) override {
     bounds_.SetPen(pen);
@@ -69,6 +73,14 @@ class FigureLog final : public FigureSink {
     figure.text = text;
     figures_.push_back(figure);
   }
+  void Ray(const DrawingPoint& start, const DrawingPoint& direction, bool bothWays) override {
+    bounds_.Ray(start, direction, bothWays);
+    if (!visible_) return;
+    Figure figure{Kind::Ray, {start, direction}};
+    figure.closed = bothWays;
+    figures_.push_back(figure);
+  }
+  long double ChordTolerance(long double extent) const override { return bounds_.ChordTolerance(extent); }
 
   const DrawingBox& Box() const { return bounds_.Box(); }
 
@@ -120,6 +132,15 @@ class FigureLog final : public FigureSink {
           add("pixel", {p.x, p.y});
           break;
         }
+        case Kind::Ray: {
+          const auto line = ClipToPicture(mapping, outputWidth_, outputHeight_, f.points[0], f.points[1], f.closed);
+          if (!line) break;
+          const PixelPoint from = mapping.Map(line->from);
+          const PixelPoint to = mapping.Map(line->to);
+          add("move", {from.x, from.y});
+          add("line", {to.x, to.y});
+          break;
+        }
         case Kind::Text: {
           const PixelPoint p = mapping.Map(f.points[0]);
           add("text", {p.x, p.y, mapping.MapLength(f.size), f.angle}, f.text);
@@ -131,18 +152,20 @@ class FigureLog final : public FigureSink {
   }
 
  private:
-  enum class Kind { Outline, Move, Line, Circle, Arc, Point, Text };
+  enum class Kind { Outline, Move, Line, Circle, Arc, Point, Text, Ray };
   struct Figure {
     Kind kind;
     std::vector<DrawingPoint> points;
     std::vector<OffsetPoint> ends;
     float size = 0;
-    bool closed = false;
+    bool closed = false;  // a ray: both ways
     std::int32_t angle = 0;
     std::string text;
   };
 
   BoundsSink bounds_;
+  std::int32_t outputWidth_;
+  std::int32_t outputHeight_;
   bool visible_ = true;
   std::vector<Figure> figures_;
 };
@@ -162,7 +185,7 @@ Measured MeasureApart(const std::string& text, const Settings& settings, const M
   StyleTables styles;
   const DrawingOptions options = DrawingOptionsOf(settings);
   SectionLoop loop(reader, {extents, blocks, lineTypes, styles}, settings.OutputWidth, settings.OutputHeight, options);
-  FigureLog log;
+  FigureLog log(settings.OutputWidth, settings.OutputHeight);
   reader.Begin(text);
   try {
     loop.Run(static_cast<FigureSink&>(log), nullptr);
