@@ -6,6 +6,10 @@
 #include "render/canvas_sink.h"
 #include "render/entity_drawer.h"
 #include "render/entity_records.h"
+#include "render/kinds/ellipse_kind.h"
+#include "render/kinds/leader_kind.h"
+#include "render/kinds/ray_kind.h"
+#include "render/kinds/spline_kind.h"
 
 namespace karvex {
 namespace {
@@ -112,18 +116,41 @@ EntityKinds KindsOf(const DrawingOptions& options) {
   return options.Styled() ? KindsFor<Sink, Place, StyledEntityInput>() : KindsFor<Sink, Place, EntityInput>();
 }
 
+// The kinds of today's drawings, drawn only with all kinds on, after the
+// others: one line each.
+template <class In>
+void AddTodaysKinds(EntityKinds& kinds) {
+  kinds.Add({"ELLIPSE", DrawEllipse<In>});
+  kinds.Add({"SPLINE", DrawSpline<In>});
+  kinds.Add({"LEADER", DrawLeader<In>});
+  kinds.Add({"RAY", DrawRay<In>});
+  kinds.Add({"XLINE", DrawXline<In>});
+}
+
+void AddTodaysKinds(EntityKinds& kinds, const DrawingOptions& options) {
+  if (!options.allKinds) return;
+  if (options.Styled()) {
+    AddTodaysKinds<StyledEntityInput>(kinds);
+  } else {
+    AddTodaysKinds<EntityInput>(kinds);
+  }
+}
+
 }  // namespace
 
 template <class Sink>
 EntityKinds SectionKinds(const DrawingOptions& options) {
   EntityKinds kinds = KindsOf<Sink, SectionPlacement>(options);
   kinds.Add({"INSERT", DrawInsert});
+  AddTodaysKinds(kinds, options);
   return kinds;
 }
 
 template <class Sink>
 EntityKinds BlockKinds(const DrawingOptions& options) {
-  return KindsOf<Sink, BlockPlacement>(options);
+  EntityKinds kinds = KindsOf<Sink, BlockPlacement>(options);
+  AddTodaysKinds(kinds, options);
+  return kinds;
 }
 
 template EntityKinds SectionKinds<FigureSink>(const DrawingOptions&);

@@ -28,7 +28,7 @@ struct EntityKind {
 
 class EntityKinds {
  public:
-  static constexpr std::size_t kMostKinds = 24;
+  static constexpr std::size_t kMostKinds = 32;
 
   EntityKinds(std::initializer_list<EntityKind> kinds) {
     for (const EntityKind& kind : kinds) Add(kind);

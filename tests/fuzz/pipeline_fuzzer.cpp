@@ -2,7 +2,9 @@
 // (reader, section readers, drawers, block replay, FreeType text) at a small
 // output size,
 // twice in one plug-in object so that state carried between requests is
-// exercised too. Any crash, sanitizer report or hang is a finding.
+// exercised too; once as the default picture, once with every option on
+// (all kinds, framed, line types and colours). Any crash, sanitizer report
+// or hang is a finding.
 #include <cstddef>
 #include <cstdint>
 
@@ -16,11 +18,7 @@ namespace {
 
 std::int32_t KeepGoing(std::int32_t, std::int32_t, std::intptr_t) { return 0; }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size > INT32_MAX) return 0;
-  karvex::Settings settings;
+void Exercise(const std::uint8_t* data, std::size_t size, karvex::Settings settings) {
   settings.OutputWidth = 64;
   settings.OutputHeight = 48;
   karvex::MemorySettingsStore store(settings);
@@ -46,5 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     memory.Free(pixels);
   }
   if (memory.LiveBlocks() != 0) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size > INT32_MAX) return 0;
+  Exercise(data, size, karvex::Settings{});
+  karvex::Settings everything;
+  everything.AllKinds = 1;
+  everything.CenterPos = 3;
+  everything.LineTypes = 1;
+  everything.LineColors = 1;
+  Exercise(data, size, everything);
   return 0;
 }

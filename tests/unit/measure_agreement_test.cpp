@@ -222,6 +222,12 @@ Settings Fitted(bool styled) {
   return settings;
 }
 
+Settings FittedAllKinds() {
+  Settings settings = Fitted(true);
+  settings.AllKinds = 1;
+  return settings;
+}
+
 // How many canvas calls were held against the measurement.
 std::size_t ExpectAgreement(const std::string& text, const std::string& what,
                             const Settings& settings = Fitted(false)) {
@@ -258,6 +264,23 @@ std::string FileText(const std::filesystem::path& path) {
 
 // Plain, and in line types and colours, where layers that are off are left
 // out of both walks.
+// Curves are cut by what they span, not by the scale the measurement
+// chooses: both walks cut them alike, in a block turned and moved too.
+TEST(MeasuringWalk, PlacesTheCurvesTheDrawingWalkDraws) {
+  const std::string text = SceneWithBlocks(
+      {{0, "BLOCK"}, {2, "C"}, {10, "5"}, {20, "5"},
+       {0, "ELLIPSE"}, {10, "20"}, {20, "10"}, {11, "30"}, {21, "10"}, {40, "0.3"}, {41, "1"}, {42, "5"},
+       {0, "SPLINE"}, {11, "0"}, {21, "0"}, {11, "10"}, {21, "30"}, {11, "40"}, {21, "-5"},
+       {0, "LEADER"}, {10, "0"}, {20, "0"}, {10, "-20"}, {20, "15"}, {10, "-40"}, {20, "15"}, {0, "ENDBLK"}},
+      {{0, "INSERT"}, {2, "C"}, {10, "200"}, {20, "100"}, {50, "33"},
+       {0, "ELLIPSE"}, {10, "-50"}, {20, "40"}, {11, "0"}, {21, "3"}, {40, "0.9"}, {230, "-1"},
+       {0, "SPLINE"}, {71, "3"}, {10, "0"}, {20, "0"}, {10, "100"}, {20, "300"}, {10, "200"}, {20, "-300"},
+       {10, "300"}, {20, "0"}, {10, "350"}, {20, "50"},
+       {0, "XLINE"}, {10, "100"}, {20, "100"}, {11, "1"}, {21, "2"},
+       {0, "RAY"}, {10, "0"}, {20, "0"}, {11, "-1"}, {21, "0.1"}});
+  EXPECT_GT(ExpectAgreement(text, "curves", FittedAllKinds()), 100u);
+}
+
 TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInTheCorpus) {
   if (!std::filesystem::is_directory(KARVEX_CORPUS_DIR)) GTEST_SKIP() << "the corpus is not beside the project";
   for (const auto& entry : std::filesystem::directory_iterator(KARVEX_CORPUS_DIR)) {
@@ -266,6 +289,7 @@ TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInTheCorpus) {
     const std::string text = FileText(entry.path());
     ExpectAgreement(text, entry.path().filename().string());
     ExpectAgreement(text, entry.path().filename().string() + ", styled", Fitted(true));
+    ExpectAgreement(text, entry.path().filename().string() + ", all kinds", FittedAllKinds());
   }
   ExpectAgreement(FileText(std::string(KARVEX_FIXTURES_DIR) + "/styles.dxf"), "styles.dxf, styled", Fitted(true));
 }
