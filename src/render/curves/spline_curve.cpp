@@ -19,14 +19,16 @@ DrawingPoint Unit(const DrawingPoint& a) {
   return length > 0 ? Times(a, 1 / length) : a;
 }
 
-// How far p lies from the segment from a to b.
-long double DistanceFromSegment(const DrawingPoint& p, const DrawingPoint& a, const DrawingPoint& b) {
+// Whether p lies farther than tolerance from the segment from a to b
+// (compared squared: this runs for every point a flattening looks at).
+bool FartherThan(long double tolerance, const DrawingPoint& p, const DrawingPoint& a, const DrawingPoint& b) {
   const DrawingPoint ab = Minus(b, a);
   const DrawingPoint ap = Minus(p, a);
   const long double lengthSquared = ab.x * ab.x + ab.y * ab.y;
   long double along = lengthSquared > 0 ? (ap.x * ab.x + ap.y * ab.y) / lengthSquared : 0;
   along = std::clamp(along, 0.0L, 1.0L);
-  return Length(Minus(ap, Times(ab, along)));
+  const DrawingPoint off = Minus(ap, Times(ab, along));
+  return off.x * off.x + off.y * off.y > tolerance * tolerance;
 }
 
 // Halves a piece of the curve until its chords are within tolerance, or
@@ -36,31 +38,28 @@ class Flattener {
   Flattener(const SplineCurve& curve, long double tolerance, std::vector<DrawingPoint>& points)
       : curve_(curve), tolerance_(tolerance), points_(points) {}
 
-  // Adds the points after a up to and including b.
-  void Piece(long double a, const DrawingPoint& pa, long double b, const DrawingPoint& pb, int depth) {
+  // Adds the points after a up to and including b; pm is the point halfway
+  // between in parameter. The middle alone can sit on the chord of an
+  // S-shaped piece, so the quarter points are looked at too; they are the
+  // middles of the halves.
+  void Piece(long double a, const DrawingPoint& pa, long double b, const DrawingPoint& pb, const DrawingPoint& pm,
+             int depth) {
     const long double middle = (a + b) / 2;
-    const DrawingPoint pm = curve_.At(middle);
-    if (depth < kDeepest && room_ > 0 && Strays(a, pa, middle, pm, b, pb)) {
+    const DrawingPoint q1 = curve_.At((a + middle) / 2);
+    const DrawingPoint q3 = curve_.At((middle + b) / 2);
+    const bool strays = !(tolerance_ > 0) || FartherThan(tolerance_, pm, pa, pb) ||
+                        FartherThan(tolerance_, q1, pa, pb) || FartherThan(tolerance_, q3, pa, pb);
+    if (strays && depth < kDeepest && room_ > 0) {
       // Each halving adds one point at least.
       --room_;
-      Piece(a, pa, middle, pm, depth + 1);
-      Piece(middle, pm, b, pb, depth + 1);
+      Piece(a, pa, middle, pm, q1, depth + 1);
+      Piece(middle, pm, b, pb, q3, depth + 1);
       return;
     }
     points_.push_back(pb);
   }
 
  private:
-  // The middle alone can sit on the chord of an S-shaped piece: the
-  // quarter points are looked at too.
-  bool Strays(long double a, const DrawingPoint& pa, long double middle, const DrawingPoint& pm, long double b,
-              const DrawingPoint& pb) const {
-    if (!(tolerance_ > 0)) return true;
-    if (DistanceFromSegment(pm, pa, pb) > tolerance_) return true;
-    if (DistanceFromSegment(curve_.At((a + middle) / 2), pa, pb) > tolerance_) return true;
-    return DistanceFromSegment(curve_.At((middle + b) / 2), pa, pb) > tolerance_;
-  }
-
   static constexpr int kDeepest = 24;
   const SplineCurve& curve_;
   long double tolerance_;
@@ -173,7 +172,8 @@ std::vector<DrawingPoint> SplineCurve::Flatten(long double tolerance) const {
   for (std::size_t i = 1; i < parameters.size(); ++i) {
     // A copy: the pieces add to points.
     const DrawingPoint from = points.back();
-    flattener.Piece(parameters[i - 1], from, parameters[i], At(parameters[i]), 0);
+    const long double middle = (parameters[i - 1] + parameters[i]) / 2;
+    flattener.Piece(parameters[i - 1], from, parameters[i], At(parameters[i]), At(middle), 0);
   }
   return points;
 }

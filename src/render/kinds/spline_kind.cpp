@@ -41,10 +41,16 @@ SplineRecord ReadSpline(In& in) {
       case 21:
         if (!spline.fitPoints.empty()) spline.fitPoints.back().y = real();
         break;
-      case 12: spline.startTangent.x = real(), spline.hasStartTangent = true; break;
-      case 22: spline.startTangent.y = real(), spline.hasStartTangent = true; break;
-      case 13: spline.endTangent.x = real(), spline.hasEndTangent = true; break;
-      case 23: spline.endTangent.y = real(), spline.hasEndTangent = true; break;
+      case 12:
+      case 22:
+        (code == 12 ? spline.startTangent.x : spline.startTangent.y) = real();
+        spline.hasStartTangent = true;
+        break;
+      case 13:
+      case 23:
+        (code == 13 ? spline.endTangent.x : spline.endTangent.y) = real();
+        spline.hasEndTangent = true;
+        break;
       default: break;
     }
   });
