@@ -72,6 +72,52 @@ BENCHMARK(BM_Inserts)
     ->Args({10000, 200})
     ->Unit(benchmark::kMillisecond);
 
+// count curves with all kinds on: ellipses, arcs of them and splines (by
+// control points and by fit points) of every size, in a picture at its
+// HEADER's scale (range 1 = 1) or framed by what it draws (3), where a
+// curve is cut by what it spans.
+std::string CurveDrawing(int count) {
+  std::string text = "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$EXTMAX\r\n 10\r\n1000\r\n 20\r\n1000\r\n"
+                     "  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+  for (int i = 0; i < count; ++i) {
+    const std::string x = std::to_string((i * 37) % 990);
+    const std::string y = std::to_string((i * 91) % 990);
+    const std::string size = std::to_string(1 + (i * 13) % 200);
+    switch (i % 3) {
+      case 0:
+        text += "  0\r\nELLIPSE\r\n 10\r\n" + x + "\r\n 20\r\n" + y + "\r\n 11\r\n" + size +
+                "\r\n 21\r\n5\r\n 40\r\n0.5\r\n 41\r\n" + std::to_string(i % 6) + "\r\n 42\r\n6.28\r\n";
+        break;
+      case 1:
+        text += "  0\r\nSPLINE\r\n 71\r\n3\r\n";
+        for (int k = 0; k < 6; ++k) {
+          text += " 10\r\n" + std::to_string((i * 37 + k * 31) % 990) + "\r\n 20\r\n" +
+                  std::to_string((i * 91 + (k % 2) * 97) % 990) + "\r\n";
+        }
+        break;
+      default:
+        text += "  0\r\nSPLINE\r\n";
+        for (int k = 0; k < 5; ++k) {
+          text += " 11\r\n" + std::to_string((i * 37 + k * 23) % 990) + "\r\n 21\r\n" +
+                  std::to_string((i * 91 + (k % 2) * 61) % 990) + "\r\n";
+        }
+        break;
+    }
+  }
+  return text + "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+}
+
+void BM_Curves(benchmark::State& state) {
+  const auto count = static_cast<int>(state.range(0));
+  Settings settings;
+  settings.AllKinds = 1;
+  settings.CenterPos = static_cast<std::int32_t>(state.range(1));
+  RenderPictures(state, CurveDrawing(count), false, settings);
+  state.counters["curves_drawn"] = benchmark::Counter(static_cast<double>(count) * static_cast<double>(state.iterations()),
+                                                      benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_Curves)->Args({30000, 1})->Args({30000, 3})->Unit(benchmark::kMillisecond);
+
 Settings WithOption(void (*set)(Settings&)) {
   Settings settings;
   set(settings);

@@ -205,7 +205,7 @@ void TInSPIBody::DrawPicture(Canvas& canvas) {
   if (options.alignment == Alignment::Fit || measureAlways_) {
     // The walk that measures tells nobody what it meets: the drawing walk
     // meets the same.
-    BoundsSink bounds;
+    BoundsSink bounds(width, height);
     reader_.KeepPairsForRewind();
     loop.Run(bounds, nullptr);
     lastFraming_.measured = bounds.Box();

@@ -4,6 +4,7 @@
 // as they are, texts by the box of their character cells.
 #include <cstdint>
 
+#include "render/curves/chord_rule.h"
 #include "render/drawing_box.h"
 #include "render/figure_sink.h"
 
@@ -11,6 +12,10 @@ namespace karvex {
 
 class BoundsSink final : public FigureSink {
  public:
+  // The measuring walk frames a picture of this size by what it draws.
+  BoundsSink(std::int32_t outputWidth, std::int32_t outputHeight)
+      : chordRule_(ChordRule::Fitted(outputWidth, outputHeight)) {}
+
   const DrawingBox& Box() const { return box_; }
 
   void BeginSection() override {}
@@ -37,10 +42,15 @@ class BoundsSink final : public FigureSink {
     if (!visible_) return;
     for (const DrawingPoint& point : points) Include(point);
   }
+  // Lines without end do not count: the box of everything drawn would be
+  // endless. The picture framed by the rest shows what of them falls on it.
+  void Ray(const DrawingPoint&, const DrawingPoint&, bool) override {}
+  long double ChordTolerance(long double extent) const override { return chordRule_.Tolerance(extent); }
 
  private:
   void Include(const DrawingPoint& point) { box_.Include(point.x, point.y); }
 
+  ChordRule chordRule_;
   DrawingBox box_;
   DrawingPoint current_{0, 0};
   bool visible_ = true;

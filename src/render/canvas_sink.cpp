@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "render/ray_clip.h"
+
 namespace karvex {
 namespace {
 
@@ -13,6 +15,9 @@ constexpr long double kShortestDashPeriod = 2.0L;
 
 void CanvasSink::BeginSection() {
   mapping_ = framing_.MappingFor(extents_);
+  chordRule_ = framing_.AlignmentMode() == Alignment::Fit
+                   ? ChordRule::Fitted(framing_.OutputWidth(), framing_.OutputHeight())
+                   : ChordRule::AtScale(mapping_.Scale());
   canvas_.SetPenColor(kBlack);
   canvas_.SetHollowBrush();
   penColour_ = kBlack;
@@ -51,6 +56,17 @@ void CanvasSink::UseDashes(const Pen& pen) {
     for (float length : pen.dashes) dashPixels_.push_back(static_cast<float>(length * factor));
   }
   canvas_.SetPenDashes(dashPixels_);
+}
+
+void CanvasSink::Ray(const DrawingPoint& start, const DrawingPoint& direction, bool bothWays) {
+  if (!visible_) return;
+  const std::optional<ClippedLine> line =
+      ClipToPicture(mapping_, framing_.OutputWidth(), framing_.OutputHeight(), start, direction, bothWays);
+  if (!line) return;
+  const PixelPoint from = mapping_.Map(line->from);
+  const PixelPoint to = mapping_.Map(line->to);
+  canvas_.MoveTo(from.x, from.y);
+  canvas_.LineTo(to.x, to.y);
 }
 
 void CanvasSink::Text(const DrawingPoint& corner, float height, std::int32_t angle, std::string_view text) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/canvas.h"
+#include "render/curves/chord_rule.h"
 #include "render/figure_sink.h"
 #include "render/framing.h"
 #include "render/mapping.h"
@@ -66,6 +67,8 @@ class CanvasSink final : public FigureSink {
   void Text(const DrawingPoint& corner, float height, std::int32_t angle, std::string_view text) override;
   void UseTextEncoding(const TextEncoding& encoding) override { canvas_.UseTextEncoding(encoding); }
   void Fill(std::span<const DrawingPoint> points, std::span<const std::int32_t> ringSizes) override;
+  void Ray(const DrawingPoint& start, const DrawingPoint& direction, bool bothWays) override;
+  long double ChordTolerance(long double extent) const override { return chordRule_.Tolerance(extent); }
 
  private:
   void UseColour(Color colour);
@@ -75,6 +78,7 @@ class CanvasSink final : public FigureSink {
   const Framing& framing_;
   const DrawingExtents& extents_;
   Mapping mapping_;
+  ChordRule chordRule_ = ChordRule::AtScale(mapping_.Scale());
   bool visible_ = true;
   // What the canvas was last given, so that a pen is only set when it
   // changes.

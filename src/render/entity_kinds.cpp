@@ -15,6 +15,10 @@
 #include "render/kinds/polyline_kind.h"
 #include "render/kinds/aligned_text_kind.h"
 #include "render/kinds/mtext_kind.h"
+#include "render/kinds/ellipse_kind.h"
+#include "render/kinds/leader_kind.h"
+#include "render/kinds/ray_kind.h"
+#include "render/kinds/spline_kind.h"
 
 namespace karvex {
 namespace {
@@ -161,6 +165,11 @@ void AddTodaysKinds(EntityKinds& kinds, EntityPlace place) {
   }
   kinds.Add({"DIMENSION", DrawDimension<Place>});
   kinds.Add({"HATCH", DrawHatch<Sink, Place, In>});
+  kinds.Add({"ELLIPSE", DrawEllipse<In>});
+  kinds.Add({"SPLINE", DrawSpline<In>});
+  kinds.Add({"LEADER", DrawLeader<In>});
+  kinds.Add({"RAY", DrawRay<In>});
+  kinds.Add({"XLINE", DrawXline<In>});
 }
 
 template <class Sink, class Place, class In>

@@ -48,6 +48,15 @@ class FigureSink {
   // until then as they always were.
   virtual void UseTextEncoding(const TextEncoding& encoding) { (void)encoding; }
 
+  // A line without end from start along direction, and back the other way
+  // when bothWays: what of it shows on the picture.
+  virtual void Ray(const DrawingPoint& start, const DrawingPoint& direction, bool bothWays) = 0;
+
+  // The most a chord of a curve may stray from it, in drawing units, for a
+  // curve whose sure points (those every cutting passes through) span
+  // extent drawing units (see ChordRule).
+  virtual long double ChordTolerance(long double extent) const = 0;
+
  protected:
   ~FigureSink() = default;
 };

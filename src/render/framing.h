@@ -41,6 +41,10 @@ class Framing {
   // rectangle as it then stands.
   Mapping MappingFor(const DrawingExtents& extents) const;
 
+  Alignment AlignmentMode() const { return alignment_; }
+  std::int32_t OutputWidth() const { return outputWidth_; }
+  std::int32_t OutputHeight() const { return outputHeight_; }
+
  private:
   Alignment alignment_;
   std::int32_t outputWidth_;

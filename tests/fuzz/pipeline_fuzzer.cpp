@@ -2,7 +2,9 @@
 // (reader, section readers, drawers, block replay, FreeType text) at a small
 // output size,
 // twice in one plug-in object so that state carried between requests is
-// exercised too. Any crash, sanitizer report or hang is a finding.
+// exercised too; once as the default picture, once with every option on
+// (all kinds, framed, line types and colours). Any crash, sanitizer report
+// or hang is a finding.
 #include <cstddef>
 #include <cstdint>
 
@@ -16,8 +18,9 @@ namespace {
 
 std::int32_t KeepGoing(std::int32_t, std::int32_t, std::intptr_t) { return 0; }
 
-// One plug-in object with these settings, asked twice.
-void DrawTwice(const std::uint8_t* data, std::size_t size, const karvex::Settings& settings) {
+void Exercise(const std::uint8_t* data, std::size_t size, karvex::Settings settings) {
+  settings.OutputWidth = 64;
+  settings.OutputHeight = 48;
   karvex::MemorySettingsStore store(settings);
   karvex::PortableHostMemory memory;
   static karvex::FreeTypeTextRasterizer text;  // the face is loaded once
@@ -45,15 +48,14 @@ void DrawTwice(const std::uint8_t* data, std::size_t size, const karvex::Setting
 
 }  // namespace
 
-// Plain, and with every kind drawn in a picture fitted to what it draws.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > INT32_MAX) return 0;
-  karvex::Settings settings;
-  settings.OutputWidth = 64;
-  settings.OutputHeight = 48;
-  DrawTwice(data, size, settings);
-  settings.AllKinds = 1;
-  settings.CenterPos = 3;
-  DrawTwice(data, size, settings);
+  Exercise(data, size, karvex::Settings{});
+  karvex::Settings everything;
+  everything.AllKinds = 1;
+  everything.CenterPos = 3;
+  everything.LineTypes = 1;
+  everything.LineColors = 1;
+  Exercise(data, size, everything);
   return 0;
 }

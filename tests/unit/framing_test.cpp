@@ -62,7 +62,7 @@ TEST(FittedMapping, DegenerateBoxesAreCentredAtASensibleScale) {
 // by their cells, figures of a pen that is not drawn left out.
 TEST(BoundsSink, MeasuresWhatIsDrawn) {
   auto box = [](auto draw) {
-    BoundsSink sink;
+    BoundsSink sink(640, 453);
     draw(sink);
     const DrawingBox& b = sink.Box();
     return b.empty ? std::string("empty")

@@ -215,6 +215,60 @@ TEST(HostileInput, TodaysShapesAtTheirLimits) {
   }
 }
 
+// Curves and lines without end, with all kinds on, in a picture placed by
+// its HEADER and in one framed by what it draws. Each entity that cannot be
+// drawn costs itself (or the walk, for a value that is no number), never
+// the request, and a curve is cut into a bounded number of chords.
+TEST(HostileInput, CurvesAndLinesWithoutEnd) {
+  const std::string manyPoints = Repeated(" 10\r\n1\r\n 20\r\n2\r\n", 300000);
+  const std::string manyKnots = Repeated(" 40\r\n1\r\n", 300000);
+  const std::vector<HostileCase> cases = {
+      {"ellipse with ratio 0", Scene({{0, "ELLIPSE"}, {11, "100"}, {40, "0"}, {0, "LINE"}}), kSuccess},
+      {"ellipse with a negative ratio", Scene({{0, "ELLIPSE"}, {11, "100"}, {40, "-2"}}), kSuccess},
+      {"ellipse with a huge ratio", Scene({{0, "ELLIPSE"}, {11, "100"}, {40, "3e38"}}), kSuccess},
+      {"ellipse without a major axis", Scene({{0, "ELLIPSE"}, {11, "0"}, {21, "0"}, {40, "0.5"}}), kSuccess},
+      {"ellipse at the float limits",
+       Scene({{0, "ELLIPSE"}, {10, "3e38"}, {20, "-3e38"}, {11, "3e38"}, {21, "3e38"}, {40, "1"}}), kSuccess},
+      {"ellipse with huge parameters", Scene({{0, "ELLIPSE"}, {11, "100"}, {40, "0.5"}, {41, "-3e38"}, {42, "3e38"}}),
+       kSuccess},
+      {"ellipse with a NaN ratio", Scene({{0, "ELLIPSE"}, {11, "100"}, {40, "NaN"}}), kSuccess},
+      {"spline of degree 2^31 - 1", Scene({{0, "SPLINE"}, {71, "2147483647"}, {10, "0"}, {10, "5"}}), kSuccess},
+      {"spline of negative degree", Scene({{0, "SPLINE"}, {71, "-3"}, {10, "0"}, {10, "5"}}), kSuccess},
+      {"spline with inconsistent knots",
+       Scene({{0, "SPLINE"}, {71, "2"}, {40, "0"}, {40, "5"}, {40, "1"}, {10, "0"}, {10, "5"}, {10, "9"}}), kSuccess},
+      {"spline whose knots are all alike", Scene({{0, "SPLINE"}, {71, "1"}, {40, "2"}, {40, "2"}, {40, "2"},
+                                                  {40, "2"}, {10, "0"}, {10, "5"}}),
+       kSuccess},
+      {"spline with a zero weight", Scene({{0, "SPLINE"}, {71, "1"}, {41, "0"}, {41, "0"}, {10, "0"}, {10, "5"}}),
+       kSuccess},
+      {"spline at the float limits", Scene({{0, "SPLINE"}, {71, "3"}, {10, "3e38"}, {20, "3e38"}, {10, "-3e38"},
+                                            {10, "3e38"}, {10, "-3e38"}, {20, "-3e38"}}),
+       kSuccess},
+      {"spline through fit points at the float limits",
+       Scene({{0, "SPLINE"}, {11, "3e38"}, {21, "3e38"}, {11, "-3e38"}, {11, "3e38"}, {21, "-3e38"}}), kSuccess},
+      {"spline of 300,000 control points",
+       Drawing(RawSection("ENTITIES", "  0\r\nSPLINE\r\n 71\r\n1\r\n" + manyPoints)), kSuccess},
+      {"spline of 300,000 knots", Drawing(RawSection("ENTITIES", "  0\r\nSPLINE\r\n" + manyKnots)), kSuccess},
+      {"leader of 300,000 vertices", Drawing(RawSection("ENTITIES", "  0\r\nLEADER\r\n" + manyPoints)), kSuccess},
+      {"leader on one spot", Scene({{0, "LEADER"}, {10, "5"}, {10, "5"}, {10, "5"}, {72, "1"}}), kSuccess},
+      {"leader with a huge text height",
+       Scene({{0, "LEADER"}, {10, "5"}, {10, "50"}, {40, "3e38"}, {71, "1"}}), kSuccess},
+      {"ray without direction", Scene({{0, "RAY"}, {11, "0"}, {21, "0"}}), kSuccess},
+      {"ray at the float limits", Scene({{0, "RAY"}, {10, "3e38"}, {20, "-3e38"}, {11, "-3e38"}, {21, "3e38"}}),
+       kSuccess},
+      {"xline with a tiny direction", Scene({{0, "XLINE"}, {10, "320"}, {11, "1e-45"}, {21, "1e-45"}}), kSuccess},
+  };
+  for (const std::int32_t centerPos : {1, 3}) {
+    Settings settings;
+    settings.AllKinds = 1;
+    settings.CenterPos = centerPos;
+    for (const HostileCase& c : cases) {
+      PluginHarness harness(settings);
+      EXPECT_EQ(harness.PictureFromMemory(c.text).result, c.expected) << c.name << ", mode " << centerPos;
+    }
+  }
+}
+
 // The texts all kinds draw: each bad one costs at most itself, and the
 // LINE after it is still drawn.
 TEST(HostileInput, TextsOfAllKindsEndThemselvesOnly) {

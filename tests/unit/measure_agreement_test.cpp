@@ -12,6 +12,7 @@
 
 #include "plugin/section_loop.h"
 #include "render/bounds_sink.h"
+#include "render/ray_clip.h"
 #include "render/recording_canvas.h"
 #include "settings/settings_drawing_options.h"
 #include "support/plugin_harness.h"
@@ -27,6 +28,9 @@ using Calls = std::vector<std::string>;
 // plug-in measures, and maps it afterwards as the drawing walk would.
 class FigureLog final : public FigureSink {
  public:
+  FigureLog(std::int32_t outputWidth, std::int32_t outputHeight)
+      : bounds_(outputWidth, outputHeight), outputWidth_(outputWidth), outputHeight_(outputHeight) {}
+
   void BeginSection() override {}
   void SetPen(const Pen& pen) override {
     bounds_.SetPen(pen);
@@ -77,6 +81,14 @@ class FigureLog final : public FigureSink {
     figure.text = text;
     figures_.push_back(figure);
   }
+  void Ray(const DrawingPoint& start, const DrawingPoint& direction, bool bothWays) override {
+    bounds_.Ray(start, direction, bothWays);
+    if (!visible_) return;
+    Figure figure{Kind::Ray, {start, direction}};
+    figure.closed = bothWays;
+    figures_.push_back(figure);
+  }
+  long double ChordTolerance(long double extent) const override { return bounds_.ChordTolerance(extent); }
 
   const DrawingBox& Box() const { return bounds_.Box(); }
 
@@ -138,6 +150,15 @@ class FigureLog final : public FigureSink {
           calls.push_back(call);
           break;
         }
+        case Kind::Ray: {
+          const auto line = ClipToPicture(mapping, outputWidth_, outputHeight_, f.points[0], f.points[1], f.closed);
+          if (!line) break;
+          const PixelPoint from = mapping.Map(line->from);
+          const PixelPoint to = mapping.Map(line->to);
+          add("move", {from.x, from.y});
+          add("line", {to.x, to.y});
+          break;
+        }
         case Kind::Text: {
           const PixelPoint p = mapping.Map(f.points[0]);
           add("text", {p.x, p.y, mapping.MapLength(f.size), f.angle}, f.text);
@@ -149,19 +170,21 @@ class FigureLog final : public FigureSink {
   }
 
  private:
-  enum class Kind { Outline, Move, Line, Circle, Arc, Point, Text, Fill };
+  enum class Kind { Outline, Move, Line, Circle, Arc, Point, Text, Fill, Ray };
   struct Figure {
     Kind kind;
     std::vector<DrawingPoint> points;
     std::vector<OffsetPoint> ends;
     float size = 0;
-    bool closed = false;
+    bool closed = false;  // a ray: both ways
     std::int32_t angle = 0;
     std::string text;
     std::vector<std::int32_t> rings;
   };
 
   BoundsSink bounds_;
+  std::int32_t outputWidth_;
+  std::int32_t outputHeight_;
   bool visible_ = true;
   std::vector<Figure> figures_;
 };
@@ -181,7 +204,7 @@ Measured MeasureApart(const std::string& text, const Settings& settings, const M
   StyleTables styles;
   const DrawingOptions options = DrawingOptionsOf(settings);
   SectionLoop loop(reader, {extents, blocks, lineTypes, styles}, settings.OutputWidth, settings.OutputHeight, options);
-  FigureLog log;
+  FigureLog log(settings.OutputWidth, settings.OutputHeight);
   reader.Begin(text);
   try {
     loop.Run(static_cast<FigureSink&>(log), nullptr);
@@ -268,6 +291,23 @@ std::string FileText(const std::filesystem::path& path) {
 
 // Plain, and in line types and colours, where layers that are off are left
 // out of both walks.
+// Curves are cut by what they span, not by the scale the measurement
+// chooses: both walks cut them alike, in a block turned and moved too.
+TEST(MeasuringWalk, PlacesTheCurvesTheDrawingWalkDraws) {
+  const std::string text = SceneWithBlocks(
+      {{0, "BLOCK"}, {2, "C"}, {10, "5"}, {20, "5"},
+       {0, "ELLIPSE"}, {10, "20"}, {20, "10"}, {11, "30"}, {21, "10"}, {40, "0.3"}, {41, "1"}, {42, "5"},
+       {0, "SPLINE"}, {11, "0"}, {21, "0"}, {11, "10"}, {21, "30"}, {11, "40"}, {21, "-5"},
+       {0, "LEADER"}, {10, "0"}, {20, "0"}, {10, "-20"}, {20, "15"}, {10, "-40"}, {20, "15"}, {0, "ENDBLK"}},
+      {{0, "INSERT"}, {2, "C"}, {10, "200"}, {20, "100"}, {50, "33"},
+       {0, "ELLIPSE"}, {10, "-50"}, {20, "40"}, {11, "0"}, {21, "3"}, {40, "0.9"}, {230, "-1"},
+       {0, "SPLINE"}, {71, "3"}, {10, "0"}, {20, "0"}, {10, "100"}, {20, "300"}, {10, "200"}, {20, "-300"},
+       {10, "300"}, {20, "0"}, {10, "350"}, {20, "50"},
+       {0, "XLINE"}, {10, "100"}, {20, "100"}, {11, "1"}, {21, "2"},
+       {0, "RAY"}, {10, "0"}, {20, "0"}, {11, "-1"}, {21, "0.1"}});
+  EXPECT_GT(ExpectAgreement(text, "curves", Fitted(true, true)), 100u);
+}
+
 TEST(MeasuringWalk, PlacesWhatTheDrawingWalkDrawsInTheCorpus) {
   if (!std::filesystem::is_directory(KARVEX_CORPUS_DIR)) GTEST_SKIP() << "the corpus is not beside the project";
   for (const auto& entry : std::filesystem::directory_iterator(KARVEX_CORPUS_DIR)) {
