@@ -6,6 +6,7 @@
 // one matrix held in extended precision, so placements compose exactly as
 // far as the precision goes, however deep the blocks are nested.
 #include <cstdint>
+#include <type_traits>
 
 #include "render/drawing_point.h"
 #include "render/placement.h"
@@ -61,5 +62,10 @@ class AffinePlacement final : public Placement {
   // x' = xx x + xy y + dx, y' = yx x + yy y + dy.
   long double xx_ = 1, xy_ = 0, yx_ = 0, yy_ = 1, dx_ = 0, dy_ = 0;
 };
+
+// A block placed with its INSERT's scale draws its texts, circles and arcs
+// scaled too; the other placements never scale them.
+template <class Place>
+constexpr bool kScales = std::is_same_v<Place, AffinePlacement>;
 
 }  // namespace karvex

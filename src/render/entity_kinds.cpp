@@ -46,11 +46,6 @@ std::int32_t ClampedTextAngle(std::int32_t angle) {
   return angle;
 }
 
-// A block placed with its INSERT's scale draws its texts, circles and arcs
-// scaled too.
-template <class Place>
-constexpr bool kScales = std::is_same_v<Place, AffinePlacement>;
-
 template <class Sink, class Place>
 void DrawText(Sink& figures, const Place& placement, const TextRecord& text) {
   const DrawingPoint corner = placement.TextCorner(text.x, text.y, text.height, text.rotation);

@@ -11,6 +11,7 @@
 
 #include "base/failures.h"
 #include "dxf/number_conversion.h"
+#include "render/affine_placement.h"
 #include "render/placement.h"
 
 namespace karvex {
@@ -34,7 +35,12 @@ template <class Sink, class Place>
 void DrawPlacedLine(Sink& figures, const Place& placement, const PlacedLine& line, float height, float rotation) {
   if (line.text.empty()) return;
   const DrawingPoint corner = placement.TextCorner(line.x, line.y, height, rotation);
-  figures.Text(corner, height, OneTurnTextAngle(placement.TextAngle(rotation)), line.text);
+  const std::int32_t angle = OneTurnTextAngle(placement.TextAngle(rotation));
+  if constexpr (kScales<Place>) {
+    figures.Text(corner, placement.TextHeight(height, rotation), angle, line.text);
+  } else {
+    figures.Text(corner, height, angle, line.text);
+  }
 }
 
 // A group value of a text kind as a finite 32-bit float; none where it
