@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "settings/setting_entries.h"
 #include "support/plugin_harness.h"
 #include "wine/wine_registry.h"
 #include "wine/wine_session.h"
@@ -60,10 +61,13 @@ TEST(Emulated32BitCheck, PluginAnswersDrawsTheSampleAsTheSixtyFourBitBuildAndKee
   EXPECT_EQ(picture32.Field("unloaded"), "");
 
   const std::map<std::string, RegistryValue> saved = registry.Values(kSystem);
-  const std::map<std::string, RegistryValue> expected{{"Version", {"REG_SZ", "2"}},
-                                                      {"DXF_W", {"REG_SZ", "800"}},
-                                                      {"DXF_H", {"REG_SZ", "453"}},
-                                                      {"CenterPos", {"REG_SZ", "1"}}};
+  // Every setting of the section, as text: the defaults, and the width read.
+  std::map<std::string, RegistryValue> expected;
+  for (const SettingEntry& entry : kSettingEntries) {
+    if (entry.section != kSystemSection) continue;
+    expected[std::string(entry.name)] = {"REG_SZ", std::to_string(entry.ValueToSave(Settings{}))};
+  }
+  expected["DXF_W"] = {"REG_SZ", "800"};
   EXPECT_EQ(saved, expected);
 
   const CommandResult picture64 = RunHost(
