@@ -20,7 +20,8 @@ RegistryValue Text(const std::string& data) { return {"REG_SZ", data}; }
 
 const std::map<std::string, RegistryValue> kDefaultSystem{
     {"Version", Text("2")},   {"DXF_W", Text("640")},    {"DXF_H", Text("453")},
-    {"CenterPos", Text("1")}, {"LineTypes", Text("0")}, {"LineColors", Text("0")}};
+    {"CenterPos", Text("1")}, {"LineTypes", Text("0")}, {"LineColors", Text("0")},
+    {"AllKinds", Text("0")}};
 const std::map<std::string, RegistryValue> kDefaultColor{
     {"Back", Text("0")},         {"Line1", Text("16776960")}, {"Line2", Text("16777215")},
     {"Line3", Text("65280")},    {"Line4", Text("65535")},    {"Line5", Text("16711935")},
