@@ -3,15 +3,10 @@
 #include <algorithm>
 #include <charconv>
 
+#include "base/ascii_case.h"
+
 namespace karvex {
 namespace {
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); });
-  return out;
-}
 
 std::optional<std::uint32_t> Number(std::string_view digits) {
   std::uint32_t number = 0;
@@ -72,7 +67,7 @@ bool IsUtf8Version(std::string_view acadVersion) {
 }
 
 std::optional<CodePageNames> CodePageOfDwgName(std::string_view dwgCodePage) {
-  const std::string upper = Upper(dwgCodePage);
+  const std::string upper = AsciiUpper(dwgCodePage);
   const std::string_view name(upper);
   for (const std::string_view prefix : {std::string_view("ANSI_"), std::string_view("DOS")}) {
     if (name.substr(0, prefix.size()) != prefix) continue;

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <functional>
 
+#include "base/ascii_case.h"
+
 namespace karvex::tools {
 namespace {
 
@@ -239,12 +241,6 @@ const FormatNames& NamesOf(PictureFormat format) {
   return kFormats[0];
 }
 
-std::string Lower(const std::string& text) {
-  std::string lower;
-  for (char c : text) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return lower;
-}
-
 }  // namespace
 
 PictureFormat ParsePictureFormat(const std::string& text) {
@@ -254,7 +250,7 @@ PictureFormat ParsePictureFormat(const std::string& text) {
 }
 
 std::optional<PictureFormat> FormatOfExtension(const std::string& extension) {
-  const std::string lower = Lower(extension);
+  const std::string lower = AsciiLower(extension);
   for (const FormatNames& names : kFormats) {
     if (lower == names.extension) return names.format;
   }

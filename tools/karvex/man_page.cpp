@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "base/ascii_case.h"
+
 namespace karvex::tools {
 namespace {
 
@@ -93,12 +95,6 @@ std::string_view EntryTerm(std::string_view line) {
   return variable ? term : std::string_view();
 }
 
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-  return out;
-}
-
 class PageWriter {
  public:
   explicit PageWriter(std::string_view version) {
@@ -177,7 +173,7 @@ std::string ManPage(std::string_view help, std::string_view version) {
       page.Request(".SS \"" + Escaped(line, true) + "\"");
       paragraph = true;
     } else if (indent == 0 && line.back() == ':') {
-      page.Request(".SH " + Upper(line.substr(0, line.size() - 1)));
+      page.Request(".SH " + AsciiUpper(line.substr(0, line.size() - 1)));
       paragraph = true;
     } else if (const std::string_view term = EntryTerm(line); !term.empty()) {
       page.Request(".TP");

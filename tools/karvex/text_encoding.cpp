@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/ascii_case.h"
+
 #include "karvex/cli_options.h"
 #include "karvex/drawing_facts.h"
 #include "render/code_page_decoder.h"
@@ -11,13 +13,6 @@
 
 namespace karvex::tools {
 namespace {
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); });
-  return out;
-}
 
 bool AllDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -42,7 +37,7 @@ TextEncoding Named(std::uint32_t codePage, bool expandEscapes) {
 
 // "CP936" -> 936; 0 for a name without a number (read as single bytes).
 std::uint32_t WindowsNumberOf(const std::string& iconvName) {
-  const std::string upper = Upper(iconvName);
+  const std::string upper = AsciiUpper(iconvName);
   if (upper.rfind("CP", 0) != 0 || !AllDigits(std::string_view(upper).substr(2))) return 0;
   return static_cast<std::uint32_t>(std::stoul(upper.substr(2)));
 }
@@ -65,7 +60,7 @@ std::optional<std::string> IconvNameOfCodePage(std::string_view dwgCodePage) {
 }
 
 EncodingPolicy EncodingPolicy::FromOption(const std::string& option) {
-  const std::string upper = Upper(option);
+  const std::string upper = AsciiUpper(option);
   if (upper == "AUTO") return {Kind::Automatic, "", "auto"};
   if (IsCp932Name(upper)) return {Kind::Cp932, "", "cp932"};
   if (IsUtf8Name(upper)) return {Kind::Utf8, "", "utf-8"};
